@@ -1,0 +1,34 @@
+# make test: install what is missing, build, run every test (and the unit tests once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer).
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+# CI builds with warnings as errors.
+WERROR ?= $(if $(CI),ON,OFF)
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
+CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
+
+.PHONY: deps build test unit-sanitized format format-check clean
+
+deps:
+	@./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+test: build unit-sanitized
+	ctest --test-dir $(BUILD) $(CTEST_FLAGS)
+
+unit-sanitized: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DBREVIMAR_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) --target unit_tests
+	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

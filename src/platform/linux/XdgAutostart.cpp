@@ -1,0 +1,100 @@
+#include "XdgAutostart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Quotes an Exec argument as desktop entries want it: inside double quotes, with the quote,
+// backtick, dollar and backslash escaped, and every backslash doubled once more for the string
+// level of the file.
+QString execArgument(const QString& text) {
+    static const QString reserved = uR"( "'\><~|&;$*?#()`)"_s;
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return reserved.contains(c); }))
+        return text;
+    QString quoted;
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted.replace(u"\\"_s, u"\\\\"_s);
+    return u'"' + quoted + u'"';
+}
+
+} // namespace
+
+XdgAutostart::XdgAutostart(QString executable)
+    : m_executable(std::move(executable)) {}
+
+QString XdgAutostart::entryPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/autostart/com.tovanex.Brevimar.desktop"_s;
+}
+
+bool XdgAutostart::isEnabled() const {
+    QFile file(entryPath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    bool inEntry = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'[')) {
+            inEntry = line == u"[Desktop Entry]";
+            continue;
+        }
+        if (!inEntry)
+            continue;
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0)
+            continue;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (key == u"Hidden" && value == u"true")
+            return false;
+        if (key == u"X-GNOME-Autostart-enabled" && value == u"false")
+            return false;
+    }
+    return true;
+}
+
+bool XdgAutostart::setEnabled(bool enabled, QString& error) {
+    const QString path = entryPath();
+    if (!enabled) {
+        QFile file(path);
+        if (!file.exists() || file.remove())
+            return true;
+        error = u"Could not remove %1: %2"_s.arg(path, file.errorString());
+        return false;
+    }
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        error = u"Could not create the folder %1"_s.arg(QFileInfo(path).absolutePath());
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        error = u"Could not write %1: %2"_s.arg(path, file.errorString());
+        return false;
+    }
+    const QString entry = u"[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Brevimar\n"
+                          "Comment=Reminders to drink water and move\n"
+                          "Exec=%1\n"
+                          "Icon=com.tovanex.Brevimar\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n"_s.arg(execArgument(m_executable));
+    file.write(entry.toUtf8());
+    if (!file.commit()) {
+        error = u"Could not write %1: %2"_s.arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

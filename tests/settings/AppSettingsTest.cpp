@@ -1,0 +1,377 @@
+#include "settings/AppSettings.h"
+#include "fakes/FakeHotKeys.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+#include "settings/JsonFields.h"
+#include "settings/PreferenceStore.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString domain = u"com.tovanex.Brevimar"_s;
+
+class AppSettingsTest : public ::testing::Test {
+protected:
+    // A settings object over whatever the preference file holds now, as at a new start.
+    AppSettings& load() {
+        m_store = std::make_unique<PreferenceStore>(domain);
+        m_settings = std::make_unique<AppSettings>(*m_store, clock, loginItem, hotKeys);
+        return *m_settings;
+    }
+
+    // Writes keys straight into the preference file, as an earlier run would have left them.
+    void stored(const QByteArray& iniLines) {
+        QDir().mkpath(QFileInfo(PreferenceStore::filePath(domain)).absolutePath());
+        QFile file(PreferenceStore::filePath(domain));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[General]\n" + iniLines);
+    }
+
+    TemporaryXdg xdg;
+    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))}; // a Monday
+    FakeLoginItem loginItem;
+    FakeHotKeys hotKeys;
+
+private:
+    std::unique_ptr<PreferenceStore> m_store;
+    std::unique_ptr<AppSettings> m_settings;
+};
+
+CustomReminder reminder(const QString& title, bool enabled, qint64 interval = 30) {
+    CustomReminder r;
+    r.title = title;
+    r.enabled = enabled;
+    r.intervalMinutes = interval;
+    return r;
+}
+
+} // namespace
+
+TEST_F(AppSettingsTest, FreshInstallDefaults) {
+    AppSettings& s = load();
+    EXPECT_EQ(s.preset(), Preset::balanced);
+    EXPECT_EQ(s.waterIntervalMinutes(), 45);
+    EXPECT_EQ(s.breakIntervalMinutes(), 60);
+    EXPECT_TRUE(s.waterEnabled());
+    EXPECT_TRUE(s.movementEnabled());
+    EXPECT_EQ(s.minimumGapMinutes(), 10);
+    EXPECT_EQ(s.reminderStyle(), ReminderStyle::card);
+    EXPECT_TRUE(s.weeklyReportEnabled());
+    EXPECT_TRUE(s.adaptiveEnabled());
+    EXPECT_TRUE(s.dailyGoalsEnabled());
+    EXPECT_TRUE(s.dailyGoals().isEmpty());
+    EXPECT_EQ(s.idleThresholdMinutes(), 15);
+    EXPECT_TRUE(s.pauseDuringCalls());
+    EXPECT_TRUE(s.pauseDuringScreenShare());
+    EXPECT_FALSE(s.pauseDuringFullScreen());
+    EXPECT_EQ(s.meetingAppBundleIDs(),
+              QStringList({u"us.zoom.xos"_s, u"com.microsoft.teams2"_s, u"com.microsoft.teams"_s,
+                           u"com.apple.FaceTime"_s, u"com.webex.meetingmanager"_s,
+                           u"Cisco-Systems.Spark"_s}));
+    EXPECT_FALSE(s.windDownEnabled());
+    EXPECT_EQ(s.windDownHour(), 18);
+    EXPECT_EQ(s.windDownMinute(), 30);
+    EXPECT_TRUE(s.appRules().isEmpty());
+    EXPECT_EQ(s.workSchedule(), WorkSchedule());
+    EXPECT_FALSE(s.workSchedule().enabled);
+    EXPECT_EQ(s.workSchedule().days, (std::set<int>{2, 3, 4, 5, 6}));
+    ASSERT_EQ(s.customReminders().size(), 1);
+    EXPECT_EQ(s.customReminders()[0].title, u"Eye rest"_s);
+    EXPECT_FALSE(s.customReminders()[0].enabled);
+    EXPECT_EQ(s.calendarRules(), CalendarRules());
+    EXPECT_TRUE(s.calendarRules().skipFreeEvents && s.calendarRules().skipAllDay);
+    EXPECT_FALSE(s.soundEnabled());
+    EXPECT_FALSE(s.hasCompletedOnboarding());
+    EXPECT_TRUE(s.shareUsage());
+    EXPECT_TRUE(s.shortcutsEnabled());
+    EXPECT_FALSE(QFile::exists(PreferenceStore::filePath(domain))) << "reading writes nothing";
+}
+
+TEST_F(AppSettingsTest, StoredPresetDecidesTheIntervalDefaults) {
+    stored("preset=active\n");
+    EXPECT_EQ(load().waterIntervalMinutes(), 30);
+    EXPECT_EQ(load().breakIntervalMinutes(), 45);
+
+    stored("preset=gentle\nwaterIntervalMinutes=50\n");
+    EXPECT_EQ(load().waterIntervalMinutes(), 50);
+    EXPECT_EQ(load().breakIntervalMinutes(), 90);
+
+    stored("preset=Balanced\n");
+    EXPECT_EQ(load().preset(), Preset::balanced);
+    stored("preset=custom\n");
+    EXPECT_EQ(load().waterIntervalMinutes(), 45);
+    EXPECT_EQ(load().breakIntervalMinutes(), 60);
+}
+
+TEST_F(AppSettingsTest, IntervalsAndPresetFollowEachOtherWithoutBouncing) {
+    AppSettings& s = load();
+    s.setBreakIntervalMinutes(90);
+    EXPECT_EQ(s.preset(), Preset::custom);
+    s.setWaterIntervalMinutes(60);
+    EXPECT_EQ(s.preset(), Preset::gentle);
+    s.setBreakIntervalMinutes(75);
+    EXPECT_EQ(s.preset(), Preset::custom);
+    EXPECT_EQ(s.waterIntervalMinutes(), 60);
+    EXPECT_EQ(s.breakIntervalMinutes(), 75);
+
+    QSignalSpy presetSpy(&s, &AppSettings::presetChanged);
+    s.setPreset(Preset::custom);
+    EXPECT_EQ(presetSpy.count(), 0);
+    EXPECT_EQ(s.waterIntervalMinutes(), 60);
+    EXPECT_EQ(s.breakIntervalMinutes(), 75);
+
+    s.setPreset(Preset::balanced);
+    EXPECT_EQ(s.preset(), Preset::balanced);
+    EXPECT_EQ(s.waterIntervalMinutes(), 45);
+    EXPECT_EQ(s.breakIntervalMinutes(), 60);
+    EXPECT_EQ(presetSpy.count(), 1) << "no detour through custom while the pair is half set";
+    EXPECT_FALSE(s.applyingPreset());
+
+    AppSettings& reloaded = load();
+    EXPECT_EQ(reloaded.preset(), Preset::balanced);
+    EXPECT_EQ(reloaded.waterIntervalMinutes(), 45);
+    EXPECT_EQ(reloaded.breakIntervalMinutes(), 60);
+}
+
+TEST_F(AppSettingsTest, LegacyStylesAndUnreadableValues) {
+    const std::pair<QByteArray, ReminderStyle> cases[] = {
+        {"both", ReminderStyle::card},
+        {"notchAndNotification", ReminderStyle::notch},
+        {"notification", ReminderStyle::notification},
+        {"notch", ReminderStyle::notch},
+        {"banner", ReminderStyle::card},
+    };
+    for (const auto& [text, style] : cases) {
+        stored("reminderStyle=" + text + "\n");
+        EXPECT_EQ(load().reminderStyle(), style) << text.constData();
+    }
+
+    stored("minimumGapMinutes=soon\nwaterEnabled=12\nsoundEnabled=1\nidleThresholdMinutes=true\n"
+           "windDownHour=19\nhasCompletedOnboarding=true\n");
+    AppSettings& s = load();
+    EXPECT_EQ(s.minimumGapMinutes(), 10);
+    EXPECT_TRUE(s.waterEnabled());
+    EXPECT_FALSE(s.soundEnabled());
+    EXPECT_EQ(s.idleThresholdMinutes(), 15);
+    EXPECT_EQ(s.windDownHour(), 19);
+    EXPECT_TRUE(s.hasCompletedOnboarding());
+}
+
+TEST_F(AppSettingsTest, MeetingListDropsRetiredIdsAndKeepsAnEmptyList) {
+    stored("meetingAppBundleIDs=com.skype.skype, us.zoom.xos\n");
+    EXPECT_EQ(load().meetingAppBundleIDs(), QStringList({u"us.zoom.xos"_s}));
+    // The cleaned list is written only with the next assignment.
+    EXPECT_EQ(PreferenceStore(domain).stringList(u"meetingAppBundleIDs"_s, {}).size(), 2);
+
+    load().setMeetingAppBundleIDs({});
+    EXPECT_EQ(load().meetingAppBundleIDs(), QStringList());
+
+    load().setMeetingAppBundleIDs({u"us.zoom.xos"_s});
+    EXPECT_EQ(load().meetingAppBundleIDs(), QStringList({u"us.zoom.xos"_s}));
+}
+
+TEST_F(AppSettingsTest, CorruptJsonGivesTheDefaultUntilTheNextChange) {
+    {
+        PreferenceStore store(domain);
+        store.setBytes(u"appRules"_s, R"([{"id":1}])");
+        store.setBytes(u"workSchedule"_s, R"({"enabled":true})");
+        store.setBytes(u"customReminders"_s, "not json");
+        store.setBytes(u"dailyGoals"_s, R"({"water":"eight"})");
+        store.setString(u"calendarRules"_s, u"[]"_s);
+    }
+    AppSettings& s = load();
+    EXPECT_TRUE(s.appRules().isEmpty());
+    EXPECT_EQ(s.workSchedule(), WorkSchedule());
+    ASSERT_EQ(s.customReminders().size(), 1);
+    EXPECT_EQ(s.customReminders()[0].title, u"Eye rest"_s);
+    EXPECT_TRUE(s.dailyGoals().isEmpty());
+    EXPECT_EQ(s.calendarRules(), CalendarRules());
+    EXPECT_EQ(PreferenceStore(domain).bytes(u"appRules"_s, {}), R"([{"id":1}])");
+
+    AppRule rule;
+    rule.bundleID = u"org.videolan.VLC"_s;
+    rule.name = u"VLC"_s;
+    rule.mode = AppRule::Mode::fullScreen;
+    s.setAppRules({rule});
+    EXPECT_EQ(load().appRules(), QList<AppRule>({rule}));
+}
+
+TEST_F(AppSettingsTest, EverySettingSurvivesARestart) {
+    AppSettings& s = load();
+    WorkSchedule schedule;
+    schedule.enabled = true;
+    schedule.startMinutes = 480;
+    schedule.presetByDay = {{6, Preset::gentle}};
+    CalendarRules calendar;
+    calendar.enabled = true;
+    calendar.calendarIDs = {u"work"_s};
+    const QList<CustomReminder> reminders{reminder(u"Meds"_s, true, 240),
+                                          reminder(u"Posture"_s, false)};
+
+    s.setWaterEnabled(false);
+    s.setMinimumGapMinutes(15);
+    s.setReminderStyle(ReminderStyle::notification);
+    s.setDailyGoals({{u"water"_s, 8}, {u"movement"_s, 6}});
+    s.setPauseDuringFullScreen(true);
+    s.setWindDownEnabled(true);
+    s.setWorkSchedule(schedule);
+    s.setCustomReminders(reminders);
+    s.setCalendarRules(calendar);
+    s.setSoundEnabled(true);
+    s.setShareUsage(false);
+
+    AppSettings& r = load();
+    EXPECT_FALSE(r.waterEnabled());
+    EXPECT_EQ(r.minimumGapMinutes(), 15);
+    EXPECT_EQ(r.reminderStyle(), ReminderStyle::notification);
+    EXPECT_EQ(r.dailyGoals(), AppSettings::DailyGoals({{u"water"_s, 8}, {u"movement"_s, 6}}));
+    EXPECT_TRUE(r.pauseDuringFullScreen());
+    EXPECT_TRUE(r.windDownEnabled());
+    EXPECT_EQ(r.workSchedule(), schedule);
+    EXPECT_EQ(r.customReminders(), reminders);
+    EXPECT_EQ(r.calendarRules(), calendar);
+    EXPECT_TRUE(r.soundEnabled());
+    EXPECT_FALSE(r.shareUsage());
+
+    const PreferenceStore raw(domain);
+    EXPECT_EQ(raw.string(u"reminderStyle"_s, {}), u"notification"_s);
+    EXPECT_EQ(JsonFields::decode(raw.bytes(u"dailyGoals"_s, {})).object(),
+              QJsonObject({{u"water"_s, 8}, {u"movement"_s, 6}}));
+    EXPECT_TRUE(raw.bytes(u"customReminders"_s, {}).startsWith("[{\""));
+}
+
+TEST_F(AppSettingsTest, SignalsFireOnlyOnRealChanges) {
+    AppSettings& s = load();
+    QSignalSpy gap(&s, &AppSettings::minimumGapMinutesChanged);
+    QSignalSpy schedule(&s, &AppSettings::workScheduleChanged);
+    s.setMinimumGapMinutes(10);
+    s.setWorkSchedule(WorkSchedule());
+    EXPECT_EQ(gap.count(), 0);
+    EXPECT_EQ(schedule.count(), 0);
+    s.setMinimumGapMinutes(20);
+    EXPECT_EQ(gap.count(), 1);
+}
+
+TEST_F(AppSettingsTest, ShortcutSwitchInstallsAndRemovesTheHotKeys) {
+    AppSettings& s = load();
+    s.setShortcutsEnabled(false);
+    s.setShortcutsEnabled(true);
+    EXPECT_EQ(hotKeys.calls, QStringList({u"uninstall"_s, u"install"_s}));
+    EXPECT_TRUE(load().shortcutsEnabled());
+}
+
+TEST_F(AppSettingsTest, LaunchAtLoginReportsTheSessionAndLogsFailures) {
+    AppSettings& s = load();
+    QSignalSpy changed(&s, &AppSettings::launchAtLoginChanged);
+    s.setLaunchAtLogin(true);
+    EXPECT_TRUE(s.launchAtLogin());
+    EXPECT_EQ(changed.count(), 1);
+
+    LogCapture log;
+    loginItem.failure = u"Could not write /x: Permission denied"_s;
+    s.setLaunchAtLogin(false);
+    EXPECT_TRUE(s.launchAtLogin());
+    EXPECT_EQ(log.lines(), QStringList({u"Launch at login change failed: Could not write /x: "
+                                        u"Permission denied"_s}));
+}
+
+TEST_F(AppSettingsTest, ActiveKindsAndTheirCustomReminders) {
+    AppSettings& s = load();
+    s.setWaterEnabled(false);
+    s.setMovementEnabled(false);
+    s.setCustomReminders({});
+    EXPECT_TRUE(s.kinds().isEmpty());
+
+    const CustomReminder first = reminder(u"Eye rest"_s, true);
+    const CustomReminder off = reminder(u"Posture"_s, false);
+    const CustomReminder last = reminder(u"Meds"_s, true);
+    s.setWaterEnabled(true);
+    s.setCustomReminders({first, off, last});
+    const QList<NudgeKind> kinds = s.kinds();
+    ASSERT_EQ(kinds.size(), 3);
+    EXPECT_EQ(kinds[0].id, u"water"_s);
+    EXPECT_EQ(kinds[1], first.asKind());
+    EXPECT_EQ(kinds[2], last.asKind());
+
+    EXPECT_EQ(s.customReminder(off.asKind()), off) << "the lookup ignores enabled";
+    EXPECT_FALSE(s.customReminder(NudgeKind::water()));
+    s.setCustomReminders({first});
+    EXPECT_FALSE(s.customReminder(last.asKind()));
+}
+
+TEST_F(AppSettingsTest, IntervalsFollowThePresetOfTheDay) {
+    AppSettings& s = load();
+    const CustomReminder eyes = reminder(u"Eye rest"_s, true, 20);
+    s.setCustomReminders({eyes});
+    WorkSchedule schedule;
+    schedule.presetByDay = {{2, Preset::active}, {3, Preset::custom}}; // Monday, Tuesday
+    s.setWorkSchedule(schedule);
+    s.setWaterIntervalMinutes(50);
+
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::water()), 30) << "Monday is active";
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::movement()), 45);
+    EXPECT_EQ(s.intervalMinutes(eyes.asKind()), 20);
+    clock.advance(24 * 3600);
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::water()), 50) << "Tuesday uses the settings";
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::movement()), 60);
+    clock.advance(24 * 3600);
+    s.setPreset(Preset::gentle);
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::water()), 60) << "Wednesday follows the preset";
+    EXPECT_EQ(s.intervalMinutes(reminder(u"gone"_s, true).asKind()), 90)
+        << "a deleted reminder's kind uses the movement interval";
+}
+
+TEST_F(AppSettingsTest, GoalsCountWhatFitsInAWorkingDay) {
+    AppSettings& s = load();
+    WorkSchedule schedule;
+    schedule.enabled = true;
+    schedule.endMinutes = 1020;
+    s.setWorkSchedule(schedule);
+    EXPECT_EQ(s.goal(NudgeKind::water()), 10);
+    schedule.enabled = false;
+    s.setWorkSchedule(schedule);
+    EXPECT_EQ(s.goal(NudgeKind::water()), 10); // 480 / 45
+    EXPECT_EQ(s.goal(NudgeKind::movement()), 8);
+
+    s.setDailyGoals({{u"water"_s, 0}, {u"movement"_s, 3}});
+    EXPECT_EQ(s.goal(NudgeKind::water()), 10);
+    EXPECT_EQ(s.goal(NudgeKind::movement()), 3);
+
+    schedule.enabled = true;
+    schedule.startMinutes = 1080;
+    schedule.endMinutes = 540; // not a working day: falls back to eight hours
+    s.setWorkSchedule(schedule);
+    s.setCustomReminders({reminder(u"Meds"_s, true, 600), reminder(u"Broken"_s, true, 0)});
+    EXPECT_EQ(s.goal(s.customReminders()[0].asKind()), 1);
+    EXPECT_EQ(s.goal(s.customReminders()[1].asKind()), 1);
+}
+
+TEST_F(AppSettingsTest, WindDownTimeIsTodayAtTheSetHourAndMinute) {
+    AppSettings& s = load();
+    EXPECT_EQ(s.windDownTime(), QDateTime(QDate(2026, 12, 7), QTime(18, 30)));
+
+    s.setWindDownTime(QDateTime(QDate(2020, 1, 1), QTime(21, 15), Qt::UTC)); // 22:15 here
+    EXPECT_EQ(s.windDownHour(), 22);
+    EXPECT_EQ(s.windDownMinute(), 15);
+    EXPECT_EQ(load().windDownTime(), QDateTime(QDate(2026, 12, 7), QTime(22, 15)));
+
+    clock.set(QDateTime(QDate(2026, 3, 29), QTime(1, 0)));
+    load().setWindDownHour(2);
+    EXPECT_EQ(load().windDownTime(), QDateTime(QDate(2026, 3, 29), QTime(3, 0)))
+        << "a wall time the clocks skip gives the next existing time";
+
+    load().setWindDownHour(31);
+    EXPECT_EQ(load().windDownTime(), clock.now());
+}

@@ -1,0 +1,112 @@
+#include "settings/PreferenceStore.h"
+#include "fakes/LogCapture.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString domain = u"com.tovanex.Brevimar"_s;
+
+void writeFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+} // namespace
+
+TEST(PreferenceStore, DomainsMapToIniFilesUnderTheConfigHome) {
+    TemporaryXdg xdg;
+    EXPECT_EQ(PreferenceStore::filePath(domain), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
+    EXPECT_EQ(PreferenceStore::filePath(u"com.tovanex.Ormanthe"_s),
+              xdg.configHome() + u"/tovanex/Ormanthe.conf"_s);
+}
+
+TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
+    TemporaryXdg xdg;
+    const QByteArray bytes("{\"water\":8}\n\0\xff", 14);
+    {
+        PreferenceStore store(domain);
+        store.setInteger(u"int"_s, -9007199254740993);
+        store.setBoolean(u"yes"_s, true);
+        store.setBoolean(u"no"_s, false);
+        store.setString(u"text"_s, u"a, b; \"c\" = d"_s);
+        store.setStringList(u"many"_s, {u"us.zoom.xos"_s, u"a,b"_s});
+        store.setStringList(u"one"_s, {u"us.zoom.xos"_s});
+        store.setStringList(u"none"_s, {});
+        store.setBytes(u"bytes"_s, bytes);
+    }
+    const PreferenceStore fresh(domain);
+    EXPECT_EQ(fresh.integer(u"int"_s, 0), -9007199254740993);
+    EXPECT_TRUE(fresh.boolean(u"yes"_s, false));
+    EXPECT_FALSE(fresh.boolean(u"no"_s, true));
+    EXPECT_EQ(fresh.string(u"text"_s, {}), u"a, b; \"c\" = d"_s);
+    EXPECT_EQ(fresh.stringList(u"many"_s, {}), QStringList({u"us.zoom.xos"_s, u"a,b"_s}));
+    EXPECT_EQ(fresh.stringList(u"one"_s, {}), QStringList({u"us.zoom.xos"_s}));
+    EXPECT_EQ(fresh.stringList(u"none"_s, {u"fallback"_s}), QStringList());
+    EXPECT_EQ(fresh.bytes(u"bytes"_s, {}), bytes);
+    EXPECT_EQ(fresh.stringList(u"absent"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
+}
+
+TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallback) {
+    TemporaryXdg xdg;
+    writeFile(PreferenceStore::filePath(domain), "[General]\n"
+                                                 "flag=true\n"
+                                                 "number=45\n"
+                                                 "fraction=4.5\n"
+                                                 "word=yes\n"
+                                                 "list=a, b\n"
+                                                 "blob=@ByteArray(xyz)\n");
+    const PreferenceStore store(domain);
+    EXPECT_EQ(store.integer(u"flag"_s, 7), 7);
+    EXPECT_EQ(store.integer(u"fraction"_s, 7), 7);
+    EXPECT_EQ(store.integer(u"word"_s, 7), 7);
+    EXPECT_EQ(store.integer(u"number"_s, 7), 45);
+    EXPECT_TRUE(store.boolean(u"number"_s, true));
+    EXPECT_FALSE(store.boolean(u"word"_s, false));
+    EXPECT_EQ(store.string(u"list"_s, u"fallback"_s), u"fallback"_s);
+    EXPECT_EQ(store.string(u"blob"_s, u"fallback"_s), u"fallback"_s);
+    EXPECT_EQ(store.bytes(u"word"_s, "fallback"), "fallback");
+    EXPECT_EQ(store.bytes(u"blob"_s, {}), "xyz");
+    EXPECT_EQ(store.stringList(u"blob"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
+    EXPECT_EQ(store.integer(u"missing"_s, 7), 7);
+}
+
+TEST(PreferenceStore, FileIsPlainIniWithTheKeysAsNamed) {
+    TemporaryXdg xdg;
+    PreferenceStore store(domain);
+    store.setInteger(u"waterIntervalMinutes"_s, 45);
+    store.setBoolean(u"soundEnabled"_s, false);
+    store.setString(u"weeklyReport-2026-W49"_s, u"done"_s);
+
+    QFile file(store.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
+    EXPECT_TRUE(text.contains("soundEnabled=false\n"));
+    EXPECT_TRUE(text.contains("weeklyReport-2026-W49=done\n"));
+
+    store.remove(u"soundEnabled"_s);
+    EXPECT_FALSE(PreferenceStore(domain).contains(u"soundEnabled"_s));
+}
+
+TEST(PreferenceStore, AFailedWriteIsLoggedAndKeptInMemory) {
+    TemporaryXdg xdg;
+    writeFile(xdg.configHome() + u"/tovanex"_s, "not a folder");
+    LogCapture log;
+    PreferenceStore store(domain);
+    store.setInteger(u"minimumGapMinutes"_s, 12);
+    EXPECT_EQ(store.integer(u"minimumGapMinutes"_s, 10), 12);
+    ASSERT_FALSE(log.lines().isEmpty());
+    EXPECT_EQ(log.lines().first(), u"Brevimar preferences not saved: cannot write "_s +
+                                       xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
+}

@@ -1,0 +1,169 @@
+#include "fakes/QtPrinters.h"
+#include "settings/AppRule.h"
+#include "settings/CalendarRules.h"
+#include "settings/CustomReminder.h"
+#include "settings/JsonFields.h"
+#include "settings/NudgeKind.h"
+#include "settings/Preset.h"
+#include "settings/WorkSchedule.h"
+
+#include <QJsonDocument>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonObject object(const char* json) {
+    return QJsonDocument::fromJson(json).object();
+}
+
+QDateTime local(int day, int hour, int minute) {
+    return QDateTime(QDate(2026, 12, day), QTime(hour, minute)); // 7 December 2026 is a Monday
+}
+
+} // namespace
+
+TEST(Preset, MatchingNeedsTheWholePair) {
+    EXPECT_EQ(Preset::matching(45, 60), Preset::balanced);
+    EXPECT_EQ(Preset::matching(60, 90), Preset::gentle);
+    EXPECT_EQ(Preset::matching(30, 45), Preset::active);
+    EXPECT_EQ(Preset::matching(45, 90), Preset::custom);
+    EXPECT_EQ(Preset::matching(60, 60), Preset::custom);
+
+    EXPECT_EQ(Preset::fromRawValue(u"gentle"_s), Preset::gentle);
+    EXPECT_EQ(Preset::fromRawValue(u"custom"_s), Preset::custom);
+    EXPECT_FALSE(Preset::fromRawValue(u"Balanced"_s));
+    EXPECT_EQ(Preset(Preset::gentle).description(),
+              u"Few nudges. Water every 60 min, move every 90."_s);
+}
+
+TEST(WorkSchedule, WorkHoursIncludeTheStartAndExcludeTheEnd) {
+    WorkSchedule schedule;
+    schedule.enabled = true;
+    EXPECT_FALSE(schedule.isWorkTime(local(7, 8, 59)));
+    EXPECT_TRUE(schedule.isWorkTime(local(7, 9, 0)));
+    EXPECT_TRUE(schedule.isWorkTime(local(7, 17, 59)));
+    EXPECT_FALSE(schedule.isWorkTime(local(7, 18, 0)));
+    EXPECT_FALSE(schedule.isWorkTime(local(12, 10, 0))); // Saturday
+    EXPECT_FALSE(schedule.isWorkTime(local(6, 10, 0)));  // Sunday
+
+    schedule.startMinutes = 1320; // overnight 22:00 to 06:00 is never inside
+    schedule.endMinutes = 360;
+    EXPECT_FALSE(schedule.isWorkTime(local(7, 23, 0)));
+    EXPECT_FALSE(schedule.isWorkTime(local(7, 3, 0)));
+
+    schedule.enabled = false;
+    EXPECT_TRUE(schedule.isWorkTime(local(12, 3, 0)));
+}
+
+TEST(WorkSchedule, JsonRoundTripsAndRejectsIncompleteObjects) {
+    WorkSchedule schedule;
+    schedule.enabled = true;
+    schedule.days = {1, 7};
+    schedule.presetByDay = {{6, Preset::gentle}, {2, Preset::active}};
+    const QJsonObject json = schedule.toJson();
+    EXPECT_EQ(json.value(u"presetByDay"_s).toObject(), object(R"({"2":"active","6":"gentle"})"));
+    EXPECT_EQ(WorkSchedule::fromJson(json), schedule);
+
+    const auto decoded = WorkSchedule::fromJson(object(
+        R"({"enabled":false,"startMinutes":540,"endMinutes":1080,"days":[2,3,4,5,6],"presetByDay":{}})"));
+    EXPECT_EQ(decoded, WorkSchedule());
+
+    EXPECT_FALSE(WorkSchedule::fromJson(
+        object(R"({"enabled":true,"startMinutes":540,"endMinutes":1080,"days":[2]})")));
+    EXPECT_FALSE(WorkSchedule::fromJson(object(
+        R"({"enabled":true,"startMinutes":540,"endMinutes":1080,"days":[2],"presetByDay":{"6":"relaxed"}})")));
+    EXPECT_FALSE(WorkSchedule::fromJson(object(
+        R"({"enabled":true,"startMinutes":540,"endMinutes":1080,"days":[2],"presetByDay":{"x":"gentle"}})")));
+    EXPECT_FALSE(WorkSchedule::fromJson(object(
+        R"({"enabled":"yes","startMinutes":540,"endMinutes":1080,"days":[2],"presetByDay":{}})")));
+    EXPECT_FALSE(WorkSchedule::fromJson(object(
+        R"({"enabled":true,"startMinutes":540.5,"endMinutes":1080,"days":[2],"presetByDay":{}})")));
+}
+
+TEST(AppRuleAndCalendarRules, JsonKeepsModesIdsAndSets) {
+    const auto rule = AppRule::fromJson(object(
+        R"({"id":"6f1c2e4a-0b7d-4c55-9a3e-2d8f1b6c7e90","bundleID":"org.videolan.VLC","name":"VLC","mode":"fullScreen"})"));
+    ASSERT_TRUE(rule);
+    EXPECT_EQ(rule->mode, AppRule::Mode::fullScreen);
+    EXPECT_EQ(rule->toJson().value(u"id"_s).toString(), u"6F1C2E4A-0B7D-4C55-9A3E-2D8F1B6C7E90"_s);
+    EXPECT_EQ(AppRule::fromJson(rule->toJson()), rule);
+    EXPECT_FALSE(AppRule::fromJson(object(
+        R"({"id":"6F1C2E4A-0B7D-4C55-9A3E-2D8F1B6C7E90","bundleID":"x","name":"x","mode":"always"})")));
+    EXPECT_FALSE(AppRule::fromJson(
+        object(R"({"id":"not-a-uuid","bundleID":"x","name":"x","mode":"frontmost"})")));
+
+    CalendarRules rules;
+    rules.calendarIDs = {u"work"_s, u"home"_s};
+    EXPECT_EQ(CalendarRules::fromJson(rules.toJson()), rules);
+    EXPECT_FALSE(CalendarRules::fromJson(
+        object(R"({"enabled":true,"calendarIDs":[1],"skipFreeEvents":true,"skipAllDay":true})")));
+    EXPECT_FALSE(CalendarRules::fromJson(object(R"({"enabled":true,"calendarIDs":[]})")));
+}
+
+TEST(CustomReminder, TemplatesAndDefaults) {
+    const QList<CustomReminder>& templates = CustomReminder::templates();
+    ASSERT_EQ(templates.size(), 4);
+    EXPECT_EQ(templates[0].title, u"Eye rest"_s);
+    EXPECT_EQ(templates[0].intervalMinutes, 20);
+    EXPECT_EQ(templates[3].title, u"Meds"_s);
+    EXPECT_EQ(&CustomReminder::templates(), &templates) << "made once per process";
+    EXPECT_NE(templates[0].id, templates[1].id);
+
+    const NudgeKind meds = templates[3].asKind();
+    EXPECT_EQ(meds.id, u"custom-"_s + JsonFields::uuidText(templates[3].id));
+    EXPECT_EQ(meds.id.size(), 43);
+    EXPECT_EQ(meds.id, meds.id.toUpper().replace(u"CUSTOM-"_s, u"custom-"_s));
+    EXPECT_EQ(meds.verb, u"dose"_s);
+    EXPECT_EQ(meds.verbPlural, u"doses"_s);
+    EXPECT_EQ(meds.notificationTitle, u"Meds"_s);
+    EXPECT_EQ(meds.notificationBody, u"Time for your medication."_s);
+    EXPECT_EQ(meds.priority, 0);
+
+    const CustomReminder fresh;
+    EXPECT_EQ(fresh.title, u"Stretch"_s);
+    EXPECT_EQ(fresh.tintName, u"orange"_s);
+    EXPECT_EQ(fresh.intervalMinutes, 90);
+    EXPECT_TRUE(fresh.enabled);
+    EXPECT_EQ(CustomReminder::fromJson(fresh.toJson()), fresh);
+
+    QJsonObject missing = fresh.toJson();
+    missing.remove(u"unitPlural"_s);
+    EXPECT_FALSE(CustomReminder::fromJson(missing));
+}
+
+TEST(NudgeKind, IdentityIsTheIdAlone) {
+    NudgeKind renamed = NudgeKind::water();
+    renamed.title = u"Hydrate"_s;
+    renamed.priority = 5;
+    EXPECT_EQ(renamed, NudgeKind::water());
+    EXPECT_EQ(qHash(renamed), qHash(NudgeKind::water()));
+    EXPECT_EQ(QSet<NudgeKind>({renamed, NudgeKind::water(), NudgeKind::movement()}).size(), 2);
+    EXPECT_NE(NudgeKind::water(), NudgeKind::movement());
+
+    ASSERT_EQ(NudgeKind::builtIns().size(), 2);
+    EXPECT_EQ(NudgeKind::builtIns()[0].id, u"water"_s);
+    EXPECT_EQ(NudgeKind::movement().priority, 1);
+    EXPECT_EQ(NudgeKind::movement().notificationBody,
+              u"Two minutes. Stretch, walk, look out a window."_s);
+}
+
+TEST(NudgeKind, JsonNeedsAllNineKeys) {
+    const QJsonObject json = NudgeKind::movement().toJson();
+    EXPECT_EQ(json.size(), 9);
+    const auto decoded = NudgeKind::fromJson(json);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->notificationTitle, u"Stand up and move"_s);
+    EXPECT_EQ(decoded->priority, 1);
+    for (const QString& key : json.keys()) {
+        QJsonObject incomplete = json;
+        incomplete.remove(key);
+        EXPECT_FALSE(NudgeKind::fromJson(incomplete)) << key.toStdString();
+    }
+    QJsonObject mistyped = json;
+    mistyped.insert(u"priority"_s, u"1"_s);
+    EXPECT_FALSE(NudgeKind::fromJson(mistyped));
+}
