@@ -25,10 +25,10 @@ unit-sanitized: deps
 	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 format-check:
-	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -7,7 +7,9 @@
 #include <ostream>
 
 // Readable failure messages for the Qt values the tests compare.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
@@ -18,4 +20,6 @@ inline void PrintTo(const QDateTime& instant, std::ostream* out) {
          << instant.toUTC().toString(Qt::ISODateWithMs).toStdString() << ')';
 }
 
-inline void PrintTo(const QByteArray& bytes, std::ostream* out) { *out << bytes.toStdString(); }
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << bytes.toStdString();
+}
