@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 
-// Calendar arithmetic in the user's current time zone. Every function takes an instant in any
-// time spec and answers for the local wall clock.
+// Calendar arithmetic in the user's current time zone. Every function accepts an instant given
+// in UTC or local time and answers for the local wall clock.
 namespace LocalCalendar {
 
 // Local midnight of the instant's day (the first existing instant of that day).
