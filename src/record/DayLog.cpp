@@ -1,0 +1,172 @@
+#include "DayLog.h"
+
+#include "platform/Clock.h"
+#include "settings/JsonFields.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Instants in the file count seconds from 2001-01-01 00:00:00 UTC.
+constexpr qint64 referenceDateMSecs = 978307200000;
+
+double secondsSince2001(const QDateTime& instant) {
+    return double(instant.toMSecsSinceEpoch() - referenceDateMSecs) / 1000.0;
+}
+
+QDateTime instantFrom2001(double seconds) {
+    return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0) + referenceDateMSecs);
+}
+
+std::optional<DayLog::State> decodeState(const QJsonObject& object) {
+    const auto date = JsonFields::string(object, u"date"_s);
+    const QJsonValue counts = object.value(u"counts"_s);
+    const QJsonValue lastAt = object.value(u"lastAt"_s);
+    const auto skipped = JsonFields::integer(object, u"skipped"_s);
+    const auto windDownFired = JsonFields::boolean(object, u"windDownFired"_s);
+    if (!date || !counts.isObject() || !lastAt.isObject() || !skipped || !windDownFired)
+        return std::nullopt;
+    DayLog::State state{*date, {}, {}, *skipped, *windDownFired};
+    const QJsonObject countObject = counts.toObject();
+    for (auto it = countObject.begin(); it != countObject.end(); ++it) {
+        const auto count = JsonFields::integer(it.value());
+        if (!count)
+            return std::nullopt;
+        state.counts.insert(it.key(), *count);
+    }
+    const QJsonObject lastObject = lastAt.toObject();
+    for (auto it = lastObject.begin(); it != lastObject.end(); ++it) {
+        if (!it.value().isDouble())
+            return std::nullopt;
+        state.lastAt.insert(it.key(), instantFrom2001(it.value().toDouble()));
+    }
+    return state;
+}
+
+// The layout of earlier versions, with water and movement only.
+std::optional<DayLog::State> decodeLegacyState(const QJsonObject& object) {
+    const auto date = JsonFields::string(object, u"date"_s);
+    const auto sips = JsonFields::integer(object, u"sips"_s);
+    const auto breaks = JsonFields::integer(object, u"breaks"_s);
+    const auto skipped = JsonFields::integer(object, u"skipped"_s);
+    const auto windDownFired = JsonFields::boolean(object, u"windDownFired"_s);
+    const QJsonValue lastSipAt = object.value(u"lastSipAt"_s);
+    const QJsonValue lastBreakAt = object.value(u"lastBreakAt"_s);
+    const auto isInstantOrAbsent = [](const QJsonValue& v) {
+        return v.isUndefined() || v.isDouble();
+    };
+    if (!date || !sips || !breaks || !skipped || !windDownFired || !isInstantOrAbsent(lastSipAt) ||
+        !isInstantOrAbsent(lastBreakAt))
+        return std::nullopt;
+    DayLog::State state{
+        *date, {{u"water"_s, *sips}, {u"movement"_s, *breaks}}, {}, *skipped, *windDownFired};
+    if (lastSipAt.isDouble())
+        state.lastAt.insert(u"water"_s, instantFrom2001(lastSipAt.toDouble()));
+    if (lastBreakAt.isDouble())
+        state.lastAt.insert(u"movement"_s, instantFrom2001(lastBreakAt.toDouble()));
+    return state;
+}
+
+} // namespace
+
+DayLog::State DayLog::State::fresh(const QString& date) {
+    return State{date, {}, {}, 0, false};
+}
+
+QByteArray DayLog::State::toJson() const {
+    QJsonObject countObject;
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        countObject.insert(it.key(), it.value());
+    QJsonObject lastObject;
+    for (auto it = lastAt.begin(); it != lastAt.end(); ++it)
+        lastObject.insert(it.key(), secondsSince2001(it.value()));
+    return JsonFields::encode(QJsonDocument(QJsonObject{{u"date"_s, date},
+                                                        {u"counts"_s, countObject},
+                                                        {u"lastAt"_s, lastObject},
+                                                        {u"skipped"_s, skipped},
+                                                        {u"windDownFired"_s, windDownFired}}));
+}
+
+std::optional<DayLog::State> DayLog::State::fromJson(const QByteArray& json) {
+    const QJsonObject object = JsonFields::decode(json).object();
+    if (std::optional<State> state = decodeState(object))
+        return state;
+    return decodeLegacyState(object);
+}
+
+DayLog::DayLog(const Clock& clock, const QString& folder, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_fileName(QDir(folder).filePath(u"today.json"_s))
+    , m_state(State::fresh(todayString())) {
+    QDir().mkpath(folder);
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const std::optional<State> stored = State::fromJson(file.readAll());
+    if (stored && stored->date == m_state.date)
+        m_state = *stored;
+}
+
+QString DayLog::todayString() const {
+    return m_clock.now().date().toString(u"yyyy-MM-dd"_s);
+}
+
+void DayLog::rollIfNeeded() {
+    const QString today = todayString();
+    if (m_state.date == today)
+        return;
+    setState(State::fresh(today));
+    save();
+}
+
+void DayLog::record(const QString& kindID, bool done) {
+    rollIfNeeded();
+    State next = m_state;
+    if (done) {
+        next.counts[kindID] += 1;
+        next.lastAt[kindID] = m_clock.now();
+    } else {
+        next.skipped += 1;
+    }
+    setState(std::move(next));
+    save();
+}
+
+void DayLog::markWindDownFired() {
+    rollIfNeeded();
+    State next = m_state;
+    next.windDownFired = true;
+    setState(std::move(next));
+    save();
+}
+
+void DayLog::save() {
+    QSaveFile file(m_fileName);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(m_state.toJson());
+        file.commit();
+    }
+}
+
+QString DayLog::summary(const QList<NudgeKind>& kinds) const {
+    QStringList pieces;
+    for (const NudgeKind& kind : kinds) {
+        const qint64 count = m_state.counts.value(kind.id, 0);
+        pieces.append(u"%1 %2"_s.arg(count).arg(count == 1 ? kind.verb : kind.verbPlural));
+    }
+    return pieces.join(u" \u00B7 "_s);
+}
+
+void DayLog::setState(State state) {
+    if (state == m_state)
+        return;
+    m_state = std::move(state);
+    Q_EMIT stateChanged();
+}

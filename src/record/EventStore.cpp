@@ -1,0 +1,282 @@
+#include "EventStore.h"
+
+#include "platform/Clock.h"
+#include "platform/Log.h"
+
+#include <QDir>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+#include <array>
+#include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char* const schema = "PRAGMA journal_mode=WAL;\n"
+                           "CREATE TABLE IF NOT EXISTS events (\n"
+                           "    id TEXT PRIMARY KEY,\n"
+                           "    at REAL NOT NULL,\n"
+                           "    action TEXT NOT NULL,\n"
+                           "    kind TEXT,\n"
+                           "    meta TEXT\n"
+                           ");\n"
+                           "CREATE INDEX IF NOT EXISTS events_at ON events(at);";
+
+const std::array<QString, 12> rawValues{
+    u"fired"_s,    u"done"_s,  u"skipped"_s, u"snoozed"_s,   u"expired"_s,       u"hold_start"_s,
+    u"hold_end"_s, u"pause"_s, u"resume"_s,  u"wind_down"_s, u"weekly_report"_s, u"launch"_s};
+
+void exec(sqlite3* db, const char* sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK && error)
+        Log::write(u"Brevimar: sqlite error: "_s + QString::fromUtf8(error));
+    sqlite3_free(error);
+}
+
+double secondsSince1970(const QDateTime& instant) {
+    return double(instant.toMSecsSinceEpoch()) / 1000.0;
+}
+
+QDateTime instantFrom1970(double seconds) {
+    return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0), Qt::UTC);
+}
+
+void bindText(sqlite3_stmt* statement, int index, const std::optional<QString>& text) {
+    if (!text) {
+        sqlite3_bind_null(statement, index);
+        return;
+    }
+    const QByteArray utf8 = text->toUtf8();
+    sqlite3_bind_text(statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+std::optional<QString> columnText(sqlite3_stmt* statement, int column) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    if (!text)
+        return std::nullopt;
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+}
+
+void insert(sqlite3* db, const EventStore::Event& event) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "INSERT OR IGNORE INTO events (id, at, action, kind, meta) "
+                           "VALUES (?, ?, ?, ?, ?)",
+                           -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    bindText(statement, 1, event.id);
+    sqlite3_bind_double(statement, 2, secondsSince1970(event.at));
+    bindText(statement, 3, EventStore::rawValue(event.action));
+    bindText(statement, 4, event.kind);
+    bindText(statement, 5, event.meta);
+    if (sqlite3_step(statement) != SQLITE_DONE)
+        Log::write(u"Brevimar: event insert failed: "_s + QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_finalize(statement);
+}
+
+QList<EventStore::Event> select(sqlite3* db, double from, double to) {
+    QList<EventStore::Event> events;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT id, at, action, kind, meta FROM events "
+                           "WHERE at >= ? AND at < ? ORDER BY at",
+                           -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return events;
+    }
+    sqlite3_bind_double(statement, 1, from);
+    sqlite3_bind_double(statement, 2, to);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        const std::optional<QString> id = columnText(statement, 0);
+        const std::optional<QString> raw = columnText(statement, 2);
+        const auto action = raw ? EventStore::actionFromRawValue(*raw) : std::nullopt;
+        if (!id || !action)
+            continue;
+        events.append({*id, instantFrom1970(sqlite3_column_double(statement, 1)), *action,
+                       columnText(statement, 3), columnText(statement, 4)});
+    }
+    sqlite3_finalize(statement);
+    return events;
+}
+
+// A JSON string, escaped as a default JSON serializer does: forward slashes too.
+void appendJsonString(QByteArray& out, const QString& text) {
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '/':
+            out += "\\/";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (uchar(c) < 0x20)
+                out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+            else
+                out += c;
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+// Runs the store's statements one after another on its own thread.
+class EventStore::Worker {
+public:
+    explicit Worker(sqlite3* db)
+        : m_db(db)
+        , m_thread([this] { loop(); }) {}
+
+    // Pending statements still run before the connection closes.
+    ~Worker() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+        sqlite3_close(m_db);
+    }
+
+    void post(std::function<void(sqlite3*)> job) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_jobs.push_back(std::move(job));
+        }
+        m_wake.notify_one();
+    }
+
+    template <typename Result> Result wait(std::function<Result(sqlite3*)> job) {
+        std::promise<Result> promise;
+        std::future<Result> result = promise.get_future();
+        post([&](sqlite3* db) { promise.set_value(job(db)); });
+        return result.get();
+    }
+
+private:
+    void loop() {
+        for (;;) {
+            std::function<void(sqlite3*)> job;
+            {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
+                if (m_jobs.empty())
+                    return;
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            }
+            job(m_db);
+        }
+    }
+
+    sqlite3* m_db;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void(sqlite3*)>> m_jobs;
+    bool m_stopping = false;
+    std::thread m_thread; // last: starts once everything above exists
+};
+
+QString EventStore::rawValue(Action action) {
+    return rawValues[size_t(action)];
+}
+
+std::optional<EventStore::Action> EventStore::actionFromRawValue(const QString& raw) {
+    const auto found = std::find(rawValues.begin(), rawValues.end(), raw);
+    if (found == rawValues.end())
+        return std::nullopt;
+    return Action(found - rawValues.begin());
+}
+
+EventStore::EventStore(const Clock& clock, const QString& folder)
+    : m_clock(clock) {
+    QDir().mkpath(folder);
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QDir(folder).filePath(u"events.sqlite"_s).toUtf8().constData(), &db) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        Log::write(u"Brevimar: cannot open events.sqlite"_s);
+        return;
+    }
+    exec(db, schema);
+    m_worker = std::make_unique<Worker>(db);
+}
+
+EventStore::~EventStore() = default;
+
+void EventStore::log(Action action, const std::optional<NudgeKind>& kind,
+                     const std::optional<QString>& meta) {
+    if (!m_worker)
+        return;
+    Event event{QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(), m_clock.now(), action,
+                kind ? std::optional(kind->id) : std::nullopt, meta};
+    m_worker->post([event = std::move(event)](sqlite3* db) { insert(db, event); });
+}
+
+QList<EventStore::Event> EventStore::events(const QDateTime& from, const QDateTime& to) const {
+    if (!m_worker)
+        return {};
+    const double lower = secondsSince1970(from);
+    const double upper = secondsSince1970(to);
+    return m_worker->wait<QList<Event>>([=](sqlite3* db) { return select(db, lower, upper); });
+}
+
+QByteArray EventStore::exportJSONL() const {
+    if (!m_worker)
+        return {};
+    const QList<Event> all =
+        m_worker->wait<QList<Event>>([](sqlite3* db) { return select(db, -HUGE_VAL, HUGE_VAL); });
+    QByteArray out;
+    out.reserve(all.size() * 120);
+    for (const Event& event : all) {
+        if (!out.isEmpty())
+            out += '\n';
+        out += "{\"action\":";
+        appendJsonString(out, rawValue(event.action));
+        out += ",\"at\":";
+        appendJsonString(out, event.at.toUTC().toString(Qt::ISODate));
+        out += ",\"id\":";
+        appendJsonString(out, event.id);
+        if (event.kind) {
+            out += ",\"kind\":";
+            appendJsonString(out, *event.kind);
+        }
+        if (event.meta) {
+            out += ",\"meta\":";
+            appendJsonString(out, *event.meta);
+        }
+        out += '}';
+    }
+    return out;
+}

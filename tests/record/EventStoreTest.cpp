@@ -1,0 +1,185 @@
+#include "record/EventStore.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+using Action = EventStore::Action;
+
+namespace {
+
+// Runs one statement on the database file with a connection of its own; returns the first
+// column of the first row.
+QString sql(const QString& folder, const char* statement) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QDir(folder).filePath(u"events.sqlite"_s).toUtf8().constData(), &db);
+    QString result;
+    sqlite3_exec(
+        db, statement,
+        [](void* out, int, char** values, char**) {
+            if (static_cast<QString*>(out)->isEmpty() && values[0])
+                *static_cast<QString*>(out) = QString::fromUtf8(values[0]);
+            return 0;
+        },
+        &result, nullptr);
+    sqlite3_close(db);
+    return result;
+}
+
+QDateTime at(int hour, int minute = 0, int second = 0) {
+    return QDateTime(QDate(2026, 12, 7), QTime(hour, minute, second));
+}
+
+class EventStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString folder = dir.path() + u"/Brevimar"_s;
+    ManualClock clock{at(9)};
+};
+
+} // namespace
+
+TEST_F(EventStoreTest, RangesIncludeTheirStartAndExcludeTheirEnd) {
+    EventStore store(clock, folder);
+    store.log(Action::launch);
+    clock.advance(0.25);
+    store.log(Action::fired, NudgeKind::water());
+    store.log(Action::snoozed, NudgeKind::water(), u"10"_s);
+    clock.set(at(10));
+    store.log(Action::holdStart, std::nullopt, u"call"_s);
+
+    const QList<EventStore::Event> events = store.events(at(9), at(10));
+    ASSERT_EQ(events.size(), 3);
+    EXPECT_EQ(events[0].action, Action::launch);
+    EXPECT_EQ(events[0].at, at(9));
+    EXPECT_FALSE(events[0].kind);
+    EXPECT_FALSE(events[0].meta);
+    EXPECT_EQ(events[1].at, at(9).addMSecs(250));
+    EXPECT_EQ(events[1].action, Action::fired) << "equal instants keep the order of logging";
+    EXPECT_EQ(events[2].action, Action::snoozed);
+    EXPECT_EQ(events[2].kind, u"water"_s);
+    EXPECT_EQ(events[2].meta, u"10"_s);
+    EXPECT_EQ(events[0].id.size(), 36);
+    EXPECT_EQ(events[0].id, events[0].id.toUpper());
+    EXPECT_NE(events[0].id, events[1].id);
+
+    EXPECT_EQ(store.events(at(10), at(10, 0, 1)).size(), 1);
+    EXPECT_TRUE(store.events(at(10, 0, 1), at(11)).isEmpty());
+}
+
+TEST_F(EventStoreTest, RowsWithUnknownActionsAreLeftOut) {
+    {
+        EventStore store(clock, folder);
+        store.log(Action::holdEnd);
+    }
+    sql(folder, "INSERT INTO events VALUES ('X', 1796630400.5, 'teleported', NULL, NULL);");
+    EventStore reopened(clock, folder);
+    const QList<EventStore::Event> events = reopened.events(at(0), at(23));
+    ASSERT_EQ(events.size(), 1);
+    EXPECT_EQ(events[0].action, Action::holdEnd);
+    EXPECT_FALSE(reopened.exportJSONL().contains("teleported"));
+}
+
+TEST_F(EventStoreTest, ExportWritesOneSortedObjectALine) {
+    EventStore store(clock, folder);
+    EXPECT_EQ(store.exportJSONL(), QByteArray());
+
+    clock.set(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 15, 900)));
+    store.log(Action::weeklyReport);
+    clock.advance(60);
+    store.log(Action::pause, std::nullopt, u"until \"lunch\"\n2026/12/07\t\\"_s);
+    store.log(Action::expired, NudgeKind::movement(), u"screenShare"_s);
+
+    const QList<EventStore::Event> events = store.events(at(0), at(23));
+    ASSERT_EQ(events.size(), 3);
+    const QByteArray expected =
+        "{\"action\":\"weekly_report\",\"at\":\"2026-12-07T08:30:15Z\",\"id\":\"" +
+        events[0].id.toUtf8() +
+        "\"}\n"
+        "{\"action\":\"pause\",\"at\":\"2026-12-07T08:31:15Z\",\"id\":\"" +
+        events[1].id.toUtf8() +
+        "\",\"meta\":\"until \\\"lunch\\\"\\n2026\\/12\\/07\\t\\\\\"}\n"
+        "{\"action\":\"expired\",\"at\":\"2026-12-07T08:31:15Z\",\"id\":\"" +
+        events[2].id.toUtf8() + "\",\"kind\":\"movement\",\"meta\":\"screenShare\"}";
+    EXPECT_EQ(store.exportJSONL(), expected);
+}
+
+TEST_F(EventStoreTest, ReopeningKeepsTheSchemaAndTheRows) {
+    {
+        EventStore store(clock, folder);
+        store.log(Action::done, NudgeKind::water());
+    }
+    const QString schemaBefore = sql(folder, "SELECT group_concat(sql, ';') FROM sqlite_master");
+    LogCapture log;
+    EventStore reopened(clock, folder);
+    EXPECT_EQ(reopened.events(at(0), at(23)).size(), 1);
+    EXPECT_EQ(sql(folder, "SELECT group_concat(sql, ';') FROM sqlite_master"), schemaBefore);
+    EXPECT_EQ(sql(folder, "PRAGMA journal_mode"), u"wal"_s);
+    EXPECT_TRUE(schemaBefore.contains(u"CREATE INDEX events_at ON events(at)"_s));
+    EXPECT_TRUE(log.lines().isEmpty());
+}
+
+TEST_F(EventStoreTest, AnUnwritableFolderLeavesTheStoreInert) {
+    QFile blocker(folder); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    LogCapture log;
+    EventStore store(clock, folder);
+    store.log(Action::launch);
+    EXPECT_TRUE(store.events(at(0), at(23)).isEmpty());
+    EXPECT_EQ(store.exportJSONL(), QByteArray());
+    EXPECT_EQ(log.lines(), QStringList({u"Brevimar: cannot open events.sqlite"_s}));
+}
+
+TEST_F(EventStoreTest, WritesWhileAnotherThreadQueriesStayOrderedAndComplete) {
+    EventStore store(clock, folder);
+    std::atomic<bool> writing = true;
+    QThread* reader = QThread::create([&] {
+        while (writing)
+            store.events(at(0), at(23));
+    });
+    reader->start();
+    for (int i = 0; i < 500; ++i) {
+        store.log(Action::done, NudgeKind::water(), QString::number(i));
+        clock.advance(0.001);
+    }
+    writing = false;
+    reader->wait();
+    delete reader;
+
+    const QList<EventStore::Event> events = store.events(at(0), at(23));
+    ASSERT_EQ(events.size(), 500);
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(events[i].meta, QString::number(i));
+}
+
+TEST_F(EventStoreTest, AKilledWriterLosesNothingItSawStored) {
+    QProcess writer;
+    writer.start(QStringLiteral(EVENT_WRITER), {folder});
+    ASSERT_TRUE(writer.waitForStarted());
+    qint64 seen = 0;
+    while (seen < 2000 && writer.waitForReadyRead(30000)) {
+        while (writer.canReadLine())
+            seen = writer.readLine().trimmed().toLongLong();
+    }
+    writer.kill(); // SIGKILL, mid-write
+    writer.waitForFinished();
+    ASSERT_GE(seen, 2000);
+
+    EXPECT_EQ(sql(folder, "PRAGMA integrity_check"), u"ok"_s);
+    EventStore reopened(clock, folder);
+    const QList<EventStore::Event> stored =
+        reopened.events(QDateTime::fromSecsSinceEpoch(0), QDateTime::currentDateTime().addYears(1));
+    EXPECT_GE(stored.size(), seen);
+}
