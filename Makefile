@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build test unit-sanitized format format-check clean
+.PHONY: deps build test unit-sanitized bench format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -24,6 +24,12 @@ unit-sanitized: deps
 	cmake --build $(ASAN_BUILD) --target unit_tests
 	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
 
+# Benchmarks in an optimised build of their own.
+bench: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-release --target bench_event_store
+	build-release/bench/bench_event_store
+
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
@@ -31,4 +37,4 @@ format-check:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-release
