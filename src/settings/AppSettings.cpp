@@ -211,16 +211,24 @@ void AppSettings::setPreset(Preset value) {
     m_applyingPreset = false;
 }
 
+// Observers hear of a new interval only once the preset matches the new pair, so that whoever
+// schedules from the settings sees them consistent.
 void AppSettings::setWaterIntervalMinutes(qint64 value) {
-    assign(m_waterIntervalMinutes, value, &AppSettings::waterIntervalMinutesChanged);
+    const bool changed = value != m_waterIntervalMinutes;
+    m_waterIntervalMinutes = value;
     m_store.setInteger(Key::waterIntervalMinutes, value);
     syncPresetFromIntervals();
+    if (changed)
+        Q_EMIT waterIntervalMinutesChanged();
 }
 
 void AppSettings::setBreakIntervalMinutes(qint64 value) {
-    assign(m_breakIntervalMinutes, value, &AppSettings::breakIntervalMinutesChanged);
+    const bool changed = value != m_breakIntervalMinutes;
+    m_breakIntervalMinutes = value;
     m_store.setInteger(Key::breakIntervalMinutes, value);
     syncPresetFromIntervals();
+    if (changed)
+        Q_EMIT breakIntervalMinutesChanged();
 }
 
 void AppSettings::syncPresetFromIntervals() {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+// Why reminders are held; no value means they may fire.
+enum class HoldReason {
+    idle,
+    locked,
+    call,
+    screenShare,
+    fullScreen,
+    manualPause,
+    meeting,
+    appRule,
+    offHours
+};
+
+// The case name, as stored in the event log ("screenShare").
+QString rawValue(HoldReason reason);
+
+// What reminder scheduling needs of the working context: whether reminders are held and why, how
+// long the user has been away from the input devices, and when the machine wakes from sleep.
+class HoldState : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual std::optional<HoldReason> holdReason() const = 0;
+    // Seconds since the last keyboard or pointer input in the session.
+    virtual double idleSeconds() const = 0;
+
+Q_SIGNALS:
+    void holdReasonChanged();
+    void didWake();
+};

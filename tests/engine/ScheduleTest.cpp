@@ -1,0 +1,194 @@
+#include "EngineFixture.h"
+
+#include "fakes/ScopedTimeZone.h"
+
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+using ScheduleTest = EngineFixture;
+
+TEST_F(ScheduleTest, ConstructionSchedulesEveryKindAndRecordsTheLaunch) {
+    events.log(EventStore::Action::done, NudgeKind::water()); // earlier today, before a restart
+    clock.advance(30);
+    RhythmEngine& e = engine();
+    EXPECT_EQ(next(NudgeKind::water()), u"09:45:30"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"10:00:30"_s);
+    EXPECT_EQ(e.nextDue(custom(u"x"_s, 5).asKind()), clock.now());
+    const QList<EventStore::Event> all = events.events(at(0, 0), at(23, 0));
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_EQ(all[1].action, EventStore::Action::launch);
+
+    advanceMinutes(15);
+    EXPECT_EQ(e.reasonText(NudgeKind::water()), u"15 min since your last sip"_s)
+        << "today's last done is read back from the event log";
+}
+
+TEST_F(ScheduleTest, NoLaunchEventForSnapshots) {
+    qputenv("BREVIMAR_SNAPSHOT", "");
+    engine();
+    qunsetenv("BREVIMAR_SNAPSHOT");
+    EXPECT_TRUE(events.events(at(0, 0), at(23, 0)).isEmpty());
+}
+
+TEST_F(ScheduleTest, OneKindFiresATickAndTheRestFollowAGapApart) {
+    settings.setMinimumGapMinutes(5);
+    settings.setWaterIntervalMinutes(60); // water 10:00, movement 10:05
+    RhythmEngine& e = engine();
+    advanceMinutes(70);
+    e.tick();
+    EXPECT_EQ(panel.calls,
+              QStringList({u"show movement (you've been at the desk for 1 h 10 min)"_s}))
+        << "movement outranks water";
+    EXPECT_EQ(log.lines().last(), u"Brevimar fire movement style=card"_s);
+    EXPECT_EQ(next(NudgeKind::water()), u"10:15:00"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"11:10:00"_s);
+    EXPECT_TRUE(e.awaiting().contains(NudgeKind::movement()));
+    EXPECT_EQ(eventLog(), QStringList({u"fired movement"_s}));
+
+    settings.setWaterEnabled(false);
+    settings.setMovementEnabled(false);
+    const QList<CustomReminder> three{custom(u"A"_s, 30), custom(u"B"_s, 30), custom(u"C"_s, 30)};
+    settings.setCustomReminders(three);
+    advanceMinutes(60);
+    panel.calls.clear();
+    e.tick();
+    EXPECT_EQ(panel.calls, QStringList({u"show %1 (first one today)"_s.arg(three[0].kindID())}));
+    EXPECT_EQ(next(three[1].asKind()), u"11:15:00"_s);
+    EXPECT_EQ(next(three[2].asKind()), u"11:20:00"_s);
+    EXPECT_EQ(next(three[0].asKind()), u"11:40:00"_s);
+    EXPECT_EQ(next(NudgeKind::water()), u"-"_s) << "switched-off kinds are unscheduled";
+}
+
+TEST_F(ScheduleTest, SettingsChangesAndWakingRestartEveryClock) {
+    RhythmEngine& e = engine();
+    QSignalSpy changed(&e, &RhythmEngine::nextAtChanged);
+    advanceMinutes(20);
+    e.tick();
+    EXPECT_EQ(changed.count(), 0) << "a tick with nothing due publishes nothing";
+
+    settings.setMinimumGapMinutes(12);
+    EXPECT_EQ(next(NudgeKind::water()), u"10:05:00"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"10:20:00"_s);
+    EXPECT_EQ(changed.count(), 1);
+
+    advanceMinutes(5);
+    Q_EMIT context.didWake();
+    EXPECT_EQ(next(NudgeKind::water()), u"10:10:00"_s);
+
+    WorkSchedule schedule;
+    schedule.presetByDay = {{2, Preset::active}}; // Mondays are active
+    settings.setPreset(Preset::gentle);
+    settings.setWorkSchedule(schedule);
+    EXPECT_EQ(e.intervalSeconds(NudgeKind::water()), 30 * 60);
+    EXPECT_EQ(next(NudgeKind::water()), u"09:55:00"_s);
+}
+
+TEST_F(ScheduleTest, NothingFiresDuringAHoldAndClocksStartAfreshAfterIt) {
+    RhythmEngine& e = engine();
+    context.idle = 42.7;
+    context.hold(HoldReason::call);
+    advanceMinutes(50);
+    e.tick();
+    advanceMinutes(30);
+    e.tick();
+    EXPECT_TRUE(panel.calls.isEmpty());
+    EXPECT_EQ(log.lines().filter(u"hold"_s), QStringList({u"Brevimar hold: call idle=42s"_s}));
+
+    context.hold(std::nullopt);
+    e.tick(); // 10:20: the hold has ended; nothing fires on this tick
+    EXPECT_TRUE(panel.calls.isEmpty());
+    EXPECT_EQ(next(NudgeKind::water()), u"11:05:00"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"11:20:00"_s);
+
+    advanceMinutes(45);
+    e.tick();
+    EXPECT_EQ(panel.calls, QStringList({u"show water (first one today)"_s}));
+    EXPECT_EQ(e.reasonText(NudgeKind::movement()), u"you've been at the desk for 45 min"_s)
+        << "desk time counts from the end of the hold";
+}
+
+TEST_F(ScheduleTest, ParkedKindsComeBackAfterAHoldOneGapApart) {
+    RhythmEngine& e = engine();
+    e.fire(NudgeKind::water());
+    e.fire(NudgeKind::movement());
+    e.untilFree(NudgeKind::water());
+    e.untilFree(NudgeKind::movement());
+    EXPECT_EQ(e.parked().size(), 2);
+
+    advanceMinutes(5);
+    context.hold(HoldReason::locked);
+    e.tick();
+    advanceMinutes(10);
+    context.hold(std::nullopt);
+    e.tick(); // 09:15
+    EXPECT_TRUE(e.parked().isEmpty());
+    EXPECT_EQ(next(NudgeKind::water()), u"09:15:00"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"09:25:00"_s);
+
+    panel.calls.clear();
+    clock.advance(20);
+    e.tick();
+    advanceMinutes(10);
+    e.tick();
+    EXPECT_EQ(panel.calls, QStringList({u"show water (first one today)"_s,
+                                        u"show movement (you've been at the desk for 10 min)"_s}));
+}
+
+TEST_F(ScheduleTest, ParkedKindsWithoutAHoldWaitTwiceTheIntervalAtMostNinetyMinutes) {
+    RhythmEngine& e = engine();
+    e.fire(NudgeKind::movement()); // 60-minute interval: back after 90 minutes, not 120
+    e.untilFree(NudgeKind::movement());
+    settings.setWaterIntervalMinutes(30); // back after 60 minutes
+    e.fire(NudgeKind::water());
+    e.untilFree(NudgeKind::water());
+
+    advanceMinutes(59);
+    e.tick();
+    EXPECT_EQ(e.parked().size(), 2);
+    advanceMinutes(1);
+    e.tick();
+    EXPECT_FALSE(e.parked().contains(NudgeKind::water()));
+    EXPECT_EQ(e.awaiting().keys(), QList<NudgeKind>({NudgeKind::water()}));
+
+    advanceMinutes(29.5);
+    e.tick();
+    EXPECT_TRUE(e.parked().contains(NudgeKind::movement()));
+    advanceMinutes(0.5);
+    e.tick();
+    EXPECT_TRUE(e.parked().isEmpty());
+    EXPECT_TRUE(e.awaiting().contains(NudgeKind::movement()));
+}
+
+TEST_F(ScheduleTest, IntervalsAreRealTimeAcrossADaylightSavingChange) {
+    const ScopedTimeZone newYork("America/New_York");
+    clock.set(QDateTime(QDate(2026, 3, 8), QTime(1, 30))); // clocks go from 2:00 to 3:00
+    engine();
+    EXPECT_EQ(next(NudgeKind::water()), u"03:15:00"_s);
+    EXPECT_EQ(next(NudgeKind::movement()), u"03:30:00"_s);
+}
+
+TEST(RhythmEngineTexts, DurationsAndReasonLines) {
+    EXPECT_EQ(RhythmEngine::duration(9 * 60 + 59), u"9 min"_s);
+    EXPECT_EQ(RhythmEngine::duration(60 * 60), u"1 h"_s);
+    EXPECT_EQ(RhythmEngine::duration(65 * 60 + 30), u"1 h 5 min"_s);
+    EXPECT_EQ(RhythmEngine::duration(125 * 60), u"2 h 5 min"_s);
+}
+
+TEST_F(ScheduleTest, ReasonLinesFollowTheLastDone) {
+    RhythmEngine& e = engine();
+    EXPECT_EQ(e.reasonText(NudgeKind::water()), u"first one today"_s);
+    EXPECT_EQ(e.reasonText(NudgeKind::movement()), std::nullopt);
+    e.done(NudgeKind::water());
+    const std::pair<double, std::optional<QString>> cases[] = {
+        {9.9, std::nullopt},
+        {10, u"10 min since your last sip"_s},
+        {60, u"1 h since your last sip"_s},
+        {65, u"1 h 5 min since your last sip"_s},
+    };
+    const QDateTime doneAt = clock.now();
+    for (const auto& [minutes, text] : cases) {
+        clock.set(doneAt.addMSecs(qint64(minutes * 60000)));
+        EXPECT_EQ(e.reasonText(NudgeKind::water()), text) << minutes;
+    }
+}
