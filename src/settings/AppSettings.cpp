@@ -404,12 +404,16 @@ QList<NudgeKind> AppSettings::kinds() const {
 }
 
 std::optional<CustomReminder> AppSettings::customReminder(const NudgeKind& kind) const {
-    const auto found =
-        std::find_if(m_customReminders.begin(), m_customReminders.end(),
-                     [&](const CustomReminder& reminder) { return reminder.kindID() == kind.id; });
-    if (found == m_customReminders.end())
+    // Comparing ids is much cheaper than writing out every reminder's kind id.
+    static const QString prefix = u"custom-"_s;
+    if (!kind.id.startsWith(prefix))
         return std::nullopt;
-    return *found;
+    const QUuid id = QUuid::fromString(QStringView(kind.id).mid(prefix.size()));
+    for (const CustomReminder& reminder : m_customReminders) {
+        if (reminder.id == id && reminder.kindID() == kind.id)
+            return reminder;
+    }
+    return std::nullopt;
 }
 
 qint64 AppSettings::intervalMinutes(const NudgeKind& kind) const {
