@@ -168,13 +168,6 @@ TEST_F(ScheduleTest, IntervalsAreRealTimeAcrossADaylightSavingChange) {
     EXPECT_EQ(next(NudgeKind::movement()), u"03:30:00"_s);
 }
 
-TEST(RhythmEngineTexts, DurationsAndReasonLines) {
-    EXPECT_EQ(RhythmEngine::duration(9 * 60 + 59), u"9 min"_s);
-    EXPECT_EQ(RhythmEngine::duration(60 * 60), u"1 h"_s);
-    EXPECT_EQ(RhythmEngine::duration(65 * 60 + 30), u"1 h 5 min"_s);
-    EXPECT_EQ(RhythmEngine::duration(125 * 60), u"2 h 5 min"_s);
-}
-
 TEST_F(ScheduleTest, ReasonLinesFollowTheLastDone) {
     RhythmEngine& e = engine();
     EXPECT_EQ(e.reasonText(NudgeKind::water()), u"first one today"_s);

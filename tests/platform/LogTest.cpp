@@ -49,10 +49,3 @@ TEST(JournalWriter, SendsOneMessageWithTheIdentifier) {
     EXPECT_EQ(QByteArray(buffer, int(size)),
               "SYSLOG_IDENTIFIER=brevimar\nMESSAGE=Brevimar fire water style=card\n");
 }
-
-TEST(JournalWriter, WithoutAJournalNothingHappens) {
-    JournalWriter(QStringLiteral("/nonexistent/journal/socket")).send(QStringLiteral("x"));
-    qputenv("JOURNAL_STREAM", "1:1");
-    EXPECT_FALSE(JournalWriter::standardErrorIsJournal());
-    qunsetenv("JOURNAL_STREAM");
-}
