@@ -13,7 +13,8 @@ packages=(
     libcanberra-dev sound-theme-freedesktop
     fonts-material-design-icons-iconfont
     googletest libgmock-dev libbenchmark-dev
-    xvfb openbox dunst xdotool x11-utils dbus dbus-x11
+    xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
+    evolution-data-server pipewire-bin
     clang-format tzdata
 )
 
