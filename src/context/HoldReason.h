@@ -20,6 +20,10 @@ enum class HoldReason {
 
 // The case name, as stored in the event log ("screenShare").
 QString rawValue(HoldReason reason);
+// None for anything but the nine case names.
+std::optional<HoldReason> holdReasonFromRawValue(const QString& raw);
+// The short label of the menu: "On a call", or "Active" when nothing holds reminders.
+QString label(const std::optional<HoldReason>& reason);
 
 // What reminder scheduling needs of the working context: whether reminders are held and why, how
 // long the user has been away from the input devices, and when the machine wakes from sleep.

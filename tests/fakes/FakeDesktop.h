@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/CalendarStore.h"
+#include "platform/MediaProbe.h"
+#include "platform/SessionEvents.h"
+#include "platform/Workspace.h"
+
+class FakeSession final : public SessionEvents {
+public:
+    std::optional<double> idleSeconds() const override { return idle; }
+    std::optional<double> idle = 0;
+};
+
+class FakeWorkspace final : public Workspace {
+public:
+    std::optional<RunningApplication> frontmostApplication() const override { return frontmost; }
+    bool isFrontmostFullScreen() const override {
+        ++fullScreenQuestions;
+        return fullScreen;
+    }
+
+    std::optional<RunningApplication> frontmost;
+    bool fullScreen = false;
+    mutable int fullScreenQuestions = 0;
+};
+
+class FakeMediaProbe final : public MediaProbe {
+public:
+    std::optional<QString> cameraInUse() override {
+        ++questions;
+        return camera;
+    }
+    std::optional<QString> screenShareApp() override {
+        ++questions;
+        return sharing;
+    }
+
+    std::optional<QString> camera;
+    std::optional<QString> sharing;
+    int questions = 0;
+};
+
+class FakeCalendarStore final : public CalendarStore {
+public:
+    Status status() const override { return current; }
+    void requestAccess(std::function<void(bool)> done) override {
+        ++requests;
+        current = grantOnRequest ? Status::granted : Status::denied;
+        done(grantOnRequest);
+    }
+    QList<CalendarInfo> calendars() override { return calendarList; }
+    QList<CalendarEvent> events(const QDateTime& from, const QDateTime& to) override {
+        ++fetches;
+        QList<CalendarEvent> overlapping;
+        for (const CalendarEvent& event : eventList) {
+            if (event.start < to && event.end > from)
+                overlapping.append(event);
+        }
+        return overlapping;
+    }
+    void change() { Q_EMIT changed(); }
+
+    Status current = Status::granted;
+    bool grantOnRequest = true;
+    QList<CalendarInfo> calendarList;
+    QList<CalendarEvent> eventList;
+    int fetches = 0;
+    int requests = 0;
+};
