@@ -27,9 +27,10 @@ unit-sanitized: deps
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release --target bench_event_store bench_engine
+	cmake --build build-release --target bench_event_store bench_engine bench_context
 	build-release/bench/bench_event_store
 	build-release/bench/bench_engine
+	build-release/bench/bench_context
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i

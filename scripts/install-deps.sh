@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-charts-dev qt6-qpa-plugins
     libsqlite3-dev sqlite3
     libxcb1-dev libxcb-screensaver0-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev
-    libxcb-res0-dev
+    libxcb-res0-dev libxcb-randr0-dev
     libecal2.0-dev libical-dev
     libcanberra-dev sound-theme-freedesktop
     fonts-material-design-icons-iconfont

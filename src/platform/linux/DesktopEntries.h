@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The installed desktop entries ("applications") of the session, looked up by desktop-file id.
+// The folders are taken from $XDG_DATA_HOME and $XDG_DATA_DIRS on every lookup; a folder is parsed
+// again only when its modification time, or one of its subfolders', has changed.
+class DesktopEntries {
+public:
+    struct Entry {
+        QString id; // "org.gnome.Nautilus", subfolders joined with '-', without ".desktop"
+        QString name;
+        QString startupWmClass;
+        bool hidden = false; // Hidden=true: deleted, and it hides entries of the same id further on
+    };
+
+    // The "applications" folders, the one that wins first.
+    static QStringList applicationDirs();
+
+    // The entry's unlocalised Name; empty when there is no such entry.
+    QString name(const QString& id);
+    bool contains(const QString& id);
+    // The id of the desktop file at path: relative to the folder it lies in, else its file name.
+    static QString idForPath(const QString& path);
+    // The entry a window with this WM_CLASS belongs to: StartupWMClass first, then the file id
+    // compared without case. Empty when none matches.
+    QString idForWindowClass(const QString& instance, const QString& windowClass);
+
+private:
+    struct Folder {
+        QHash<QString, qint64> stamps; // folder and subfolders ↦ modification time in ns
+        QList<Entry> entries;
+    };
+
+    void refresh();
+    const Entry* find(const QString& id);
+
+    QStringList m_dirs;
+    QHash<QString, Folder> m_folders;
+    QList<Entry> m_entries; // every id once, from the folder that wins, in search order
+    QHash<QString, qsizetype> m_index;
+};

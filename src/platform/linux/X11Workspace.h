@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/Workspace.h"
+#include "platform/linux/DesktopEntries.h"
+
+#include <QList>
+#include <QRect>
+#include <QSet>
+#include <QTimer>
+
+#include <memory>
+
+class QSocketNotifier;
+
+// The workspace of an X11 session, read from the window manager's EWMH properties over a
+// connection of its own. Without a display it answers "nothing" and never signals.
+class X11Workspace final : public Workspace {
+    Q_OBJECT
+
+public:
+    // What a window and its process tell about the application behind the window.
+    struct WindowClues {
+        qint64 pid = 0;
+        QString gtkApplicationId;
+        QString kdeDesktopFile;
+        QString wmInstance;
+        QString wmClass;
+    };
+
+    // An empty displayName means $DISPLAY; procRoot stands in for /proc.
+    explicit X11Workspace(const QString& displayName = QString(),
+                          QString procRoot = QStringLiteral("/proc"), QObject* parent = nullptr);
+    ~X11Workspace() override;
+
+    std::optional<RunningApplication> frontmostApplication() const override;
+    bool isFrontmostFullScreen() const override;
+
+    // The desktop-entry id of the application behind a window: Flatpak, the systemd scope, the
+    // toolkit's window properties, the launcher's environment, WM_CLASS; the first that names one.
+    static QString applicationId(const WindowClues& clues, const QString& procRoot,
+                                 DesktopEntries& entries);
+    // A window, without its frame and in root coordinates, that is exactly one of the monitors.
+    static bool coversOneMonitor(const QRect& window, const QList<QRect>& monitors);
+
+private:
+    struct Connection;
+
+    bool isConnected() const;
+    void readEvents(bool fromSocket);
+    void reportActivation();
+    void checkDesktop();
+    void checkClients();
+
+    quint32 activeWindow() const;
+    qint64 windowPid(quint32 window) const;
+    QList<QRect> monitors() const;
+
+    std::unique_ptr<Connection> m_x;
+    QString m_procRoot;
+    mutable DesktopEntries m_entries;
+    QSocketNotifier* m_notifier = nullptr;
+    QTimer m_activationDelay;
+    qint64 m_activeKey = 0; // the application last reported as activated
+    quint32 m_currentDesktop = 0;
+    QSet<quint32> m_clients;
+};

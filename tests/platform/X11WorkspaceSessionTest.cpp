@@ -1,0 +1,191 @@
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+#include "platform/linux/X11Workspace.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A window of the x11_test_window helper, in a process of its own.
+class TestWindow {
+public:
+    explicit TestWindow(const QStringList& arguments = {}) {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(X11_TEST_WINDOW), arguments);
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_id = m_process.readLine().trimmed().toUInt();
+    }
+    ~TestWindow() { close(); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    quint32 id() const { return m_id; }
+    qint64 pid() const { return m_process.processId(); }
+    void close() {
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+private:
+    QProcess m_process;
+    quint32 m_id = 0;
+};
+
+int xdotool(const QStringList& arguments) {
+    return QProcess::execute(u"xdotool"_s, arguments);
+}
+
+// The virtual display of scripts/run-in-session (1280×800, openbox), seen through a connection
+// of the test's own, with applications folders that hold only what a test writes.
+class X11WorkspaceSession : public ::testing::Test {
+protected:
+    X11WorkspaceSession()
+        : m_dataDirs(qgetenv("XDG_DATA_DIRS"))
+        , m_connection(xcb_connect(nullptr, nullptr)) {
+        qputenv("XDG_DATA_DIRS", (m_xdg.dataHome() + u"/no-system-data"_s).toLocal8Bit());
+        if (!xcb_connection_has_error(m_connection))
+            m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    }
+    ~X11WorkspaceSession() override {
+        xcb_disconnect(m_connection);
+        qputenv("XDG_DATA_DIRS", m_dataDirs);
+    }
+    void SetUp() override {
+        ASSERT_NE(m_root, XCB_NONE) << "runs on a display of its own (scripts/run-in-session)";
+    }
+
+    void writeEntry(const QString& id, const QByteArray& text) {
+        QDir().mkpath(m_xdg.dataHome() + u"/applications"_s);
+        QFile file(m_xdg.dataHome() + u"/applications/"_s + id + u".desktop"_s);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    static void activate(const TestWindow& window) {
+        ASSERT_NE(window.id(), 0u);
+        ASSERT_EQ(xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(window.id())}), 0);
+    }
+
+    // xdotool's --sync waits for a change, so only what differs is asked for.
+    void place(const TestWindow& window, const QRect& wanted) {
+        const QString id = QString::number(window.id());
+        const QRect now = clientRect(window.id());
+        if (now.topLeft() != wanted.topLeft()) {
+            ASSERT_EQ(xdotool({u"windowmove"_s, u"--sync"_s, id, QString::number(wanted.x()),
+                               QString::number(wanted.y())}),
+                      0);
+        }
+        if (now.size() != wanted.size()) {
+            ASSERT_EQ(xdotool({u"windowsize"_s, u"--sync"_s, id, QString::number(wanted.width()),
+                               QString::number(wanted.height())}),
+                      0);
+        }
+        ASSERT_EQ(clientRect(window.id()), wanted) << "the window manager moved it elsewhere";
+    }
+
+    QRect clientRect(quint32 window) {
+        auto* geometry =
+            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        auto* position = xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, window, m_root, 0, 0), nullptr);
+        QRect rect;
+        if (geometry && position)
+            rect = QRect(position->dst_x, position->dst_y, geometry->width, geometry->height);
+        std::free(geometry);
+        std::free(position);
+        return rect;
+    }
+
+    TemporaryXdg m_xdg;
+    QByteArray m_dataDirs;
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = XCB_NONE;
+};
+
+} // namespace
+
+TEST_F(X11WorkspaceSession, ReportsTheApplicationOfEachActivatedWindow) {
+    writeEntry(u"com.example.Alpha"_s, "[Desktop Entry]\nName=Alpha\nStartupWMClass=alpha-main\n");
+    writeEntry(u"org.example.Beta"_s, "[Desktop Entry]\nName=Beta\n");
+    X11Workspace workspace;
+    QSignalSpy activated(&workspace, &Workspace::applicationActivated);
+    TestWindow alpha({u"--class"_s, u"alpha-main"_s, u"Alpha"_s});
+    // Without _NET_WM_PID the X server still knows which process made the window.
+    TestWindow beta({u"--class"_s, u"beta"_s, u"org.example.beta"_s, u"--no-pid"_s});
+
+    activate(alpha);
+    ASSERT_TRUE(activated.wait(5000));
+    std::optional<RunningApplication> front = workspace.frontmostApplication();
+    ASSERT_TRUE(front.has_value());
+    EXPECT_EQ(front->pid, alpha.pid());
+    EXPECT_EQ(front->id, u"com.example.Alpha"_s);
+    EXPECT_EQ(front->name, u"Alpha"_s);
+
+    activate(beta);
+    ASSERT_TRUE(activated.wait(5000));
+    front = workspace.frontmostApplication();
+    ASSERT_TRUE(front.has_value());
+    EXPECT_EQ(front->pid, beta.pid());
+    EXPECT_EQ(front->id, u"org.example.Beta"_s);
+    EXPECT_EQ(front->name, u"Beta"_s);
+
+    activate(alpha);
+    ASSERT_TRUE(activated.wait(5000));
+    EXPECT_EQ(workspace.frontmostApplication()->pid, alpha.pid());
+}
+
+TEST_F(X11WorkspaceSession, FullScreenIsTheMonitorCoveredExactly) {
+    X11Workspace workspace;
+    TestWindow window;
+    activate(window);
+    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+
+    place(window, QRect(0, 0, 1280, 800));
+    EXPECT_TRUE(workspace.isFrontmostFullScreen());
+    place(window, QRect(0, 0, 1279, 800));
+    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+    place(window, QRect(1, 0, 1279, 800));
+    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+}
+
+TEST_F(X11WorkspaceSession, AWindowOfThisProcessIsNeverFullScreen) {
+    X11Workspace workspace;
+    TestWindow own({u"--pid"_s, QString::number(QCoreApplication::applicationPid())});
+    activate(own);
+    place(own, QRect(0, 0, 1280, 800));
+    ASSERT_EQ(workspace.frontmostApplication()->pid, QCoreApplication::applicationPid());
+    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+}
+
+TEST_F(X11WorkspaceSession, DesktopSwitchesAndClosedWindowsAreReported) {
+    TestWindow window;
+    activate(window); // the window manager has listed it by now
+    X11Workspace workspace;
+    QSignalSpy spaces(&workspace, &Workspace::spaceChanged);
+    QSignalSpy terminated(&workspace, &Workspace::applicationTerminated);
+
+    ASSERT_EQ(xdotool({u"set_desktop"_s, u"1"_s}), 0);
+    ASSERT_TRUE(spaces.wait(5000));
+    ASSERT_EQ(xdotool({u"set_desktop"_s, u"0"_s}), 0);
+    ASSERT_TRUE(spaces.wait(5000));
+    EXPECT_EQ(terminated.count(), 0);
+
+    window.close();
+    ASSERT_TRUE(terminated.wait(5000));
+}

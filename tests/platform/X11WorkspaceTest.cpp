@@ -1,0 +1,137 @@
+#include "platform/linux/X11Workspace.h"
+#include "fakes/LogCapture.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QByteArray userScope(const QByteArray& unit) {
+    return "0::/user.slice/user-1000.slice/user@1000.service/app.slice/" + unit + '\n';
+}
+
+// A fake /proc and applications folders with nothing but what a test writes.
+class ApplicationIdTest : public ::testing::Test {
+protected:
+    ApplicationIdTest()
+        : m_dataDirs(qgetenv("XDG_DATA_DIRS")) {
+        qputenv("XDG_DATA_DIRS", (m_proc.path() + u"/no-system-data"_s).toLocal8Bit());
+        writeFile(apps() + u"/org.example.Editor.desktop"_s,
+                  "[Desktop Entry]\nName=Editor\nStartupWMClass=editor-main\n");
+    }
+    ~ApplicationIdTest() override { qputenv("XDG_DATA_DIRS", m_dataDirs); }
+
+    QString apps() const { return m_xdg.dataHome() + u"/applications"_s; }
+    void writeProc(qint64 pid, const QString& name, const QByteArray& text) {
+        writeFile(u"%1/%2/%3"_s.arg(m_proc.path()).arg(pid).arg(name), text);
+    }
+    QString idOf(const X11Workspace::WindowClues& clues) {
+        return X11Workspace::applicationId(clues, m_proc.path(), m_entries);
+    }
+
+    TemporaryXdg m_xdg;
+    QTemporaryDir m_proc;
+    QByteArray m_dataDirs;
+    DesktopEntries m_entries;
+};
+
+} // namespace
+
+TEST_F(ApplicationIdTest, FlatpakAndSystemdUnitsNameTheApplicationFirst) {
+    // Flatpak's own unit beats what the window says about itself.
+    writeProc(100, u"cgroup"_s, userScope("app-flatpak-org.gnome.Maps-4242.scope"));
+    EXPECT_EQ(idOf({100, u"org.gnome.Other"_s, {}, u"maps"_s, u"Maps"_s}), u"org.gnome.Maps"_s);
+
+    // Inside a sandbox the info file counts even when the unit says something else.
+    writeProc(101, u"cgroup"_s, userScope("app-gnome-org.example.Shell-17.scope"));
+    writeProc(101, u"root/.flatpak-info"_s,
+              "[Instance]\nname=ignored\n[Application]\nname=org.example.Sandboxed\n");
+    EXPECT_EQ(idOf({101, {}, {}, {}, {}}), u"org.example.Sandboxed"_s);
+
+    writeProc(102, u"cgroup"_s, userScope("app-gnome-org.example.my\\x2dapp-1234.scope"));
+    EXPECT_EQ(idOf({102, {}, {}, {}, {}}), u"org.example.my-app"_s);
+
+    writeProc(103, u"cgroup"_s, userScope("app-org.kde.konsole@a1b2c3.service"));
+    EXPECT_EQ(idOf({103, {}, {}, {}, {}}), u"org.kde.konsole"_s);
+
+    writeProc(104, u"cgroup"_s, "1:name=systemd:/user.slice/app-kde-org.kde.kate-99.scope\n0::/\n");
+    EXPECT_EQ(idOf({104, {}, {}, {}, {}}), u"org.kde.kate"_s);
+
+    // Units that are not an application's own fall through to the window.
+    writeProc(105, u"cgroup"_s,
+              userScope("app-org.gnome.Terminal.slice/vte-spawn-0b1c.scope") +
+                  userScope("app.slice/dbus.service"));
+    EXPECT_EQ(idOf({105, {}, {}, u"editor-main"_s, u"Editor"_s}), u"org.example.Editor"_s);
+}
+
+TEST_F(ApplicationIdTest, WindowPropertiesComeBeforeTheLauncherEnvironment) {
+    writeProc(200, u"environ"_s,
+              "PATH=/usr/bin\0GIO_LAUNCHED_DESKTOP_FILE=/usr/share/applications/other.desktop\0"
+              "GIO_LAUNCHED_DESKTOP_FILE_PID=200\0"_ba);
+    EXPECT_EQ(idOf({200, u"org.gnome.Nautilus"_s, {}, {}, {}}), u"org.gnome.Nautilus"_s);
+    EXPECT_EQ(idOf({200, {}, u"org.kde.dolphin"_s, {}, {}}), u"org.kde.dolphin"_s);
+    EXPECT_EQ(idOf({200, {}, u"/usr/share/applications/org.kde.kate.desktop"_s, {}, {}}),
+              u"org.kde.kate"_s);
+    EXPECT_EQ(idOf({200, {}, {}, u"editor-main"_s, {}}), u"other"_s);
+}
+
+TEST_F(ApplicationIdTest, TheLaunchedDesktopFileSpeaksOnlyForTheProcessItWasGivenTo) {
+    const QByteArray launched = "GIO_LAUNCHED_DESKTOP_FILE=" + apps().toLocal8Bit() +
+                                "/tools/org.example.Launched.desktop\0"_ba;
+    writeProc(300, u"environ"_s, launched + "GIO_LAUNCHED_DESKTOP_FILE_PID=300\0"_ba);
+    EXPECT_EQ(idOf({300, {}, {}, u"editor-main"_s, {}}), u"tools-org.example.Launched"_s);
+
+    // A child of the launched program inherits the variables with its parent's PID.
+    writeProc(301, u"environ"_s, launched + "GIO_LAUNCHED_DESKTOP_FILE_PID=300\0"_ba);
+    EXPECT_EQ(idOf({301, {}, {}, u"editor-main"_s, u"Editor-main"_s}), u"org.example.Editor"_s);
+    writeProc(302, u"environ"_s, launched);
+    EXPECT_EQ(idOf({302, {}, {}, u"nothing"_s, u"Nothing"_s}), QString());
+
+    // Without a PID only the window is left to ask, and an unreadable process is no error.
+    EXPECT_EQ(idOf({0, {}, {}, {}, u"editor-main"_s}), u"org.example.Editor"_s);
+    EXPECT_EQ(idOf({999, {}, {}, {}, {}}), QString());
+}
+
+TEST(X11WorkspaceGeometry, FullScreenMeansExactlyOneMonitor) {
+    const QList<QRect> monitors = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_TRUE(X11Workspace::coversOneMonitor(QRect(0, 0, 1920, 1080), monitors));
+    EXPECT_TRUE(X11Workspace::coversOneMonitor(QRect(1920, 0, 1280, 1024), monitors));
+
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(0, 0, 1919, 1080), monitors));
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(0, 0, 1920, 1079), monitors));
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(1, 0, 1920, 1080), monitors));
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(1920, 0, 1279, 1024), monitors));
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(0, 0, 3200, 1080), monitors))
+        << "spanning both monitors";
+    EXPECT_FALSE(X11Workspace::coversOneMonitor(QRect(0, 0, 1920, 1080), {}));
+}
+
+TEST(X11Workspace, WithoutADisplayThereIsNothingToReport) {
+    LogCapture log;
+    X11Workspace workspace(u":97"_s);
+    QSignalSpy activated(&workspace, &Workspace::applicationActivated);
+    QCoreApplication::processEvents();
+
+    EXPECT_FALSE(workspace.frontmostApplication().has_value());
+    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+    EXPECT_EQ(activated.count(), 0);
+    EXPECT_EQ(log.lines(),
+              QStringList{u"Brevimar workspace: cannot connect to the X display :97"_s});
+}
