@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build test unit-sanitized bench format format-check clean
+.PHONY: deps build run test unit-sanitized bench install format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -15,6 +15,9 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD)
+
+run: build
+	./scripts/run-app $(BUILD)/src/app/brevimar
 
 test: build unit-sanitized
 	ctest --test-dir $(BUILD) $(CTEST_FLAGS)

@@ -1,0 +1,142 @@
+#include "AppDelegate.h"
+
+#include "Services.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPointer<AppDelegate>& currentDelegate() {
+    static QPointer<AppDelegate> delegate;
+    return delegate;
+}
+
+// Until the floating card and the top panel arrive, reminders of every style are shown as
+// notifications, and messages are left to the notification fallback.
+class NotificationPanel final : public NudgePanel {
+public:
+    explicit NotificationPanel(Notifier& notifier)
+        : m_notifier(notifier) {}
+    void show(const NudgeKind& kind, RhythmEngine&, const std::optional<QString>& reason) override {
+        m_notifier.deliver(kind, reason);
+    }
+    void dismiss(const NudgeKind&) override {}
+    bool showMessage(const QString&, const QString&, const QString&, const QString&) override {
+        return false;
+    }
+
+private:
+    Notifier& m_notifier;
+};
+
+// An X11 tray (the XEmbed protocol) owns the selection _NET_SYSTEM_TRAY_S<screen>. Asked here
+// rather than through QSystemTrayIcon, which would also settle, once and for all, that the
+// desktop's tray service is missing.
+bool x11TrayPresent() {
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11)
+        return false;
+    xcb_connection_t* connection = x11->connection();
+    const QByteArray name = "_NET_SYSTEM_TRAY_S0";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    if (!atom)
+        return false;
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool present = owner && owner->owner != XCB_NONE;
+    free(owner);
+    free(atom);
+    return present;
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_bus(desktop.bus)
+    , m_context({services.clock, services.settings, services.events, desktop.session,
+                 desktop.workspace, desktop.media, desktop.calendar})
+    , m_notifier(desktop.bus, services.settings)
+    , m_panel(std::make_unique<NotificationPanel>(m_notifier)) {
+    runLegacyMigration();
+    currentDelegate() = this;
+}
+
+AppDelegate::~AppDelegate() = default;
+
+AppDelegate* AppDelegate::current() {
+    return currentDelegate();
+}
+
+RhythmEngine& AppDelegate::engine() {
+    if (!m_engine) {
+        m_engine = std::make_unique<RhythmEngine>(RhythmEngine::Collaborators{
+            m_services.clock, m_services.settings, m_services.preferences, m_services.dayLog,
+            m_services.events, m_context, m_notifier, *m_panel});
+    }
+    return *m_engine;
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    if (m_running)
+        return;
+    m_running = true;
+    m_notifier.setEngine(&engine());
+    showMenuBarIcon();
+    // The start sequence.
+    m_notifier.requestAuthorization();
+    m_context.start();
+    engine().start();
+    startUsageReporter();
+    if (m_services.settings.shortcutsEnabled())
+        installHotKeys();
+    if (!m_services.settings.hasCompletedOnboarding())
+        openOnboarding();
+}
+
+void AppDelegate::showMenuBarIcon() {
+    m_menuBarView = std::make_unique<MenuBarView>(engine(), m_context, m_services.dayLog,
+                                                  m_services.settings, m_services.clock);
+    // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
+    // so the icon waits for the tray service if the desktop has not started it yet.
+    const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
+    if (!m_bus.isConnected() || m_bus.interface()->isServiceRegistered(watcherName) ||
+        x11TrayPresent()) {
+        createMenuBarIcon();
+        return;
+    }
+    auto* watcher = new QDBusServiceWatcher(watcherName, m_bus,
+                                            QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, watcher] {
+        watcher->deleteLater();
+        createMenuBarIcon();
+    });
+}
+
+void AppDelegate::createMenuBarIcon() {
+    m_menuBarIcon = std::make_unique<MenuBarIcon>(engine(), m_context, *m_menuBarView);
+    m_menuBarIcon->show();
+}
+
+void AppDelegate::installHotKeys() {
+    m_services.hotKeys.install();
+}
+
+void AppDelegate::open(const QList<QUrl>& urls) {
+    for (const QUrl& url : urls)
+        handleURL(url);
+}
+
+void AppDelegate::fireTestReminder() {
+    engine().fire(NudgeKind::water());
+}

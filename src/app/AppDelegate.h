@@ -1,0 +1,74 @@
+#pragma once
+
+#include "context/ContextMonitor.h"
+#include "engine/NudgePanel.h"
+#include "engine/RhythmEngine.h"
+#include "ui/MenuBarIcon.h"
+#include "ui/MenuBarView.h"
+#include "ui/NotificationService.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <memory>
+
+class Services;
+
+// What the application needs of the desktop; main() hands in the Linux implementations.
+struct Desktop {
+    SessionEvents& session;
+    Workspace& workspace;
+    MediaProbe& media;
+    CalendarStore& calendar;
+    QDBusConnection bus; // where notifications go
+};
+
+// Owns the long-lived parts of the running application, wires them together and starts them
+// once at launch. Steps whose parts are not there yet are hooks that do nothing.
+class AppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    AppDelegate(Services& services, const Desktop& desktop, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The running controller, for URL commands and shortcut actions; null before and after.
+    static AppDelegate* current();
+
+    ContextMonitor& context() { return m_context; }
+    NotificationService& notifier() { return m_notifier; }
+    // Made on first use, by whoever asks first.
+    RhythmEngine& engine();
+    bool running() const { return m_running; }
+
+    // Wires the engine to the notifications and runs the start sequence, once.
+    void applicationDidFinishLaunching();
+    // URLs handed over by other programs, in the order given.
+    void open(const QList<QUrl>& urls);
+    // The settings window's test reminder: a real water reminder, logged as any other.
+    void fireTestReminder();
+
+protected:
+    virtual void runLegacyMigration() {}
+    // The tray icon and its panel; waits for the desktop's tray when there is none yet.
+    virtual void showMenuBarIcon();
+    virtual void startUsageReporter() {}
+    virtual void installHotKeys();
+    virtual void openOnboarding() {}
+    virtual void handleURL(const QUrl&) {}
+
+private:
+    void createMenuBarIcon();
+
+    Services& m_services;
+    QDBusConnection m_bus;
+    ContextMonitor m_context;
+    NotificationService m_notifier;
+    std::unique_ptr<NudgePanel> m_panel;
+    std::unique_ptr<RhythmEngine> m_engine;
+    std::unique_ptr<MenuBarView> m_menuBarView;
+    std::unique_ptr<MenuBarIcon> m_menuBarIcon;
+    bool m_running = false;
+};

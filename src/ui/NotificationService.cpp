@@ -1,0 +1,177 @@
+#include "NotificationService.h"
+
+#include "engine/RhythmEngine.h"
+#include "platform/Log.h"
+#include "settings/AppSettings.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QGuiApplication>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString service = u"org.freedesktop.Notifications"_s;
+const QString path = u"/org/freedesktop/Notifications"_s;
+const QString interface = u"org.freedesktop.Notifications"_s;
+
+QString identifierOf(const NudgeKind& kind) {
+    return u"nudge-"_s + kind.id;
+}
+
+// Calls asynchronously and hands the reply to done. A call that fails at once (no bus at all)
+// never makes a watcher signal, so it is answered here.
+void callAsync(QDBusConnection& bus, const QDBusMessage& call, QObject* context,
+               std::function<void(const QDBusPendingCall&)> done) {
+    const QDBusPendingCall pending = bus.asyncCall(call);
+    if (pending.isFinished()) {
+        done(pending);
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(pending, context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [done = std::move(done)](QDBusPendingCallWatcher* w) {
+                         w->deleteLater();
+                         done(*w);
+                     });
+}
+
+} // namespace
+
+NotificationService::NotificationService(QDBusConnection bus, AppSettings& settings,
+                                         QObject* parent)
+    : QObject(parent)
+    , m_bus(std::move(bus))
+    , m_settings(settings) {
+    // Answers arrive as signals on the connection that sent the notifications.
+    m_bus.connect(service, path, interface, u"ActionInvoked"_s, this,
+                  SLOT(actionInvoked(uint, QString)));
+    m_bus.connect(service, path, interface, u"NotificationClosed"_s, this,
+                  SLOT(notificationClosed(uint, uint)));
+}
+
+void NotificationService::requestAuthorization() {
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, interface, u"GetCapabilities"_s);
+    callAsync(m_bus, call, this, [](const QDBusPendingCall& pending) {
+        const QDBusPendingReply<QStringList> reply = pending;
+        const bool reachable = !reply.isError();
+        // Without the actions capability the buttons never show, so reminders cannot be answered.
+        const bool granted = reachable && reply.value().contains(u"actions"_s);
+        Log::write(u"Brevimar notification authorization granted=%1 error=%2"_s.arg(
+            granted ? u"true"_s : u"false"_s, reachable ? u"none"_s : reply.error().message()));
+        Log::write(u"Brevimar notification settings status=%1 alert=%2"_s.arg(granted ? 2 : 1)
+                       .arg(reachable ? 2 : 0));
+    });
+}
+
+void NotificationService::deliver(const NudgeKind& kind, const std::optional<QString>& reason) {
+    // Notifications have no subtitle: the reason goes first in the body.
+    const QString body = reason ? *reason + u'\n' + kind.notificationBody : kind.notificationBody;
+    const QStringList actions{u"done"_s, u"Done"_s,          u"snooze"_s, u"Snooze 10 min"_s,
+                              u"free"_s, u"When I'm free"_s, u"skip"_s,   u"Skip"_s};
+    notify(identifierOf(kind), kind.notificationTitle, body, actions, m_settings.soundEnabled(),
+           u"nudge "_s + kind.id);
+}
+
+void NotificationService::deliverWindDown(const QString& summary) {
+    notify(u"winddown"_s, u"Want to wrap up?"_s, u"Today: "_s + summary + u'.', {}, false,
+           u"wind-down"_s);
+}
+
+void NotificationService::deliverWeeklyReport(const QString& text) {
+    notify(u"weekly-report"_s, u"Your week"_s, text, {}, false, u"weekly report"_s);
+}
+
+void NotificationService::notify(const QString& identifier, const QString& title,
+                                 const QString& body, const QStringList& actions, bool sound,
+                                 const QString& logName) {
+    QVariantMap hints{{u"desktop-entry"_s, u"com.tovanex.Brevimar"_s},
+                      {u"urgency"_s, QVariant::fromValue(uchar(1))}};
+    if (sound)
+        hints.insert(u"sound-name"_s, u"message-new-instant"_s);
+    else
+        hints.insert(u"suppress-sound"_s, true);
+    const QList<QVariant> arguments{
+        u"Brevimar"_s, uint(0), u"com.tovanex.Brevimar"_s, title, body, actions, hints, qint32(-1)};
+    delete m_pending.take(identifier);
+    // While Brevimar itself is in front, the notification comes a second later, so it does not
+    // land under the pointer of a click that was meant for Brevimar's own window.
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        send(identifier, arguments, logName);
+        return;
+    }
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [=, this] {
+        m_pending.remove(identifier);
+        timer->deleteLater();
+        send(identifier, arguments, logName);
+    });
+    m_pending.insert(identifier, timer);
+    timer->start(1000);
+}
+
+void NotificationService::send(const QString& identifier, const QList<QVariant>& arguments,
+                               const QString& logName) {
+    QList<QVariant> args = arguments;
+    args[1] = m_serverIDs.value(identifier, 0); // replaces the kind's earlier notification
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, u"Notify"_s);
+    call.setArguments(args);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [=, this](QDBusPendingCallWatcher* w) {
+                const QDBusPendingReply<uint> reply = *w;
+                w->deleteLater();
+                if (reply.isError()) {
+                    const QString failed =
+                        logName.startsWith(u"nudge"_s) ? u" not delivered: "_s : u" failed: "_s;
+                    Log::write(u"Brevimar "_s + logName + failed + reply.error().message());
+                    return;
+                }
+                m_serverIDs.insert(identifier, reply.value());
+                Log::write(u"Brevimar "_s + logName + u" delivered"_s);
+            });
+}
+
+void NotificationService::clear(const NudgeKind& kind) {
+    const QString identifier = identifierOf(kind);
+    delete m_pending.take(identifier);
+    const auto id = m_serverIDs.constFind(identifier);
+    if (id == m_serverIDs.constEnd())
+        return;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, interface, u"CloseNotification"_s);
+    call.setArguments({*id});
+    m_bus.asyncCall(call);
+    m_serverIDs.erase(id);
+}
+
+void NotificationService::actionInvoked(uint id, const QString& action) {
+    const QString identifier = m_serverIDs.key(id);
+    if (!identifier.startsWith(u"nudge-"_s) || !m_engine)
+        return;
+    const QString kindID = identifier.mid(6);
+    const QList<NudgeKind> kinds = m_engine->kinds();
+    const auto kind = std::find_if(kinds.begin(), kinds.end(),
+                                   [&](const NudgeKind& k) { return k.id == kindID; });
+    if (kind == kinds.end())
+        return; // a custom reminder deleted since
+    if (action == u"done")
+        m_engine->done(*kind);
+    else if (action == u"snooze")
+        m_engine->snooze(*kind, 10);
+    else if (action == u"free")
+        m_engine->untilFree(*kind);
+    else if (action == u"skip")
+        m_engine->skip(*kind);
+}
+
+void NotificationService::notificationClosed(uint id, uint) {
+    const QString identifier = m_serverIDs.key(id);
+    if (!identifier.isEmpty())
+        m_serverIDs.remove(identifier);
+}

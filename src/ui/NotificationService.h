@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/Notifier.h"
+#include "engine/RhythmEngine.h"
+
+#include <QDBusConnection>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QVariantMap>
+
+class AppSettings;
+class QTimer;
+
+// Reminders as desktop notifications (org.freedesktop.Notifications) whose buttons answer them.
+// Each kind has at most one notification; a new one replaces the old.
+class NotificationService : public QObject, public Notifier {
+    Q_OBJECT
+
+public:
+    NotificationService(QDBusConnection bus, AppSettings& settings, QObject* parent = nullptr);
+
+    // Answers go to this engine while it exists.
+    void setEngine(RhythmEngine* engine) { m_engine = engine; }
+
+    // Asks the notification server what it can do and logs whether reminders can be answered.
+    void requestAuthorization();
+
+    void deliver(const NudgeKind& kind, const std::optional<QString>& reason) override;
+    void clear(const NudgeKind& kind) override;
+    void deliverWindDown(const QString& summary) override;
+    void deliverWeeklyReport(const QString& text) override;
+
+private Q_SLOTS:
+    void actionInvoked(uint id, const QString& action);
+    void notificationClosed(uint id, uint reason);
+
+private:
+    void notify(const QString& identifier, const QString& title, const QString& body,
+                const QStringList& actions, bool sound, const QString& logName);
+    void send(const QString& identifier, const QList<QVariant>& arguments, const QString& logName);
+
+    QDBusConnection m_bus;
+    AppSettings& m_settings;
+    QPointer<RhythmEngine> m_engine;
+    QHash<QString, uint> m_serverIDs;  // "nudge-water" → the server's id
+    QHash<QString, QTimer*> m_pending; // deliveries waiting out the in-front delay
+};

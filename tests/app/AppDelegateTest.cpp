@@ -1,0 +1,92 @@
+#include "app/AppDelegate.h"
+#include "app/Services.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/LogCapture.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Records the steps whose parts come later, in the order the controller takes them.
+class RecordingDelegate : public AppDelegate {
+public:
+    using AppDelegate::AppDelegate;
+    QStringList steps;
+
+protected:
+    void showMenuBarIcon() override { steps.append(u"menu bar icon"_s); }
+    void startUsageReporter() override { steps.append(u"usage reporter"_s); }
+    void installHotKeys() override { steps.append(u"hot keys"_s); }
+    void openOnboarding() override { steps.append(u"onboarding"_s); }
+    void handleURL(const QUrl& url) override { steps.append(url.toString()); }
+};
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    QList<EventStore::Action> actions() {
+        QList<EventStore::Action> list;
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const EventStore::Event& event :
+             services.events.events(now.addDays(-1), now.addDays(1)))
+            list.append(event.action);
+        return list;
+    }
+
+    TemporaryXdg xdg;
+    LogCapture log;
+    Services services;
+    FakeSession session;
+    FakeWorkspace workspace;
+    FakeMediaProbe media;
+    FakeCalendarStore calendar;
+    Desktop desktop{session, workspace, media, calendar, QDBusConnection(u"none"_s)};
+};
+
+} // namespace
+
+TEST_F(AppDelegateTest, LaunchStartsEverythingOnceWithOneEngine) {
+    RecordingDelegate delegate(services, desktop);
+    EXPECT_EQ(AppDelegate::current(), &delegate);
+    RhythmEngine* early = &delegate.engine(); // asked for before launch, as a URL might
+    delegate.applicationDidFinishLaunching();
+    delegate.applicationDidFinishLaunching();
+    EXPECT_EQ(&delegate.engine(), early);
+    EXPECT_TRUE(delegate.running());
+    EXPECT_EQ(delegate.steps, QStringList({u"menu bar icon"_s, u"usage reporter"_s, u"hot keys"_s,
+                                           u"onboarding"_s}));
+    EXPECT_EQ(actions(), QList<EventStore::Action>({EventStore::Action::launch}));
+    EXPECT_TRUE(delegate.engine().nextAt().contains(NudgeKind::water()));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return !log.lines()
+                    .filter(u"Brevimar notification authorization granted=false"_s)
+                    .isEmpty();
+    }));
+}
+
+TEST_F(AppDelegateTest, SettingsDecideTheOptionalSteps) {
+    services.settings.setShortcutsEnabled(false);
+    services.settings.setHasCompletedOnboarding(true);
+    {
+        RecordingDelegate delegate(services, desktop);
+        delegate.applicationDidFinishLaunching();
+        EXPECT_EQ(delegate.steps, QStringList({u"menu bar icon"_s, u"usage reporter"_s}));
+    }
+    EXPECT_EQ(AppDelegate::current(), nullptr) << "the slot never keeps the controller";
+}
+
+TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
+    RecordingDelegate delegate(services, desktop);
+    delegate.open({QUrl(u"brevimar://done/water"_s), QUrl(u"brevimar://pause?minutes=5"_s)});
+    EXPECT_EQ(delegate.steps,
+              QStringList({u"brevimar://done/water"_s, u"brevimar://pause?minutes=5"_s}));
+    delegate.fireTestReminder();
+    EXPECT_TRUE(delegate.engine().awaiting().contains(NudgeKind::water()));
+    EXPECT_TRUE(log.lines().contains(u"Brevimar fire water style=card"_s));
+    EXPECT_EQ(actions().last(), EventStore::Action::fired);
+}

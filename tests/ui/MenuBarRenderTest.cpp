@@ -1,0 +1,195 @@
+#include "UiFixture.h"
+#include "ui/MenuBarIcon.h"
+#include "ui/MenuBarView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStyle>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+// Draws the panel in its main states, in a light and a dark palette, and the tray icon, as PNGs
+// under the build tree for a person to look at.
+
+namespace {
+
+const NudgeKind& water = NudgeKind::water();
+const NudgeKind& movement = NudgeKind::movement();
+
+QString screenshot(const QString& name) {
+    QDir().mkpath(QStringLiteral(BREVIMAR_SCREENSHOT_DIR));
+    return QStringLiteral(BREVIMAR_SCREENSHOT_DIR) + u'/' + name + u".png"_s;
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(0x24, 0x24, 0x24);
+    const QColor text(0xf0, 0xf0, 0xf0);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    p.setColor(QPalette::AlternateBase, QColor(0x2a, 0x2a, 0x2a));
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(0x33, 0x33, 0x33));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
+    return p;
+}
+
+// A fixture outside a test, so each scene can set up its services from the outside.
+class Stage : public UiFixture {
+public:
+    using UiFixture::clock;
+    using UiFixture::dayLog;
+    using UiFixture::engine;
+    using UiFixture::monitor;
+    using UiFixture::settings;
+    using UiFixture::startCall;
+    void TestBody() override {}
+};
+
+struct Scene {
+    QString name;
+    std::function<void(Stage&)> setUp;
+};
+
+const QList<Scene>& scenes() {
+    static const QList<Scene> list{
+        {u"nothing-logged"_s, [](Stage&) {}},
+        {u"awaiting"_s,
+         [](Stage& s) {
+             s.engine.done(movement);
+             s.clock.advance(25 * 60);
+             s.engine.fire(water);
+         }},
+        {u"parked"_s,
+         [](Stage& s) {
+             s.engine.fire(water);
+             s.engine.untilFree(water);
+             s.startCall();
+         }},
+        {u"held"_s,
+         [](Stage& s) {
+             s.engine.done(water);
+             s.engine.done(water);
+             s.clock.advance(70 * 60);
+             s.startCall();
+         }},
+        {u"paused"_s,
+         [](Stage& s) {
+             s.engine.done(water);
+             s.monitor.pause(3600);
+         }},
+        {u"goals-met"_s,
+         [](Stage& s) {
+             s.settings.setDailyGoals({{u"water"_s, 2}, {u"movement"_s, 1}});
+             s.engine.done(water);
+             s.engine.done(water);
+             s.engine.done(movement);
+             s.clock.advance(12 * 60);
+         }},
+        {u"custom-awaiting"_s,
+         [](Stage& s) {
+             CustomReminder eyes;
+             eyes.title = u"Look at something twenty feet away for twenty seconds"_s;
+             eyes.icon = u"eye"_s;
+             eyes.tintName = u"purple"_s;
+             eyes.intervalMinutes = 20;
+             s.settings.setCustomReminders({eyes});
+             s.settings.setDailyGoals({{u"water"_s, 12}, {u"movement"_s, 8}});
+             for (int i = 0; i < 10; ++i)
+                 s.engine.done(water);
+             s.engine.fire(s.settings.kinds().last());
+             s.engine.fire(movement);
+         }},
+    };
+    return list;
+}
+
+class MenuBarRenderTest : public ::testing::TestWithParam<std::tuple<int, bool>> {};
+
+std::string sceneName(const ::testing::TestParamInfo<MenuBarRenderTest::ParamType>& param) {
+    QString name = scenes().at(std::get<0>(param.param)).name;
+    return name.replace(u'-', u'_').toStdString() + (std::get<1>(param.param) ? "_dark" : "_light");
+}
+
+} // namespace
+
+TEST_P(MenuBarRenderTest, DrawsThePanel) {
+    const auto [sceneIndex, dark] = GetParam();
+    const Scene& scene = scenes().at(sceneIndex);
+    const QPalette previous = QApplication::palette();
+    QApplication::setPalette(dark ? darkPalette() : QApplication::style()->standardPalette());
+    {
+        Stage stage;
+        scene.setUp(stage);
+        MenuBarView view(stage.engine, stage.monitor, stage.dayLog, stage.settings, stage.clock);
+        view.setShowHistory([] {});
+        view.setShowSettings([] {});
+        view.show();
+        view.refresh();
+        // Text is cut with an ellipsis when it does not fit; in these states everything should.
+        if (scene.name != u"custom-awaiting"_s) {
+            for (const QWidget* child : view.findChildren<QWidget*>()) {
+                if (child->isVisibleTo(&view) && child->findChildren<QWidget*>().isEmpty()) {
+                    EXPECT_LE(child->sizeHint().width(), child->width())
+                        << child->metaObject()->className() << " " << child->x() << ","
+                        << child->mapTo(&view, QPoint()).y();
+                }
+            }
+        }
+        const QImage image = view.grab().toImage();
+        EXPECT_EQ(image.deviceIndependentSize().width(), 340);
+        EXPECT_GT(image.deviceIndependentSize().height(), 100);
+        const QString file =
+            screenshot(u"panel-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
+        EXPECT_TRUE(image.save(file)) << file.toStdString();
+    }
+    QApplication::setPalette(previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, MenuBarRenderTest,
+                         ::testing::Combine(::testing::Range(0, int(scenes().size())),
+                                            ::testing::Bool()),
+                         sceneName);
+
+TEST(MenuBarIconRender, DrawsEveryLookAtTraySizes) {
+    const QList<std::pair<MenuBarIcon::Look, QString>> looks{
+        {MenuBarIcon::Look::plain, u"normal"_s},
+        {MenuBarIcon::Look::awaiting, u"awaiting"_s},
+        {MenuBarIcon::Look::held, u"held"_s}};
+    const QList<int> sizes{22, 32};
+
+    // Each look on a dark and on a light panel, four times enlarged, to judge contrast.
+    constexpr int zoom = 4;
+    constexpr int cell = 40;
+    QImage preview(QSize(cell * int(looks.size()) * 2, cell * int(sizes.size())) * zoom,
+                   QImage::Format_ARGB32);
+    QPainter painter(&preview);
+    for (qsizetype row = 0; row < sizes.size(); ++row) {
+        const int size = sizes[row];
+        for (qsizetype column = 0; column < looks.size(); ++column) {
+            const auto& [look, name] = looks[column];
+            const QPixmap pixmap = MenuBarIcon::draw(look, size);
+            EXPECT_EQ(pixmap.size(), QSize(size, size));
+            EXPECT_TRUE(pixmap.save(screenshot(u"icon-%1-%2"_s.arg(name).arg(size))));
+            for (const bool darkPanel : {true, false}) {
+                const QRect target(int(column * 2 + (darkPanel ? 0 : 1)) * cell * zoom,
+                                   int(row) * cell * zoom, cell * zoom, cell * zoom);
+                painter.fillRect(target,
+                                 darkPanel ? QColor(0x30, 0x30, 0x30) : QColor(0xf2, 0xf2, 0xf2));
+                const QImage big = pixmap.toImage().scaled(size * zoom, size * zoom);
+                painter.drawImage(target.center() - big.rect().center(), big);
+            }
+        }
+    }
+    painter.end();
+    EXPECT_TRUE(preview.save(screenshot(u"icon-preview"_s)));
+}

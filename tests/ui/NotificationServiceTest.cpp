@@ -1,0 +1,157 @@
+#include "ui/NotificationService.h"
+#include "engine/RhythmEngine.h"
+#include "fakes/FakeHoldState.h"
+#include "fakes/FakeHotKeys.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakePresentation.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+#include "record/DataFolder.h"
+#include "record/DayLog.h"
+#include "record/EventStore.h"
+#include "settings/AppSettings.h"
+#include "settings/PreferenceStore.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A notification server on the private session bus that remembers what it was asked.
+class FakeNotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Notification {
+        uint replaces;
+        QString summary;
+        QString body;
+        QStringList actions;
+        QVariantMap hints;
+    };
+
+    explicit FakeNotificationServer(QDBusConnection bus)
+        : m_bus(bus) {
+        m_bus.registerObject(u"/org/freedesktop/Notifications"_s, this,
+                             QDBusConnection::ExportAllSlots);
+        m_bus.registerService(u"org.freedesktop.Notifications"_s);
+    }
+    ~FakeNotificationServer() override {
+        m_bus.unregisterService(u"org.freedesktop.Notifications"_s);
+        m_bus.unregisterObject(u"/org/freedesktop/Notifications"_s);
+    }
+
+    void invoke(uint id, const QString& action) {
+        m_bus.send(QDBusMessage::createSignal(u"/org/freedesktop/Notifications"_s,
+                                              u"org.freedesktop.Notifications"_s,
+                                              u"ActionInvoked"_s)
+                   << id << action);
+    }
+
+    QList<Notification> notified;
+    QList<uint> closed;
+
+public Q_SLOTS:
+    uint Notify(const QString&, uint replaces, const QString&, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int) {
+        notified.append({replaces, summary, body, actions, hints});
+        return replaces ? replaces : uint(notified.size());
+    }
+    void CloseNotification(uint id) { closed.append(id); }
+    QStringList GetCapabilities() { return {u"actions"_s, u"body"_s}; }
+
+private:
+    QDBusConnection m_bus;
+};
+
+class NotificationServiceTest : public ::testing::Test {
+protected:
+    NotificationServiceTest() {
+        settings.setReminderStyle(ReminderStyle::notification);
+        notifier.setEngine(&engine);
+    }
+    template <typename Predicate> bool waitFor(Predicate predicate) {
+        return QTest::qWaitFor(predicate, 10000);
+    }
+
+    TemporaryXdg xdg;
+    LogCapture log;
+    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
+    FakeLoginItem loginItem;
+    FakeHotKeys hotKeys;
+    PreferenceStore preferences{u"com.tovanex.Brevimar"_s};
+    AppSettings settings{preferences, clock, loginItem, hotKeys};
+    DayLog dayLog{clock, DataFolder::path()};
+    EventStore events{clock, DataFolder::path()};
+    FakeHoldState context;
+    FakeNudgePanel panel;
+    // The server has a connection of its own, as a real one would.
+    FakeNotificationServer server{
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"server"_s)};
+    NotificationService notifier{QDBusConnection::sessionBus(), settings};
+    RhythmEngine engine{{clock, settings, preferences, dayLog, events, context, notifier, panel}};
+};
+
+} // namespace
+
+TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
+    if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
+        GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
+    notifier.requestAuthorization();
+    engine.fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
+    EXPECT_TRUE(
+        log.lines().contains(u"Brevimar notification authorization granted=true error=none"_s));
+    const auto& first = server.notified.at(0);
+    EXPECT_EQ(first.summary, u"Time for water"_s);
+    EXPECT_EQ(first.body, u"first one today\nA few sips. Then back to it."_s);
+    EXPECT_EQ(first.actions, QStringList({u"done"_s, u"Done"_s, u"snooze"_s, u"Snooze 10 min"_s,
+                                          u"free"_s, u"When I'm free"_s, u"skip"_s, u"Skip"_s}));
+    EXPECT_EQ(first.hints.value(u"desktop-entry"_s), u"com.tovanex.Brevimar"_s);
+    EXPECT_TRUE(first.hints.value(u"suppress-sound"_s).toBool());
+    EXPECT_FALSE(first.hints.contains(u"sound-name"_s));
+
+    settings.setSoundEnabled(true);
+    engine.fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 2; }));
+    EXPECT_EQ(server.notified[1].replaces, 1u) << "one notification per kind";
+    EXPECT_EQ(server.notified[1].hints.value(u"sound-name"_s), u"message-new-instant"_s);
+
+    notifier.deliverWindDown(u"2 sips \u00B7 1 break"_s);
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
+    EXPECT_EQ(server.notified[2].summary, u"Want to wrap up?"_s);
+    EXPECT_EQ(server.notified[2].body, u"Today: 2 sips \u00B7 1 break."_s);
+    EXPECT_TRUE(server.notified[2].actions.isEmpty());
+    EXPECT_TRUE(server.notified[2].hints.value(u"suppress-sound"_s).toBool());
+}
+
+TEST_F(NotificationServiceTest, ButtonsAnswerTheEngineAndTheBodyDoesNothing) {
+    if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
+        GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
+    engine.fire(NudgeKind::movement());
+    ASSERT_TRUE(
+        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
+    server.invoke(1, u"default"_s);
+    server.invoke(1, u"snooze"_s);
+    ASSERT_TRUE(waitFor([&] { return !engine.awaiting().contains(NudgeKind::movement()); }));
+    EXPECT_EQ(engine.nextAt().value(NudgeKind::movement()), clock.now().addSecs(600));
+    ASSERT_TRUE(waitFor([&] { return server.closed == QList<uint>({1}); }))
+        << "an answered reminder leaves the screen";
+
+    engine.fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
+    server.invoke(2, u"done"_s);
+    ASSERT_TRUE(waitFor([&] { return dayLog.state().counts.value(u"water"_s) == 1; }));
+    EXPECT_EQ(events.events(clock.now().addDays(-1), clock.now().addDays(1)).last().action,
+              EventStore::Action::done);
+}
+
+#include "NotificationServiceTest.moc"
