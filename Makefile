@@ -30,10 +30,11 @@ unit-sanitized: deps
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release --target bench_event_store bench_engine bench_context
+	cmake --build build-release --target bench_event_store bench_engine bench_context brevimar tray_watcher
 	build-release/bench/bench_event_store
 	build-release/bench/bench_engine
 	build-release/bench/bench_context
+	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
