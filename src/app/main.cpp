@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "ApplicationService.h"
+#include "LocalInstance.h"
 #include "Services.h"
 #include "platform/Log.h"
 #include "platform/linux/EdsCalendarStore.h"
@@ -12,6 +13,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -58,11 +60,23 @@ int main(int argc, char** argv) {
 
     const QStringList urls = app.arguments().mid(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
+    LocalInstance local(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     if (bus.isConnected() && !bus.registerService(busName)) {
         if (handOverToRunningInstance(bus, urls))
             return 0;
         Log::write(u"Brevimar is already running but does not answer"_s);
         return 1;
+    }
+    if (!bus.isConnected()) {
+        switch (local.claim(urls)) {
+        case LocalInstance::Claim::first:
+            break;
+        case LocalInstance::Claim::handedOver:
+            return 0;
+        case LocalInstance::Claim::unreachable:
+            Log::write(u"Brevimar is already running but does not answer"_s);
+            return 1;
+        }
     }
 
     LinuxSession session(bus, QDBusConnection::systemBus(),
@@ -72,19 +86,18 @@ int main(int argc, char** argv) {
     EdsCalendarStore calendar;
     AppDelegate delegate(Services::shared(), {session, workspace, media, calendar, bus});
 
-    QObject applicationObject;
-    new ApplicationService(&applicationObject, [&delegate](const QStringList& uris) {
+    const auto openURLs = [&delegate](const QStringList& uris) {
         QList<QUrl> list;
         for (const QString& uri : uris)
             list.append(QUrl(uri));
         delegate.open(list);
-    });
+    };
+    QObject applicationObject;
+    new ApplicationService(&applicationObject, openURLs);
     bus.registerObject(objectPath, &applicationObject);
+    QObject::connect(&local, &LocalInstance::opened, &delegate, openURLs);
 
     delegate.applicationDidFinishLaunching();
-    QList<QUrl> launchURLs;
-    for (const QString& url : urls)
-        launchURLs.append(QUrl(url));
-    delegate.open(launchURLs);
+    openURLs(urls);
     return app.exec();
 }
