@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "Services.h"
+#include "UrlCommands.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -132,9 +133,13 @@ void AppDelegate::installHotKeys() {
     m_services.hotKeys.install();
 }
 
-void AppDelegate::open(const QList<QUrl>& urls) {
-    for (const QUrl& url : urls)
+void AppDelegate::open(const QStringList& urls) {
+    for (const QString& url : urls)
         handleURL(url);
+}
+
+void AppDelegate::handleURL(const QString& url) {
+    UrlCommands::handle(url, *this);
 }
 
 void AppDelegate::fireTestReminder() {

@@ -10,7 +10,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QPointer>
-#include <QUrl>
+#include <QStringList>
 
 #include <memory>
 
@@ -45,8 +45,12 @@ public:
 
     // Wires the engine to the notifications and runs the start sequence, once.
     void applicationDidFinishLaunching();
-    // URLs handed over by other programs, in the order given.
-    void open(const QList<QUrl>& urls);
+    // URLs handed over by other programs, in the order given, as text: the scheme must match
+    // exactly, and QUrl would lower-case it.
+    void open(const QStringList& urls);
+    // The history and settings windows; they come with later work and do nothing yet.
+    virtual void showHistory() {}
+    virtual void showSettings() {}
     // The settings window's test reminder: a real water reminder, logged as any other.
     void fireTestReminder();
 
@@ -57,7 +61,7 @@ protected:
     virtual void startUsageReporter() {}
     virtual void installHotKeys();
     virtual void openOnboarding() {}
-    virtual void handleURL(const QUrl&) {}
+    virtual void handleURL(const QString& url);
 
 private:
     void createMenuBarIcon();

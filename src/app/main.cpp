@@ -86,12 +86,7 @@ int main(int argc, char** argv) {
     EdsCalendarStore calendar;
     AppDelegate delegate(Services::shared(), {session, workspace, media, calendar, bus});
 
-    const auto openURLs = [&delegate](const QStringList& uris) {
-        QList<QUrl> list;
-        for (const QString& uri : uris)
-            list.append(QUrl(uri));
-        delegate.open(list);
-    };
+    const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };
     QObject applicationObject;
     new ApplicationService(&applicationObject, openURLs);
     bus.registerObject(objectPath, &applicationObject);

@@ -1,0 +1,84 @@
+#include "app/AppDelegate.h"
+#include "app/Services.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/LogCapture.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class UrlCommandsTest : public ::testing::Test {
+protected:
+    // The event log as "action kind meta", launches left out.
+    QStringList eventLog() {
+        QStringList lines;
+        const QDateTime now = QDateTime::currentDateTime();
+        for (const EventStore::Event& e : services.events.events(now.addDays(-1), now.addDays(2))) {
+            if (e.action != EventStore::Action::launch)
+                lines.append(EventStore::rawValue(e.action) + u' ' + e.kind.value_or(u"-"_s));
+        }
+        return lines;
+    }
+    double pausedMinutes() {
+        const auto until = delegate.context().manualPauseUntil();
+        return until ? double(QDateTime::currentDateTime().secsTo(*until)) / 60 : -1;
+    }
+
+    TemporaryXdg xdg;
+    LogCapture log;
+    Services services;
+    FakeSession session;
+    FakeWorkspace workspace;
+    FakeMediaProbe media;
+    FakeCalendarStore calendar;
+    AppDelegate delegate{services,
+                         {session, workspace, media, calendar, QDBusConnection(u"none"_s)}};
+};
+
+} // namespace
+
+TEST_F(UrlCommandsTest, AnswersReachActiveKindsOnly) {
+    CustomReminder meds;
+    meds.title = u"Meds"_s;
+    services.settings.setCustomReminders({meds});
+    services.settings.setWaterEnabled(false);
+    delegate.open({u"brevimar://done/water"_s, u"brevimar://done"_s, u"brevimar://done/"_s,
+                   u"brevimar://done/"_s + meds.kindID(), u"brevimar://skip/movement"_s});
+    EXPECT_EQ(eventLog(), QStringList({u"done "_s + meds.kindID()}));
+
+    RhythmEngine& engine = delegate.engine();
+    engine.fire(NudgeKind::movement());
+    delegate.open({u"brevimar://snooze/movement?minutes=30"_s});
+    EXPECT_EQ(engine.nextAt().value(NudgeKind::movement()).secsTo(QDateTime::currentDateTime()),
+              -600)
+        << "always ten minutes";
+    EXPECT_TRUE(log.lines().filter(u"unknown"_s).isEmpty());
+}
+
+TEST_F(UrlCommandsTest, PauseReadsTheFirstMinutesAsADecimalNumber) {
+    delegate.open({u"brevimar://pause?minutes=30&minutes=5"_s});
+    EXPECT_NEAR(pausedMinutes(), 30, 0.1);
+    delegate.open({u"brevimar://pause?minutes=+45"_s});
+    EXPECT_NEAR(pausedMinutes(), 45, 0.1);
+    const QDateTime midnight = QDate::currentDate().addDays(1).startOfDay();
+    for (const QString& url : {u"brevimar://pause?minutes=abc"_s, u"brevimar://pause"_s,
+                               u"brevimar://pause?minutes="_s, u"brevimar://pause?minutes=1e3"_s}) {
+        delegate.open({u"brevimar://resume"_s, url});
+        EXPECT_EQ(delegate.context().manualPauseUntil(), midnight) << url.toStdString();
+    }
+    delegate.open({u"BREVIMAR://resume"_s});
+    EXPECT_TRUE(delegate.context().manualPauseUntil()) << "the scheme is compared exactly";
+    delegate.open({u"brevimar://resume"_s});
+    EXPECT_FALSE(delegate.context().manualPauseUntil());
+}
+
+TEST_F(UrlCommandsTest, OnlyUnknownCommandsAreLogged) {
+    delegate.open({u"brevimar://"_s, u"brevimar://Dance/water?x=1"_s, u"https://resume"_s,
+                   u"brevimar://history"_s, u"brevimar://settings"_s});
+    EXPECT_EQ(log.lines(), QStringList({u"Brevimar: unknown URL brevimar://"_s,
+                                        u"Brevimar: unknown URL brevimar://Dance/water?x=1"_s}));
+}
