@@ -2,6 +2,7 @@
 #include "ApplicationService.h"
 #include "LocalInstance.h"
 #include "Services.h"
+#include "automation/ActionsService.h"
 #include "platform/Log.h"
 #include "platform/linux/EdsCalendarStore.h"
 #include "platform/linux/JournalWriter.h"
@@ -89,10 +90,18 @@ int main(int argc, char** argv) {
     const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };
     QObject applicationObject;
     new ApplicationService(&applicationObject, openURLs);
+    Services& services = Services::shared();
+    auto* actions = new ActionsService(
+        &applicationObject,
+        [&delegate]() -> RhythmEngine* {
+            return delegate.running() ? &delegate.engine() : nullptr;
+        },
+        delegate.context(), services.dayLog, services.settings);
     bus.registerObject(objectPath, &applicationObject);
     QObject::connect(&local, &LocalInstance::opened, &delegate, openURLs);
 
     delegate.applicationDidFinishLaunching();
+    actions->watch(delegate.engine());
     openURLs(urls);
     return app.exec();
 }

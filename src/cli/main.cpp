@@ -1,0 +1,189 @@
+// brevimarctl: Brevimar's actions from a shell, over D-Bus.
+#include "platform/Clock.h"
+#include "platform/HotKeys.h"
+#include "platform/LoginItem.h"
+#include "record/DataFolder.h"
+#include "record/DayLog.h"
+#include "settings/AppSettings.h"
+#include "settings/PreferenceStore.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char* const usage =
+    "usage: brevimarctl COMMAND\n"
+    "\n"
+    "  log KIND          log a reminder as done        brevimarctl log water\n"
+    "  pause [MINUTES]   pause reminders (30; 0 = rest of today)   brevimarctl pause 45\n"
+    "  resume            resume reminders              brevimarctl resume\n"
+    "  today             today's counts                brevimarctl today\n"
+    "  kinds             the reminder kinds: id and title      brevimarctl kinds\n"
+    "  status [--json]   what holds reminders and what comes next  brevimarctl status --json\n"
+    "  open URL          hand a brevimar:// URL to Brevimar    brevimarctl open brevimar://resume\n"
+    "\n"
+    "Exits 0 on success, 1 when Brevimar isn't running, 2 on a usage error.\n";
+
+void print(const QString& text) {
+    std::printf("%s\n", qPrintable(text));
+}
+
+int usageError() {
+    std::fputs(usage, stderr);
+    return 2;
+}
+
+QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {}) {
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        u"com.tovanex.Brevimar"_s, u"/com/tovanex/Brevimar"_s, interface, method);
+    message.setArguments(args);
+    return QDBusConnection::sessionBus().call(message, QDBus::Block, 5000);
+}
+
+QDBusMessage action(const QString& method, const QVariantList& args = {}) {
+    return call(u"com.tovanex.Brevimar.Actions"_s, method, args);
+}
+
+bool answered(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+int notRunning() {
+    print(u"Brevimar isn't running."_s);
+    return 1;
+}
+
+// Without the application, today's counts come straight from the day log.
+int todayFromDayLog() {
+    class NoLoginItem final : public LoginItem {
+    public:
+        bool isEnabled() const override { return false; }
+        bool setEnabled(bool, QString&) override { return false; }
+    } loginItem;
+    class NoHotKeys final : public HotKeys {
+    public:
+        void install() override {}
+        void uninstall() override {}
+    } hotKeys;
+    const SystemClock clock;
+    PreferenceStore preferences(u"com.tovanex.Brevimar"_s);
+    AppSettings settings(preferences, clock, loginItem, hotKeys);
+    const DayLog dayLog(clock, DataFolder::path());
+    print(u"Today: "_s + dayLog.summary(settings.kinds()) + u'.');
+    return 0;
+}
+
+// Status values arrive as plain values or, for the maps, still marshalled.
+QJsonValue jsonOf(const QVariant& value) {
+    if (value.canConvert<QDBusArgument>()) {
+        QVariantMap map;
+        value.value<QDBusArgument>() >> map;
+        return QJsonObject::fromVariantMap(map);
+    }
+    return QJsonValue::fromVariant(value);
+}
+
+QString text(const QJsonValue& value) {
+    if (value.isObject())
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    if (value.isArray())
+        return value.toVariant().toStringList().join(u", "_s);
+    return value.toVariant().toString();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString verb = args.value(0);
+    if (verb == u"--help" || verb == u"-h" || verb == u"help") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+
+    if (verb == u"log" && args.size() == 2) {
+        const QDBusMessage reply = action(u"LogReminderAsDone"_s, {args[1]});
+        if (!answered(reply))
+            return notRunning();
+        print(reply.arguments().value(0).toString());
+        return reply.arguments().value(0).toString() == u"Brevimar isn't running." ? 1 : 0;
+    }
+    if (verb == u"pause" && args.size() <= 2) {
+        bool ok = true;
+        const int minutes = args.size() == 2 ? args[1].toInt(&ok) : 30;
+        if (!ok)
+            return usageError();
+        const QDBusMessage reply = action(u"PauseReminders"_s, {minutes});
+        if (!answered(reply))
+            return notRunning();
+        print(reply.arguments().value(0).toString());
+        return 0;
+    }
+    if (verb == u"resume" && args.size() == 1) {
+        const QDBusMessage reply = action(u"ResumeReminders"_s);
+        if (!answered(reply))
+            return notRunning();
+        print(reply.arguments().value(0).toString());
+        return 0;
+    }
+    if (verb == u"today" && args.size() == 1) {
+        const QDBusMessage reply = action(u"TodaySummary"_s);
+        if (!answered(reply))
+            return todayFromDayLog();
+        print(reply.arguments().value(1).toString());
+        return 0;
+    }
+    if (verb == u"kinds" && args.size() == 1) {
+        const QDBusMessage reply = action(u"ReminderKinds"_s);
+        if (!answered(reply))
+            return notRunning();
+        const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
+        list.beginArray();
+        while (!list.atEnd()) {
+            QString id;
+            QString title;
+            list.beginStructure();
+            list >> id >> title;
+            list.endStructure();
+            print(id + u'\t' + title);
+        }
+        list.endArray();
+        return 0;
+    }
+    if (verb == u"status" && (args.size() == 1 || (args.size() == 2 && args[1] == u"--json"))) {
+        const QDBusMessage reply = action(u"Status"_s);
+        if (!answered(reply))
+            return notRunning();
+        const QDBusArgument argument = reply.arguments().value(0).value<QDBusArgument>();
+        QVariantMap status;
+        argument >> status;
+        QJsonObject json;
+        for (auto it = status.begin(); it != status.end(); ++it)
+            json.insert(it.key(), jsonOf(it.value()));
+        if (args.size() == 2) {
+            print(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)));
+        } else {
+            for (auto it = json.begin(); it != json.end(); ++it)
+                print(it.key() + u": "_s + text(it.value()));
+        }
+        return 0;
+    }
+    if (verb == u"open" && args.size() == 2) {
+        const QDBusMessage reply = call(u"org.freedesktop.Application"_s, u"Open"_s,
+                                        {QStringList{args[1]}, QVariantMap()});
+        return answered(reply) ? 0 : notRunning();
+    }
+    return usageError();
+}
