@@ -1,7 +1,8 @@
 #pragma once
 
+#include "automation/GlobalHotKeys.h"
 #include "platform/Clock.h"
-#include "platform/HotKeys.h"
+#include "platform/linux/X11KeyGrabber.h"
 #include "platform/linux/XdgAutostart.h"
 #include "record/DayLog.h"
 #include "record/EventStore.h"
@@ -19,12 +20,8 @@ public:
     SystemClock clock;
     PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
     XdgAutostart autostart;
-    // Until the global shortcuts arrive, switching them on and off changes nothing.
-    class NoHotKeys final : public HotKeys {
-    public:
-        void install() override {}
-        void uninstall() override {}
-    } hotKeys;
+    X11KeyGrabber keyGrabber;
+    GlobalHotKeys hotKeys;
     AppSettings settings{preferences, clock, autostart, hotKeys};
     DayLog dayLog;
     EventStore events;

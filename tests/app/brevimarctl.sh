@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# brevimarctl against the real application on a private bus, and without it.
+# brevimarctl and the global shortcuts against the real application on a private bus and a
+# virtual display, and brevimarctl without the application.
 # Usage (from ctest): run-in-session brevimarctl.sh BREVIMAR BREVIMARCTL
 set -euo pipefail
 brevimar=$1
@@ -15,7 +16,7 @@ failures=0
 expect() { # expected-exit expected-output command…
     local code=$1 want=$2 got status=0
     shift 2
-    got=$("$@" 2>&1) || status=$?
+    got=$("$@" 2>/dev/null) || status=$?
     if [ "$status" != "$code" ] || [ "$got" != "$want" ]; then
         echo "FAIL: $* → [$status] $got (wanted [$code] $want)"
         failures=$((failures + 1))
@@ -37,13 +38,19 @@ expect 0 "Paused for the rest of today." "$ctl" pause 0
 expect 0 "Reminders resumed." "$ctl" resume
 expect 0 "Today: 1 sip · 0 breaks." "$ctl" today
 "$ctl" status --json | grep -q '"today":{"water":1}' || { echo "FAIL: status"; failures=$((failures + 1)); }
+xdotool key ctrl+alt+super+w
+for _ in $(seq 50); do
+    [ "$("$ctl" today)" = "Today: 2 sips · 0 breaks." ] && break
+    sleep 0.1
+done
+expect 0 "Today: 2 sips · 0 breaks." "$ctl" today
 expect 0 "" "$ctl" open brevimar://done/movement
-expect 0 "Today: 1 sip · 1 break." "$ctl" today
+expect 0 "Today: 2 sips · 1 break." "$ctl" today
 expect 2 "" sh -c "'$ctl' dance 2>/dev/null"
 
 kill "$app"
 wait "$app" 2>/dev/null || true
-expect 0 "Today: 1 sip · 1 break." "$ctl" today
+expect 0 "Today: 2 sips · 1 break." "$ctl" today
 expect 1 "Brevimar isn't running." "$ctl" resume
 
 [ "$failures" = 0 ] || { cat "$home/brevimar.log"; exit 1; }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/HotKeys.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class ContextMonitor;
+class KeyGrabber;
+class RhythmEngine;
+
+// Ctrl+Alt+Super with W logs water, with S logs a move, with P pauses for 30 minutes or resumes.
+class GlobalHotKeys : public QObject, public HotKeys {
+    Q_OBJECT
+
+public:
+    enum class Action { water, movement, pause };
+
+    // The keys reach the running application through these; both give null while it is not
+    // running.
+    GlobalHotKeys(KeyGrabber& grabber, std::function<RhythmEngine*()> engine,
+                  std::function<ContextMonitor*()> context, QObject* parent = nullptr);
+
+    void install() override;
+    void uninstall() override;
+    void perform(Action action);
+
+private:
+    KeyGrabber& m_grabber;
+    std::function<RhythmEngine*()> m_engine;
+    std::function<ContextMonitor*()> m_context;
+    QList<int> m_keys; // the key codes grabbed
+    bool m_installed = false;
+};

@@ -1,0 +1,82 @@
+#include "X11KeyGrabber.h"
+
+#include "platform/Log.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr uint16_t shortcutModifiers =
+    XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 /* Alt */ | XCB_MOD_MASK_4 /* Super */;
+// Caps Lock and Num Lock (Mod2 on practically every keyboard map) in every combination.
+constexpr uint16_t lockCombinations[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                         XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+
+} // namespace
+
+X11KeyGrabber::X11KeyGrabber(const QString& displayName, QObject* parent)
+    : KeyGrabber(parent)
+    , m_displayName(displayName) {}
+
+// The display is opened at the first grab, so an application with shortcuts off never opens it.
+bool X11KeyGrabber::connectOnce() {
+    if (std::exchange(m_tried, true))
+        return m_connection;
+    const QByteArray name = m_displayName.toLocal8Bit();
+    xcb_connection_t* connection =
+        xcb_connect(m_displayName.isEmpty() ? nullptr : name.constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        Log::write(u"Brevimar shortcuts: cannot connect to the X display "_s + m_displayName);
+        return false;
+    }
+    m_connection = connection;
+    m_root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection),
+                                                   QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11KeyGrabber::readEvents);
+    return true;
+}
+
+X11KeyGrabber::~X11KeyGrabber() {
+    m_notifier.reset();
+    if (m_connection)
+        xcb_disconnect(m_connection);
+}
+
+bool X11KeyGrabber::grab(int keycode) {
+    if (!connectOnce())
+        return false;
+    for (const uint16_t locks : lockCombinations) {
+        const xcb_void_cookie_t cookie =
+            xcb_grab_key_checked(m_connection, 1, m_root, shortcutModifiers | locks,
+                                 xcb_keycode_t(keycode), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
+            free(error); // BadAccess: another program has it
+            release(keycode);
+            return false;
+        }
+    }
+    return true;
+}
+
+void X11KeyGrabber::release(int keycode) {
+    if (!m_connection)
+        return;
+    for (const uint16_t locks : lockCombinations)
+        xcb_ungrab_key(m_connection, xcb_keycode_t(keycode), m_root, shortcutModifiers | locks);
+    xcb_flush(m_connection);
+}
+
+void X11KeyGrabber::readEvents() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS)
+            Q_EMIT pressed(reinterpret_cast<xcb_key_press_event_t*>(event)->detail);
+        free(event);
+    }
+}

@@ -1,0 +1,117 @@
+#include "automation/GlobalHotKeys.h"
+#include "context/ContextMonitor.h"
+#include "engine/RhythmEngine.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakePresentation.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+#include "platform/KeyGrabber.h"
+#include "platform/linux/X11KeyGrabber.h"
+#include "record/DataFolder.h"
+#include "record/DayLog.h"
+#include "record/EventStore.h"
+#include "settings/AppSettings.h"
+#include "settings/PreferenceStore.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FakeKeyGrabber final : public KeyGrabber {
+public:
+    bool grab(int keycode) override {
+        grabs.append(keycode);
+        return !taken.contains(keycode);
+    }
+    void release(int keycode) override { releases.append(keycode); }
+
+    QList<int> taken; // owned by another program
+    QList<int> grabs;
+    QList<int> releases;
+};
+
+class GlobalHotKeysTest : public ::testing::Test {
+protected:
+    TemporaryXdg xdg;
+    LogCapture log;
+    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    FakeLoginItem loginItem;
+    FakeKeyGrabber grabber;
+    bool running = true;
+    PreferenceStore preferences{u"com.tovanex.Brevimar"_s};
+    GlobalHotKeys hotKeys{grabber, [this] { return running ? engine.get() : nullptr; },
+                          [this] { return running ? &context : nullptr; }};
+    AppSettings settings{preferences, clock, loginItem, hotKeys};
+    DayLog dayLog{clock, DataFolder::path()};
+    EventStore events{clock, DataFolder::path()};
+    FakeSession session;
+    FakeWorkspace workspace;
+    FakeMediaProbe media;
+    FakeCalendarStore calendar;
+    ContextMonitor context{{clock, settings, events, session, workspace, media, calendar}};
+    FakeNotifier notifier;
+    FakeNudgePanel panel;
+    std::unique_ptr<RhythmEngine> engine =
+        std::make_unique<RhythmEngine>(RhythmEngine::Collaborators{
+            clock, settings, preferences, dayLog, events, context, notifier, panel});
+};
+
+} // namespace
+
+TEST_F(GlobalHotKeysTest, InstallIsIdempotentAndCountsOnlyTheKeysItGot) {
+    grabber.taken = {39};
+    hotKeys.install();
+    hotKeys.install();
+    EXPECT_EQ(grabber.grabs, QList<int>({25, 39, 33}));
+    settings.setShortcutsEnabled(false);
+    settings.setShortcutsEnabled(false);
+    EXPECT_EQ(grabber.releases, QList<int>({25, 33}));
+    EXPECT_EQ(log.lines(), QStringList({u"Brevimar global shortcuts installed (2 keys)"_s,
+                                        u"Brevimar global shortcuts removed"_s}));
+    Q_EMIT grabber.pressed(25);
+    EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 0) << "removed keys do nothing";
+}
+
+TEST_F(GlobalHotKeysTest, KeysLogAndPauseOrResume) {
+    hotKeys.install();
+    Q_EMIT grabber.pressed(25);
+    Q_EMIT grabber.pressed(39);
+    EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
+    EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
+
+    Q_EMIT grabber.pressed(33);
+    EXPECT_EQ(context.manualPauseUntil(), clock.now().addSecs(1800));
+    clock.advance(1800); // run out, not yet cleared by a refresh
+    Q_EMIT grabber.pressed(33);
+    EXPECT_FALSE(context.manualPauseUntil()) << "resumed rather than paused again";
+
+    running = false;
+    Q_EMIT grabber.pressed(25);
+    EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
+}
+
+TEST(X11KeyGrabber, PressesArriveAndKeysOtherProgramsOwnAreLeftOut) {
+    if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
+        GTEST_SKIP() << "needs the display of scripts/run-in-session";
+    X11KeyGrabber first;
+    X11KeyGrabber second;
+    ASSERT_TRUE(first.grab(25));
+    EXPECT_FALSE(second.grab(25)) << "another client owns Ctrl+Alt+Super+W";
+    EXPECT_TRUE(second.grab(39));
+
+    QSignalSpy pressed(&first, &KeyGrabber::pressed);
+    QProcess::execute(u"xdotool"_s, {u"key"_s, u"ctrl+alt+super+w"_s});
+    ASSERT_TRUE(pressed.wait(5000));
+    EXPECT_EQ(pressed.first().first().toInt(), 25);
+
+    first.release(25);
+    EXPECT_TRUE(second.grab(25)) << "released keys go back to other programs";
+}
