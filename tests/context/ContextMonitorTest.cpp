@@ -21,9 +21,8 @@ namespace {
 
 class ContextMonitorTest : public ::testing::Test {
 protected:
-    ContextMonitor::Hold hold() { return monitor.evaluate(); }
     QString reason() {
-        const ContextMonitor::Hold h = hold();
+        const ContextMonitor::Hold h = monitor.evaluate();
         return h.reason ? rawValue(*h.reason) + u' ' + h.detail.value_or(u"-"_s) : u"none"_s;
     }
     QStringList eventLog() {

@@ -1,15 +1,9 @@
-// A plain X11 window in a process of its own, for the workspace tests. It prints its window id
-// once the window manager shows it and goes away when its standard input closes.
-//
-//   x11_test_window [--class INSTANCE CLASS] [--pid N | --no-pid]
-//
-// The window has no decorations and static gravity, so a position asked for with xdotool is the
-// client window's own position and the tests can place it on a pixel exactly.
+// x11_test_window [--class INSTANCE CLASS] [--pid N | --no-pid]: prints the id of an undecorated,
+// static-gravity window once it is mapped (so xdotool places it exactly) and exits at end of stdin.
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -44,21 +38,14 @@ int main(int argc, char** argv) {
         } else if (option == "--no-pid") {
             pid = 0;
         } else {
-            std::fprintf(stderr, "x11_test_window: unknown option %s\n", argv[i]);
             return 2;
         }
     }
 
-    int screenNumber = 0;
-    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(connection)) {
-        std::fprintf(stderr, "x11_test_window: no display\n");
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection))
         return 1;
-    }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber; ++i)
-        xcb_screen_next(&screens);
-    xcb_screen_t* screen = screens.data;
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 
     const xcb_window_t window = xcb_generate_id(connection);
     const uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
@@ -66,8 +53,6 @@ int main(int argc, char** argv) {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
 
-    const std::string title = "Brevimar test " + instance;
-    xcb_icccm_set_wm_name(connection, window, XCB_ATOM_STRING, 8, title.size(), title.data());
     const std::string classes = instance + '\0' + windowClass + '\0';
     xcb_icccm_set_wm_class(connection, window, classes.size(), classes.data());
     if (pid > 0) {
@@ -80,8 +65,7 @@ int main(int argc, char** argv) {
     xcb_icccm_size_hints_set_position(&hints, 1, 100, 100);
     xcb_icccm_size_hints_set_win_gravity(&hints, XCB_GRAVITY_STATIC);
     xcb_icccm_set_wm_normal_hints(connection, window, &hints);
-    // Motif hints: no decorations.
-    const uint32_t motif[] = {2, 0, 0, 0, 0};
+    const uint32_t motif[] = {2, 0, 0, 0, 0}; // no decorations
     const xcb_atom_t motifAtom = intern(connection, "_MOTIF_WM_HINTS");
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, motifAtom, motifAtom, 32, 5,
                         motif);
@@ -98,20 +82,8 @@ int main(int argc, char** argv) {
     std::printf("%u\n", window);
     std::fflush(stdout);
 
-    pollfd watched[] = {{STDIN_FILENO, POLLIN, 0},
-                        {xcb_get_file_descriptor(connection), POLLIN, 0}};
-    for (;;) {
-        if (poll(watched, 2, -1) < 0)
-            break;
-        if (watched[0].revents) {
-            char buffer[64];
-            if (read(STDIN_FILENO, buffer, sizeof buffer) <= 0)
-                break;
-        }
-        while (xcb_generic_event_t* event = xcb_poll_for_event(connection))
-            std::free(event);
-        if (xcb_connection_has_error(connection))
-            return 1;
+    char buffer[64];
+    while (read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
     }
     xcb_disconnect(connection);
     return 0;

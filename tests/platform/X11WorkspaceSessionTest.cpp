@@ -13,6 +13,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -129,48 +130,35 @@ TEST_F(X11WorkspaceSession, ReportsTheApplicationOfEachActivatedWindow) {
     // Without _NET_WM_PID the X server still knows which process made the window.
     TestWindow beta({u"--class"_s, u"beta"_s, u"org.example.beta"_s, u"--no-pid"_s});
 
-    activate(alpha);
-    ASSERT_TRUE(activated.wait(5000));
-    std::optional<RunningApplication> front = workspace.frontmostApplication();
-    ASSERT_TRUE(front.has_value());
-    EXPECT_EQ(front->pid, alpha.pid());
-    EXPECT_EQ(front->id, u"com.example.Alpha"_s);
-    EXPECT_EQ(front->name, u"Alpha"_s);
-
-    activate(beta);
-    ASSERT_TRUE(activated.wait(5000));
-    front = workspace.frontmostApplication();
-    ASSERT_TRUE(front.has_value());
-    EXPECT_EQ(front->pid, beta.pid());
-    EXPECT_EQ(front->id, u"org.example.Beta"_s);
-    EXPECT_EQ(front->name, u"Beta"_s);
-
-    activate(alpha);
-    ASSERT_TRUE(activated.wait(5000));
-    EXPECT_EQ(workspace.frontmostApplication()->pid, alpha.pid());
+    for (const auto& [window, id, name] : {std::tuple{&alpha, u"com.example.Alpha"_s, u"Alpha"_s},
+                                           std::tuple{&beta, u"org.example.Beta"_s, u"Beta"_s}}) {
+        activate(*window);
+        ASSERT_TRUE(activated.wait(5000));
+        const std::optional<RunningApplication> front = workspace.frontmostApplication();
+        ASSERT_TRUE(front.has_value());
+        EXPECT_EQ(front->pid, window->pid());
+        EXPECT_EQ(front->id, id);
+        EXPECT_EQ(front->name, name);
+    }
 }
 
-TEST_F(X11WorkspaceSession, FullScreenIsTheMonitorCoveredExactly) {
+TEST_F(X11WorkspaceSession, FullScreenIsTheMonitorCoveredExactlyByAnotherProcess) {
     X11Workspace workspace;
     TestWindow window;
     activate(window);
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
-
     place(window, QRect(0, 0, 1280, 800));
     EXPECT_TRUE(workspace.isFrontmostFullScreen());
     place(window, QRect(0, 0, 1279, 800));
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
     place(window, QRect(1, 0, 1279, 800));
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
-}
 
-TEST_F(X11WorkspaceSession, AWindowOfThisProcessIsNeverFullScreen) {
-    X11Workspace workspace;
     TestWindow own({u"--pid"_s, QString::number(QCoreApplication::applicationPid())});
     activate(own);
     place(own, QRect(0, 0, 1280, 800));
     ASSERT_EQ(workspace.frontmostApplication()->pid, QCoreApplication::applicationPid());
-    EXPECT_FALSE(workspace.isFrontmostFullScreen());
+    EXPECT_FALSE(workspace.isFrontmostFullScreen()) << "own windows never count";
 }
 
 TEST_F(X11WorkspaceSession, DesktopSwitchesAndClosedWindowsAreReported) {

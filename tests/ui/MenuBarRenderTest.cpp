@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPainter>
 #include <QStyle>
 
 #include <functional>
@@ -31,15 +30,11 @@ QPalette darkPalette() {
     p.setColor(QPalette::Window, window);
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::AlternateBase, QColor(0x2a, 0x2a, 0x2a));
     p.setColor(QPalette::Text, text);
     p.setColor(QPalette::Button, QColor(0x33, 0x33, 0x33));
     p.setColor(QPalette::ButtonText, text);
     p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
     p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, window);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
     return p;
 }
 
@@ -145,12 +140,9 @@ TEST_P(MenuBarRenderTest, DrawsThePanel) {
                 }
             }
         }
-        const QImage image = view.grab().toImage();
-        EXPECT_EQ(image.deviceIndependentSize().width(), 340);
-        EXPECT_GT(image.deviceIndependentSize().height(), 100);
         const QString file =
             screenshot(u"panel-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
-        EXPECT_TRUE(image.save(file)) << file.toStdString();
+        EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
     }
     QApplication::setPalette(previous);
 }
@@ -161,35 +153,15 @@ INSTANTIATE_TEST_SUITE_P(States, MenuBarRenderTest,
                          sceneName);
 
 TEST(MenuBarIconRender, DrawsEveryLookAtTraySizes) {
-    const QList<std::pair<MenuBarIcon::Look, QString>> looks{
+    const std::pair<MenuBarIcon::Look, QString> looks[] = {
         {MenuBarIcon::Look::plain, u"normal"_s},
         {MenuBarIcon::Look::awaiting, u"awaiting"_s},
         {MenuBarIcon::Look::held, u"held"_s}};
-    const QList<int> sizes{22, 32};
-
-    // Each look on a dark and on a light panel, four times enlarged, to judge contrast.
-    constexpr int zoom = 4;
-    constexpr int cell = 40;
-    QImage preview(QSize(cell * int(looks.size()) * 2, cell * int(sizes.size())) * zoom,
-                   QImage::Format_ARGB32);
-    QPainter painter(&preview);
-    for (qsizetype row = 0; row < sizes.size(); ++row) {
-        const int size = sizes[row];
-        for (qsizetype column = 0; column < looks.size(); ++column) {
-            const auto& [look, name] = looks[column];
+    for (const int size : {22, 32}) {
+        for (const auto& [look, name] : looks) {
             const QPixmap pixmap = MenuBarIcon::draw(look, size);
             EXPECT_EQ(pixmap.size(), QSize(size, size));
             EXPECT_TRUE(pixmap.save(screenshot(u"icon-%1-%2"_s.arg(name).arg(size))));
-            for (const bool darkPanel : {true, false}) {
-                const QRect target(int(column * 2 + (darkPanel ? 0 : 1)) * cell * zoom,
-                                   int(row) * cell * zoom, cell * zoom, cell * zoom);
-                painter.fillRect(target,
-                                 darkPanel ? QColor(0x30, 0x30, 0x30) : QColor(0xf2, 0xf2, 0xf2));
-                const QImage big = pixmap.toImage().scaled(size * zoom, size * zoom);
-                painter.drawImage(target.center() - big.rect().center(), big);
-            }
         }
     }
-    painter.end();
-    EXPECT_TRUE(preview.save(screenshot(u"icon-preview"_s)));
 }

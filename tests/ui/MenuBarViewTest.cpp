@@ -19,14 +19,7 @@ class MenuBarViewTest : public UiFixture {
 protected:
     MenuBarViewTest() { view.refresh(); }
 
-    // The button of the current content with this tooltip; replaced content no longer counts.
-    QAbstractButton* button(const QString& tooltip) {
-        for (QAbstractButton* candidate : view.findChildren<QAbstractButton*>()) {
-            if (candidate->toolTip() == tooltip && candidate->isVisibleTo(&view))
-                return candidate;
-        }
-        return nullptr;
-    }
+    // The buttons of the current content with this tooltip; replaced content no longer counts.
     QList<QAbstractButton*> buttons(const QString& tooltip) {
         QList<QAbstractButton*> found;
         for (QAbstractButton* candidate : view.findChildren<QAbstractButton*>()) {
@@ -34,6 +27,10 @@ protected:
                 found.append(candidate);
         }
         return found;
+    }
+    QAbstractButton* button(const QString& tooltip) {
+        const QList<QAbstractButton*> found = buttons(tooltip);
+        return found.isEmpty() ? nullptr : found.first();
     }
     void click(const QString& tooltip) {
         QAbstractButton* target = button(tooltip);

@@ -6,7 +6,6 @@
 #include "fakes/FakeHotKeys.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/FakePresentation.h"
-#include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
@@ -31,8 +30,8 @@ protected:
         engine.sync();
     }
 
-    static QDateTime at(int hour, int minute, int second = 0) {
-        return QDateTime(QDate(2026, 12, 7), QTime(hour, minute, second));
+    static QDateTime at(int hour, int minute) {
+        return QDateTime(QDate(2026, 12, 7), QTime(hour, minute));
     }
     PanelModel model() { return PanelModel::build({engine, monitor, dayLog, settings, clock}); }
     PanelReminderRow row(const NudgeKind& kind) {
@@ -43,8 +42,7 @@ protected:
         ADD_FAILURE() << "no row for " << kind.id.toStdString();
         return {};
     }
-    // A camera in use holds reminders as a call.
-    void startCall() {
+    void startCall() { // a camera in use is a call
         media.camera = QStringLiteral("Zoom");
         monitor.refresh();
     }
@@ -54,7 +52,6 @@ protected:
     }
 
     TemporaryXdg xdg;
-    LogCapture log;
     ManualClock clock{at(10, 0)};
     FakeLoginItem loginItem;
     FakeHotKeys hotKeys;
