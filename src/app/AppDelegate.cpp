@@ -2,6 +2,7 @@
 
 #include "Services.h"
 #include "UrlCommands.h"
+#include "ui/NudgePanelController.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -17,24 +18,6 @@ QPointer<AppDelegate>& currentDelegate() {
     static QPointer<AppDelegate> delegate;
     return delegate;
 }
-
-// Until the floating card and the top panel arrive, reminders of every style are shown as
-// notifications, and messages are left to the notification fallback.
-class NotificationPanel final : public NudgePanel {
-public:
-    explicit NotificationPanel(Notifier& notifier)
-        : m_notifier(notifier) {}
-    void show(const NudgeKind& kind, RhythmEngine&, const std::optional<QString>& reason) override {
-        m_notifier.deliver(kind, reason);
-    }
-    void dismiss(const NudgeKind&) override {}
-    bool showMessage(const QString&, const QString&, const QString&, const QString&) override {
-        return false;
-    }
-
-private:
-    Notifier& m_notifier;
-};
 
 // An X11 tray (the XEmbed protocol) owns the selection _NET_SYSTEM_TRAY_S<screen>. Asked here
 // rather than through QSystemTrayIcon, which would also settle, once and for all, that the
@@ -68,7 +51,9 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)
-    , m_panel(std::make_unique<NotificationPanel>(m_notifier)) {
+    , m_panel(std::make_unique<NudgePanelController>(services.settings, services.dayLog, m_sound,
+                                                     ViewFactory::standard())) {
+    static_cast<NudgePanelController&>(*m_panel).setOpenHistory([this] { showHistory(); });
     runLegacyMigration();
     currentDelegate() = this;
 }

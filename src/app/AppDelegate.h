@@ -6,6 +6,7 @@
 #include "ui/MenuBarIcon.h"
 #include "ui/MenuBarView.h"
 #include "ui/NotificationService.h"
+#include "ui/Sound.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -70,6 +71,7 @@ private:
     QDBusConnection m_bus;
     ContextMonitor m_context;
     NotificationService m_notifier;
+    CanberraSound m_sound;
     std::unique_ptr<NudgePanel> m_panel;
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;

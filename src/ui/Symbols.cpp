@@ -35,6 +35,7 @@ QChar glyph(const QString& symbolName) {
         {u"brain.head.profile"_s, 0xea4a}, // psychology
         {u"leaf.fill"_s, 0xeb4c},          // spa
         {u"chevron.down"_s, 0xe5cf},       // expand_more
+        {u"xmark"_s, 0xe5cd},              // close
     };
     return QChar(glyphs.value(symbolName, 0xef4a)); // circle
 }

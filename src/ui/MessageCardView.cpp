@@ -1,0 +1,90 @@
+#include "MessageCardView.h"
+
+#include "NudgeCardView.h"
+#include "ReminderContent.h"
+#include "Symbols.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace CardPaint;
+
+MessageIcon::MessageIcon(const QString& icon, const QColor& tint, Shape shape, int size,
+                         QWidget* parent)
+    : QWidget(parent)
+    , m_glyph(Symbols::glyph(icon))
+    , m_tint(tint)
+    , m_shape(shape) {
+    setFixedSize(size, size);
+}
+
+void MessageIcon::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    if (m_shape == Shape::tile) {
+        painter.setBrush(withAlpha(m_tint, 0.18));
+        painter.drawRoundedRect(QRectF(rect()), 9, 9);
+    } else {
+        painter.setBrush(withAlpha(m_tint, 0.25));
+        painter.drawEllipse(QRectF(rect()));
+    }
+    painter.setFont(symbolFont(16, QFont::DemiBold));
+    painter.setPen(m_tint);
+    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}
+
+MessageCardView::MessageCardView(const QString& title, const QString& message, const QString& icon,
+                                 const QColor& tint, MessageActions actions, QWidget* parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* row = new QHBoxLayout(this);
+    const int inset = margin + padding;
+    row->setContentsMargins(inset, inset, inset, inset);
+    row->setSpacing(12);
+    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::tile, tileSize, this), 0,
+                   Qt::AlignTop);
+
+    const int columnWidth = cardWidth - 2 * padding - tileSize - 12;
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    const auto addText = [&](const QString& text, const QFont& font, const QColor& colour) {
+        auto* label = new QLabel(text, this);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setFont(font);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, colour);
+        label->setPalette(p);
+        label->setFixedWidth(columnWidth);
+        label->setFixedHeight(label->heightForWidth(columnWidth));
+        column->addWidget(label);
+    };
+    const QColor primary = palette().color(QPalette::WindowText);
+    addText(title, sizedFont(this, 13, QFont::DemiBold), primary);
+    addText(message, sizedFont(this, 12), secondaryText(palette()));
+    column->addSpacing(6);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addWidget(new CardButton(u"Open History"_s, fillUnderWhite(tint), Qt::white,
+                                      std::move(actions.history), true, this));
+    buttons->addWidget(new CardButton(u"Close"_s, withAlpha(primary, 0.10), primary,
+                                      std::move(actions.close), true, this));
+    buttons->addStretch();
+    column->addLayout(buttons);
+    row->addLayout(column);
+    resize(sizeHint());
+}
+
+QSize MessageCardView::sizeHint() const {
+    return {cardWidth + 2 * margin, layout()->sizeHint().height()};
+}
+
+void MessageCardView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintCardBackground(painter, QRectF(rect()).adjusted(margin, margin, -margin, -margin), radius,
+                        palette());
+}

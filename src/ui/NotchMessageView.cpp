@@ -1,0 +1,56 @@
+#include "NotchMessageView.h"
+
+#include "MessageCardView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace CardPaint;
+
+NotchMessageView::NotchMessageView(const QString& title, const QString& message,
+                                   const QString& icon, const QColor& tint, NotchGeometry geometry,
+                                   NotchState& state, MessageActions actions, QWidget* parent)
+    : NotchContainer(geometry, state, bodyHeight,
+                     QSizeF(fullWidth, geometry.notchHeight + bodyHeight), parent) {
+    auto* content = new QWidget(this);
+    const QSize area = contentRect().size().toSize();
+    content->setFixedSize(area);
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::circle, iconSize, content), 0,
+                   Qt::AlignVCenter);
+
+    const QColor primary = palette().color(QPalette::WindowText);
+    auto* history = new CardButton(u"History"_s, withAlpha(primary, 0.12), primary,
+                                   std::move(actions.history), true, content);
+    auto* close = new MiniIconButton(u"xmark"_s, u"Close"_s, std::move(actions.close), content);
+    const int textWidth =
+        area.width() - iconSize - history->sizeHint().width() - close->width() - 3 * row->spacing();
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addStretch();
+    const auto addText = [&](const QString& text, const QFont& font, const QColor& colour) {
+        auto* label = new QLabel(text, content);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setFont(font);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, colour);
+        label->setPalette(p);
+        label->setFixedWidth(textWidth);
+        label->setFixedHeight(std::min(label->heightForWidth(textWidth), area.height()));
+        column->addWidget(label);
+    };
+    addText(title, sizedFont(this, 13, QFont::DemiBold), primary);
+    addText(message, sizedFont(this, 12), secondaryText(palette()));
+    column->addStretch();
+    row->addLayout(column);
+    row->addWidget(history, 0, Qt::AlignVCenter);
+    row->addWidget(close, 0, Qt::AlignVCenter);
+    setContent(content);
+    retarget();
+}

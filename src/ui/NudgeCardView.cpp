@@ -1,0 +1,52 @@
+#include "NudgeCardView.h"
+
+#include "ReminderContent.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+void paintCardBackground(QPainter& painter, const QRectF& card, double radius,
+                         const QPalette& palette) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(card, radius, radius);
+    // There is no system glass on Linux; a nearly opaque window colour stands in for the material.
+    painter.fillPath(shape, CardPaint::withAlpha(palette.color(QPalette::Window), 0.96));
+    painter.setPen(QPen(CardPaint::withAlpha(palette.color(QPalette::WindowText), 0.08), 1));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF line = card.adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.drawRoundedRect(line, radius - 0.5, radius - 0.5);
+    painter.restore();
+}
+
+NudgeCardView::NudgeCardView(const NudgeKind& kind, std::optional<QString> reason, qint64 count,
+                             qint64 goal, ReminderActions actions, bool previewCompleted,
+                             QWidget* parent)
+    : QWidget(parent)
+    , m_content(new ReminderContent(contentWidth, kind, std::move(reason), count, goal,
+                                    std::move(actions), this)) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* layout = new QVBoxLayout(this);
+    const int inset = margin + padding;
+    layout->setContentsMargins(inset, inset, inset, inset);
+    layout->addWidget(m_content);
+    if (previewCompleted)
+        m_content->showCompleted();
+    resize(sizeHint());
+}
+
+bool NudgeCardView::completed() const {
+    return m_content->completed();
+}
+
+QSize NudgeCardView::sizeHint() const {
+    return {cardWidth + 2 * margin, m_content->height() + 2 * (padding + margin)};
+}
+
+void NudgeCardView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintCardBackground(painter, QRectF(rect()).adjusted(margin, margin, -margin, -margin), radius,
+                        palette());
+}

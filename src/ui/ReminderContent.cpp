@@ -1,0 +1,576 @@
+#include "ReminderContent.h"
+
+#include "Symbols.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QVariantAnimation>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+using namespace Qt::StringLiterals;
+
+namespace CardPaint {
+
+int symbolPixels(double size) {
+    return qRound(size * 4.0 / 3.0);
+}
+
+QFont symbolFont(double size, QFont::Weight weight) {
+    QFont font = Symbols::font(symbolPixels(size));
+    font.setWeight(weight);
+    return font;
+}
+
+QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(pixels * 72.0 / double(widget->logicalDpiY()));
+    font.setWeight(weight);
+    return font;
+}
+
+QColor withAlpha(QColor colour, double alpha) {
+    colour.setAlphaF(float(colour.alphaF() * alpha));
+    return colour;
+}
+
+namespace {
+double luminance(const QColor& c) {
+    const auto channel = [](float v) {
+        return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+} // namespace
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(QColor colour, const QColor& background, double wanted) {
+    const bool darken = luminance(background) > 0.4;
+    for (int step = 0; step < 20 && contrast(colour, background) < wanted; ++step)
+        colour = darken ? colour.darker(108) : colour.lighter(115);
+    return colour;
+}
+
+QColor fillUnderWhite(QColor fill) {
+    for (int step = 0; step < 20 && contrast(fill, Qt::white) < 4.5; ++step)
+        fill = fill.darker(108);
+    return fill;
+}
+
+// Strong enough for 4.5:1 on the window colour of both the light and the dark palette.
+QColor secondaryText(const QPalette& palette) {
+    return withAlpha(palette.color(QPalette::WindowText), 0.72);
+}
+
+QColor tertiaryText(const QPalette& palette) {
+    return withAlpha(palette.color(QPalette::WindowText), 0.62);
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    const QColor text(0xf2, 0xf2, 0xf2);
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(0x24, 0x24, 0x24));
+    p.setColor(QPalette::ToolTipText, text);
+    return p;
+}
+
+double springPosition(double seconds, double response, double damping) {
+    const double omega = 2 * std::numbers::pi / response;
+    const double decay = damping * omega;
+    const double omegaD = omega * std::sqrt(1 - damping * damping);
+    return 1 - std::exp(-decay * seconds) *
+                   (std::cos(omegaD * seconds) + decay / omegaD * std::sin(omegaD * seconds));
+}
+
+namespace {
+// Easing curves take a plain function, so each spring gets its own instantiation. The animation
+// runs one and a half responses, by which time the spring is within a thousandth of rest.
+template <int ResponseMs, int DampingPermille> qreal springStep(qreal progress) {
+    if (progress >= 1)
+        return 1;
+    const double duration = 1.5 * ResponseMs / 1000.0;
+    return springPosition(progress * duration, ResponseMs / 1000.0, DampingPermille / 1000.0);
+}
+
+template <int ResponseMs, int DampingPermille> Spring spring() {
+    QEasingCurve curve;
+    curve.setCustomType(&springStep<ResponseMs, DampingPermille>);
+    return {curve, int(1.5 * ResponseMs)};
+}
+} // namespace
+
+Spring completionSpring() {
+    return spring<450, 800>();
+}
+Spring notchSpring() {
+    return spring<420, 820>();
+}
+Spring notchContainerSpring() {
+    return spring<450, 820>();
+}
+
+} // namespace CardPaint
+
+using namespace CardPaint;
+
+// Buttons
+
+FlatButton::FlatButton(QWidget* parent)
+    : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void FlatButton::enterEvent(QEnterEvent* event) {
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void FlatButton::leaveEvent(QEvent* event) {
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+PressStyleButton::PressStyleButton(QWidget* parent)
+    : FlatButton(parent)
+    , m_animation(new QVariantAnimation(this)) {
+    m_animation->setDuration(pressMs);
+    m_animation->setEasingCurve(QEasingCurve::OutQuad);
+    connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        m_pressed = value.toDouble();
+        update();
+    });
+    const auto animateTo = [this](double target) {
+        m_animation->stop();
+        m_animation->setStartValue(m_pressed);
+        m_animation->setEndValue(target);
+        m_animation->start();
+    };
+    connect(this, &QAbstractButton::pressed, this, [animateTo] { animateTo(1); });
+    connect(this, &QAbstractButton::released, this, [animateTo] { animateTo(0); });
+}
+
+void PressStyleButton::applyPress(QPainter& painter) const {
+    const double scale = 1 - (1 - pressedScale) * m_pressed;
+    const QPointF centre = QRectF(rect()).center();
+    painter.translate(centre);
+    painter.scale(scale, scale);
+    painter.translate(-centre);
+    painter.setOpacity(1 - (1 - pressedOpacity) * m_pressed);
+}
+
+CardButton::CardButton(const QString& title, const QColor& fill, const QColor& text,
+                       std::function<void()> action, bool pill, QWidget* parent)
+    : FlatButton(parent)
+    , m_fill(fill)
+    , m_text(text)
+    , m_pill(pill) {
+    setText(title);
+    setAccessibleName(title);
+    setFont(sizedFont(this, 12, pill ? QFont::Medium : QFont::Normal));
+    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
+        if (action)
+            action();
+    });
+}
+
+QSize CardButton::sizeHint() const {
+    const QFontMetrics metrics(font());
+    const int horizontal = m_pill ? 11 : 8;
+    return {metrics.horizontalAdvance(text()) + 2 * horizontal + 1, metrics.height() + 2 * 5};
+}
+
+void CardButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(rect());
+    const double radius = m_pill ? box.height() / 2 : 7;
+    QPainterPath shape;
+    shape.addRoundedRect(box, radius, radius);
+    const bool hover = hovered() || isDown();
+    painter.fillPath(shape, withAlpha(m_fill, hover ? 0.85 : 1.0));
+    if (hover)
+        painter.fillPath(shape, withAlpha(Qt::white, 0.08));
+    painter.setPen(m_text);
+    painter.drawText(rect(), Qt::AlignCenter, text());
+}
+
+RoundAction::RoundAction(const QString& icon, const QString& help, std::function<void()> action,
+                         double size, QWidget* parent)
+    : PressStyleButton(parent)
+    , m_glyph(Symbols::glyph(icon)) {
+    setFixedSize(qRound(size), qRound(size));
+    setToolTip(help);
+    setAccessibleName(help);
+    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
+        if (action)
+            action();
+    });
+}
+
+void RoundAction::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    applyPress(painter);
+    const QColor primary = palette().color(QPalette::WindowText);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(withAlpha(primary, hovered() ? 0.14 : 0.07));
+    painter.drawEllipse(QRectF(rect()));
+    painter.setFont(symbolFont(12, QFont::DemiBold));
+    painter.setPen(secondaryText(palette()));
+    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}
+
+MiniIconButton::MiniIconButton(const QString& icon, const QString& help,
+                               std::function<void()> action, QWidget* parent)
+    : FlatButton(parent)
+    , m_glyph(Symbols::glyph(icon)) {
+    setFixedSize(26, 22);
+    setToolTip(help);
+    setAccessibleName(help);
+    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
+        if (action)
+            action();
+    });
+}
+
+void MiniIconButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = palette().color(QPalette::WindowText);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(withAlpha(primary, hovered() ? 0.14 : 0.07));
+    painter.drawRoundedRect(QRectF(rect()), 6, 6);
+    painter.setFont(symbolFont(11));
+    painter.setPen(primary);
+    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}
+
+namespace {
+
+// The big tinted answer: a checkmark and "Done" in white.
+class DoneButton : public PressStyleButton {
+public:
+    DoneButton(const QColor& tint, QWidget* parent)
+        : PressStyleButton(parent)
+        , m_fill(fillUnderWhite(tint)) {
+        setText(u"Done"_s);
+        setAccessibleName(text());
+        setFont(sizedFont(this, 13, QFont::DemiBold));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        applyPress(painter);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), 10, 10);
+        painter.fillPath(shape, hovered() ? m_fill.darker(110) : m_fill);
+
+        const QFont glyphFont = symbolFont(11, QFont::Bold);
+        const QFontMetrics glyphMetrics(glyphFont);
+        const QFontMetrics textMetrics(font());
+        const QString check(Symbols::glyph(u"checkmark"_s));
+        const int glyphWidth = glyphMetrics.horizontalAdvance(check);
+        const int textWidth = textMetrics.horizontalAdvance(text());
+        constexpr int gap = 6;
+        const int x = (width() - glyphWidth - gap - textWidth) / 2;
+        painter.setPen(Qt::white);
+        painter.setFont(glyphFont);
+        painter.drawText(QRect(x, 0, glyphWidth, height()), Qt::AlignCenter, check);
+        painter.setFont(font());
+        painter.drawText(QRect(x + glyphWidth + gap, 0, textWidth + 1, height()),
+                         Qt::AlignVCenter | Qt::AlignLeft, text());
+    }
+
+private:
+    QColor m_fill;
+};
+
+QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
+                  QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setFixedWidth(width);
+    label->setFixedHeight(label->heightForWidth(width));
+    return label;
+}
+
+} // namespace
+
+// Goal ring
+
+GoalRing::GoalRing(const NudgeKind& kind, qint64 count, qint64 goal, bool completed, double size,
+                   double lineWidth, QWidget* parent)
+    : QWidget(parent)
+    , m_kind(kind)
+    , m_count(count)
+    , m_goal(goal)
+    , m_completed(completed)
+    , m_lineWidth(lineWidth)
+    , m_fraction(fraction(count, goal, completed))
+    , m_completion(completed ? 1 : 0)
+    , m_animation(new QVariantAnimation(this)) {
+    setFixedSize(qRound(size), qRound(size));
+    setAttribute(Qt::WA_TranslucentBackground);
+    const Spring spring = completionSpring();
+    m_animation->setEasingCurve(spring.curve);
+    m_animation->setDuration(spring.durationMs);
+}
+
+double GoalRing::fraction(qint64 count, qint64 goal, bool completed) {
+    if (goal < 1)
+        return completed ? 1 : 0;
+    const double ratio = double(count) / double(goal);
+    return completed ? std::max(ratio, 1.0) : std::min(ratio, 1.0);
+}
+
+void GoalRing::setProgress(qint64 count, bool completed, bool animated) {
+    m_count = count;
+    m_completed = completed;
+    const double fromFraction = m_fraction;
+    const double fromCompletion = m_completion;
+    const double toFraction = targetFraction();
+    const double toCompletion = completed ? 1 : 0;
+    m_animation->stop();
+    if (!animated) {
+        m_fraction = toFraction;
+        m_completion = toCompletion;
+        update();
+        return;
+    }
+    m_animation->disconnect(this);
+    m_animation->setStartValue(0.0);
+    m_animation->setEndValue(1.0);
+    connect(m_animation, &QVariantAnimation::valueChanged, this, [=, this](const QVariant& v) {
+        const double t = v.toDouble();
+        m_fraction = fromFraction + (toFraction - fromFraction) * t;
+        m_completion = std::clamp(fromCompletion + (toCompletion - fromCompletion) * t, 0.0, 1.0);
+        update();
+    });
+    m_animation->start();
+}
+
+void GoalRing::paint(QPainter& painter, const QRectF& box, const NudgeKind& kind, double fraction,
+                     double completion, double lineWidth) {
+    const QColor tint = Symbols::tint(kind.tintName);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF circle =
+        box.adjusted(lineWidth / 2, lineWidth / 2, -lineWidth / 2, -lineWidth / 2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(withAlpha(tint, 0.14 + 0.08 * completion));
+    painter.drawEllipse(circle);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(withAlpha(tint, 0.20), lineWidth));
+    painter.drawEllipse(circle);
+    const double shown = std::clamp(fraction, 0.0, 1.0);
+    if (shown > 0) {
+        QPen arc(tint, lineWidth);
+        arc.setCapStyle(Qt::RoundCap);
+        painter.setPen(arc);
+        // From twelve o'clock, clockwise (Qt counts angles anticlockwise in 1/16 degrees).
+        painter.drawArc(circle, 90 * 16, -qRound(shown * 360 * 16));
+    }
+
+    const auto drawSymbol = [&](const QString& name, double opacity, double scale) {
+        if (opacity <= 0)
+            return;
+        painter.save();
+        painter.setOpacity(painter.opacity() * opacity);
+        painter.translate(box.center());
+        painter.scale(scale, scale);
+        painter.translate(-box.center());
+        painter.setFont(symbolFont(box.height() * 0.36, QFont::DemiBold));
+        painter.setPen(tint);
+        painter.drawText(box, Qt::AlignCenter, QString(Symbols::glyph(name)));
+        painter.restore();
+    };
+    const double c = std::clamp(completion, 0.0, 1.0);
+    drawSymbol(kind.icon, 1 - c, 1 - 0.4 * c);
+    drawSymbol(u"checkmark"_s, c, 0.6 + 0.4 * c);
+    painter.restore();
+}
+
+void GoalRing::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paint(painter, QRectF(rect()), m_kind, m_fraction, m_completion, m_lineWidth);
+}
+
+// Reminder block
+
+ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optional<QString> reason,
+                                 qint64 count, qint64 goal, ReminderActions actions,
+                                 QWidget* parent)
+    : QWidget(parent)
+    , m_kind(kind)
+    , m_reason(std::move(reason))
+    , m_count(count)
+    , m_goal(goal)
+    , m_actions(std::move(actions)) {
+    const int fullWidth = qRound(width);
+    setFixedWidth(fullWidth);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(14);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(14);
+    m_ring = new GoalRing(kind, count, goal, false, ringSize, 3, this);
+    header->addWidget(m_ring, 0, Qt::AlignVCenter);
+    const int columnWidth = fullWidth - ringSize - 14;
+    auto* column = new QVBoxLayout;
+    column->setSpacing(3);
+    const QPalette& p = palette();
+    m_title = textLabel(kind.notificationTitle, sizedFont(this, 14, QFont::DemiBold),
+                        p.color(QPalette::WindowText), columnWidth, this);
+    column->addWidget(m_title);
+    m_body = textLabel(kind.notificationBody, sizedFont(this, 12.5), secondaryText(p), columnWidth,
+                       this);
+    column->addWidget(m_body);
+    m_goalLine = textLabel(goalLine(count, goal, m_reason), sizedFont(this, 11.5), tertiaryText(p),
+                           columnWidth, this);
+    column->addWidget(m_goalLine);
+    header->addLayout(column);
+    rows->addLayout(header);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    auto* done = new DoneButton(Symbols::tint(kind.tintName), this);
+    done->setFixedHeight(buttonHeight);
+    done->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(done, &QAbstractButton::clicked, this, &ReminderContent::pressDone);
+    buttons->addWidget(done);
+    const auto answer = [this](std::function<void()> ReminderActions::*member) {
+        return [this, member] {
+            if (m_actions.*member)
+                (m_actions.*member)();
+        };
+    };
+    buttons->addWidget(new RoundAction(u"zzz"_s, u"Snooze 10 minutes"_s,
+                                       answer(&ReminderActions::snooze), buttonHeight, this));
+    buttons->addWidget(new RoundAction(u"hourglass"_s,
+                                       u"When I'm free: after my next call or break"_s,
+                                       answer(&ReminderActions::untilFree), buttonHeight, this));
+    buttons->addWidget(new RoundAction(u"forward.end"_s, u"Skip this one"_s,
+                                       answer(&ReminderActions::skip), buttonHeight, this));
+    rows->addLayout(buttons);
+    setFixedHeight(sizeHint().height());
+}
+
+QString ReminderContent::goalLine(qint64 shownCount, qint64 goal,
+                                  const std::optional<QString>& reason) {
+    QString line;
+    if (goal < 1)
+        line = QString::number(shownCount) + u" today"_s;
+    else if (shownCount >= goal)
+        line = u"Goal met today"_s;
+    else
+        line = QString::number(shownCount) + u" of "_s + QString::number(goal) + u" today"_s;
+    if (reason && !reason->isEmpty())
+        line += u" · "_s + *reason;
+    return line;
+}
+
+QString ReminderContent::goalLineText() const {
+    return goalLine(shownCount(), m_goal, m_reason);
+}
+
+namespace {
+// Drops words from the end until the label fits in the given number of lines.
+void cutToLines(QLabel* label, int lines) {
+    const QString full = label->text();
+    const int limit = lines * QFontMetrics(label->font()).lineSpacing() + 2;
+    QStringList words = full.split(u' ');
+    // A label never measures below its minimum height, so let go of the fixed one first.
+    label->setMinimumHeight(0);
+    label->setMaximumHeight(QWIDGETSIZE_MAX);
+    while (label->heightForWidth(label->width()) > limit && words.size() > 1) {
+        words.removeLast();
+        label->setText(words.join(u' ') + u"…"_s);
+    }
+    if (label->text() != full)
+        label->setToolTip(full);
+    label->setFixedHeight(label->heightForWidth(label->width()));
+}
+} // namespace
+
+void ReminderContent::limitHeight(int maxHeight) {
+    if (height() <= maxHeight)
+        return;
+    m_limited = true;
+    cutToLines(m_title, 1);
+    cutToLines(m_body, 2);
+    showGoalLine();
+    layout()->activate();
+    setFixedHeight(std::min(layout()->sizeHint().height(), maxHeight));
+}
+
+void ReminderContent::showGoalLine() {
+    const QString text = goalLineText();
+    const QFontMetrics metrics(m_goalLine->font());
+    m_goalLine->setText(m_limited ? metrics.elidedText(text, Qt::ElideRight, m_goalLine->width())
+                                  : text);
+    m_goalLine->setToolTip(m_goalLine->text() == text ? QString() : text);
+    const int before = m_goalLine->height();
+    m_goalLine->setMinimumHeight(0);
+    m_goalLine->setFixedHeight(m_goalLine->heightForWidth(m_goalLine->width()));
+    // A longer line after Done may wrap once more; the block grows with it.
+    if (!m_limited && m_goalLine->height() != before && layout()) {
+        layout()->activate();
+        setFixedHeight(layout()->sizeHint().height());
+    }
+}
+
+void ReminderContent::showCompleted() {
+    setCompleted(false);
+}
+
+void ReminderContent::pressDone() {
+    if (m_completed)
+        return;
+    setCompleted(true);
+    QTimer::singleShot(doneDelayMs, this, [this] {
+        if (m_actions.done)
+            m_actions.done();
+        Q_EMIT doneCalled();
+    });
+}
+
+void ReminderContent::setCompleted(bool animated) {
+    if (m_completed)
+        return;
+    m_completed = true;
+    showGoalLine();
+    m_ring->setProgress(shownCount(), true, animated);
+    Q_EMIT completedChanged();
+}

@@ -1,0 +1,177 @@
+#pragma once
+
+#include "engine/RhythmEngine.h"
+#include "fakes/FakeHoldState.h"
+#include "fakes/FakeHotKeys.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakePresentation.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
+#include "record/DataFolder.h"
+#include "record/DayLog.h"
+#include "record/EventStore.h"
+#include "settings/AppSettings.h"
+#include "settings/PreferenceStore.h"
+#include "ui/NudgePanelController.h"
+#include "ui/Sound.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+class CountingSound final : public Sound {
+public:
+    void play() override { ++plays; }
+    int plays = 0;
+};
+
+// A view of the size the real ones have, with one plain button per action, named after it.
+class StandInView final : public QWidget {
+public:
+    StandInView(QSize size, const QList<std::pair<QString, std::function<void()>>>& buttons)
+        : m_size(size) {
+        auto* layout = new QVBoxLayout(this);
+        for (const auto& [name, action] : buttons) {
+            auto* button = new QPushButton(name, this);
+            button->setObjectName(name);
+            button->setFocusPolicy(Qt::NoFocus);
+            QObject::connect(button, &QPushButton::clicked, this, action);
+            layout->addWidget(button);
+        }
+    }
+    QSize sizeHint() const override { return m_size; }
+
+private:
+    QSize m_size;
+};
+
+// What the controller handed to the last view it made.
+struct MadeView {
+    QString which;   // "card", "notchCard", "message", "notchMessage"
+    QString subject; // kind id or message title
+    std::optional<QString> reason;
+    qint64 count = -1;
+    qint64 goal = -1;
+    QColor tint;
+    NotchGeometry geometry;
+    NotchState* state = nullptr;
+    double inset = 0, bodyHeight = 0, wing = 0;
+};
+
+inline const QSize cardSize{320, 140};
+inline const QSize notchSize{420, 180};
+
+inline ViewFactory standInViews(MadeView& made) {
+    ViewFactory views;
+    const auto answers = [](const ReminderActions& a) {
+        return QList<std::pair<QString, std::function<void()>>>{
+            {QStringLiteral("Done"), a.done},
+            {QStringLiteral("Snooze"), a.snooze},
+            {QStringLiteral("UntilFree"), a.untilFree},
+            {QStringLiteral("Skip"), a.skip}};
+    };
+    const auto buttons = [](const MessageActions& a) {
+        return QList<std::pair<QString, std::function<void()>>>{
+            {QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}};
+    };
+    views.card = [&made, answers](const NudgeKind& kind, std::optional<QString> reason,
+                                  qint64 count, qint64 goal, ReminderActions actions) -> QWidget* {
+        made = MadeView{};
+        made.which = QStringLiteral("card");
+        made.subject = kind.id;
+        made.reason = reason;
+        made.count = count;
+        made.goal = goal;
+        return new StandInView(cardSize, answers(actions));
+    };
+    views.notchCard = [&made, answers](const NudgeKind& kind, NotchGeometry geometry,
+                                       NotchState& state, std::optional<QString> reason,
+                                       qint64 count, qint64 goal, ReminderActions actions,
+                                       double inset, double bodyHeight, double wing) -> QWidget* {
+        made = MadeView{};
+        made.which = QStringLiteral("notchCard");
+        made.subject = kind.id;
+        made.reason = reason;
+        made.count = count;
+        made.goal = goal;
+        made.geometry = geometry;
+        made.state = &state;
+        made.inset = inset;
+        made.bodyHeight = bodyHeight;
+        made.wing = wing;
+        return new StandInView(notchSize, answers(actions));
+    };
+    views.message = [&made, buttons](QString title, QString, QString, QColor tint,
+                                     MessageActions actions) -> QWidget* {
+        made = MadeView{};
+        made.which = QStringLiteral("message");
+        made.subject = title;
+        made.tint = tint;
+        return new StandInView(cardSize, buttons(actions));
+    };
+    views.notchMessage = [&made, buttons](QString title, QString, QString, QColor tint,
+                                          NotchGeometry geometry, NotchState& state,
+                                          MessageActions actions) -> QWidget* {
+        made = MadeView{};
+        made.which = QStringLiteral("notchMessage");
+        made.subject = title;
+        made.tint = tint;
+        made.geometry = geometry;
+        made.state = &state;
+        return new StandInView(notchSize, buttons(actions));
+    };
+    return views;
+}
+
+// The real engine over temporary folders, answering through the controller under test, whose
+// views are the stand-ins above. Delayed steps wait in `pending` until a test runs them.
+class PanelFixture : public ::testing::Test {
+protected:
+    PanelFixture() {
+        settings.setCustomReminders({});
+        settings.setSoundEnabled(true);
+        controller.setScheduler([this](int msecs, std::function<void()> step) {
+            pending.append({msecs, std::move(step)});
+        });
+    }
+
+    QPushButton* button(const QString& name) const {
+        return controller.panel() ? controller.panel()->findChild<QPushButton*>(name) : nullptr;
+    }
+    // Runs the delayed steps scheduled so far with this delay, oldest first.
+    int runPending(int msecs) {
+        int ran = 0;
+        const auto steps = std::exchange(pending, {});
+        for (const auto& [delay, step] : steps) {
+            if (delay == msecs) {
+                step();
+                ++ran;
+            } else {
+                pending.append({delay, step});
+            }
+        }
+        return ran;
+    }
+
+    TemporaryXdg xdg;
+    LogCapture log;
+    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    FakeLoginItem loginItem;
+    FakeHotKeys hotKeys;
+    PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
+    AppSettings settings{preferences, clock, loginItem, hotKeys};
+    DayLog dayLog{clock, DataFolder::path()};
+    EventStore events{clock, DataFolder::path()};
+    FakeHoldState context;
+    FakeNotifier notifier;
+    CountingSound sound;
+    MadeView made;
+    QList<std::pair<int, std::function<void()>>> pending;
+    NudgePanelController controller{settings, dayLog, sound, standInViews(made)};
+    RhythmEngine engine{
+        {clock, settings, preferences, dayLog, events, context, notifier, controller}};
+};
