@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build run test unit-sanitized bench install format format-check clean
+.PHONY: deps build run test unit-sanitized bench install install-user format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -27,6 +27,19 @@ unit-sanitized: deps
 	cmake --build $(ASAN_BUILD) --target unit_tests
 	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
 
+# Installs the programs, the desktop entry and the D-Bus service file under PREFIX, and makes
+# Brevimar the handler of brevimar:// links.
+PREFIX ?= /usr/local
+install: deps
+	cmake -S . -B build-install -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build build-install --target brevimar brevimarctl
+	cmake --install build-install
+	-update-desktop-database $(PREFIX)/share/applications
+	-xdg-mime default com.tovanex.Brevimar.desktop x-scheme-handler/brevimar
+
+install-user:
+	$(MAKE) install PREFIX=$(HOME)/.local
+
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -43,4 +56,4 @@ format-check:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-release
+	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-install
