@@ -44,8 +44,10 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 expect 0 "Today: 2 sips · 0 breaks." "$ctl" today
-expect 0 "" "$ctl" open brevimar://done/movement
+expect 0 "" "$brevimar" brevimar://done/movement # a second start hands the URL over
 expect 0 "Today: 2 sips · 1 break." "$ctl" today
+expect 0 "" "$ctl" open brevimar://pause?minutes=5
+"$ctl" status --json | grep -q '"holdReason":"manualPause"' || { echo "FAIL: open"; failures=$((failures + 1)); }
 expect 2 "" sh -c "'$ctl' dance 2>/dev/null"
 
 kill "$app"
