@@ -340,7 +340,9 @@ qint64 X11Workspace::windowPid(quint32 window) const {
         return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(reply.data); it.rem;
          xcb_res_client_id_value_next(&it)) {
-        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+        // Each value starts with the client and mask it answers for.
+        const auto* answered = reinterpret_cast<const xcb_res_client_id_spec_t*>(it.data);
+        if ((answered->mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
             xcb_res_client_id_value_value_length(it.data) > 0)
             return *xcb_res_client_id_value_value(it.data);
     }
