@@ -2,7 +2,6 @@
 
 #include "Services.h"
 #include "UrlCommands.h"
-#include "ui/NudgePanelController.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -51,9 +50,8 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)
-    , m_panel(std::make_unique<NudgePanelController>(services.settings, services.dayLog, m_sound,
-                                                     ViewFactory::standard())) {
-    static_cast<NudgePanelController&>(*m_panel).setOpenHistory([this] { showHistory(); });
+    , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard()) {
+    m_panel.setOpenHistory([this] { showHistory(); });
     runLegacyMigration();
     currentDelegate() = this;
 }
@@ -68,7 +66,7 @@ RhythmEngine& AppDelegate::engine() {
     if (!m_engine) {
         m_engine = std::make_unique<RhythmEngine>(RhythmEngine::Collaborators{
             m_services.clock, m_services.settings, m_services.preferences, m_services.dayLog,
-            m_services.events, m_context, m_notifier, *m_panel});
+            m_services.events, m_context, m_notifier, m_panel});
     }
     return *m_engine;
 }

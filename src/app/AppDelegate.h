@@ -1,11 +1,11 @@
 #pragma once
 
 #include "context/ContextMonitor.h"
-#include "engine/NudgePanel.h"
 #include "engine/RhythmEngine.h"
 #include "ui/MenuBarIcon.h"
 #include "ui/MenuBarView.h"
 #include "ui/NotificationService.h"
+#include "ui/NudgePanelController.h"
 #include "ui/Sound.h"
 
 #include <QDBusConnection>
@@ -72,7 +72,7 @@ private:
     ContextMonitor m_context;
     NotificationService m_notifier;
     CanberraSound m_sound;
-    std::unique_ptr<NudgePanel> m_panel;
+    NudgePanelController m_panel;
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;
