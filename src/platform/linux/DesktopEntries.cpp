@@ -47,9 +47,22 @@ QString unescapeValue(const QString& value) {
 }
 
 bool readEntry(const QString& path, DesktopEntries::Entry& entry) {
+    const std::optional<QHash<QString, QString>> keys = DesktopEntries::readDesktopEntryGroup(path);
+    if (!keys)
+        return false;
+    entry.name = keys->value(u"Name"_s);
+    entry.startupWmClass = keys->value(u"StartupWMClass"_s);
+    entry.hidden = keys->value(u"Hidden"_s) == u"true";
+    return true;
+}
+
+} // namespace
+
+std::optional<QHash<QString, QString>> DesktopEntries::readDesktopEntryGroup(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
+        return std::nullopt;
+    QHash<QString, QString> keys;
     bool inEntry = false;
     bool sawEntry = false;
     while (!file.atEnd()) {
@@ -63,24 +76,14 @@ bool readEntry(const QString& path, DesktopEntries::Entry& entry) {
             sawEntry = sawEntry || inEntry;
             continue;
         }
-        if (!inEntry)
-            continue;
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        if (key == u"Name")
-            entry.name = unescapeValue(value);
-        else if (key == u"StartupWMClass")
-            entry.startupWmClass = unescapeValue(value);
-        else if (key == u"Hidden")
-            entry.hidden = value == u"true";
+        if (inEntry && equals >= 0)
+            keys.insert(line.left(equals).trimmed(), unescapeValue(line.mid(equals + 1).trimmed()));
     }
-    return sawEntry;
+    if (!sawEntry)
+        return std::nullopt;
+    return keys;
 }
-
-} // namespace
 
 QStringList DesktopEntries::applicationDirs() {
     QStringList bases;

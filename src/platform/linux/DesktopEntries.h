@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The installed desktop entries ("applications") of the session, looked up by desktop-file id.
 // The folders are taken from $XDG_DATA_HOME and $XDG_DATA_DIRS on every lookup; a folder is parsed
 // again only when its modification time, or one of its subfolders', has changed.
@@ -16,6 +18,10 @@ public:
         QString startupWmClass;
         bool hidden = false; // Hidden=true: deleted, and it hides entries of the same id further on
     };
+
+    // The keys of the [Desktop Entry] group of a desktop file, values unescaped; none when the
+    // file cannot be read or has no such group.
+    static std::optional<QHash<QString, QString>> readDesktopEntryGroup(const QString& path);
 
     // The "applications" folders, the one that wins first.
     static QStringList applicationDirs();

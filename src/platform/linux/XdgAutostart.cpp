@@ -1,5 +1,7 @@
 #include "XdgAutostart.h"
 
+#include "DesktopEntries.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,29 +42,9 @@ QString XdgAutostart::entryPath() {
 }
 
 bool XdgAutostart::isEnabled() const {
-    QFile file(entryPath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    bool inEntry = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'[')) {
-            inEntry = line == u"[Desktop Entry]";
-            continue;
-        }
-        if (!inEntry)
-            continue;
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
-            continue;
-        const QString key = line.left(equals).trimmed();
-        const QString value = line.mid(equals + 1).trimmed();
-        if (key == u"Hidden" && value == u"true")
-            return false;
-        if (key == u"X-GNOME-Autostart-enabled" && value == u"false")
-            return false;
-    }
-    return true;
+    const auto keys = DesktopEntries::readDesktopEntryGroup(entryPath());
+    return keys && keys->value(u"Hidden"_s) != u"true" &&
+           keys->value(u"X-GNOME-Autostart-enabled"_s) != u"false";
 }
 
 bool XdgAutostart::setEnabled(bool enabled, QString& error) {
