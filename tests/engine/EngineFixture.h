@@ -2,18 +2,10 @@
 
 #include "engine/RhythmEngine.h"
 #include "fakes/FakeHoldState.h"
-#include "fakes/FakeHotKeys.h"
-#include "fakes/FakeLoginItem.h"
 #include "fakes/FakePresentation.h"
 #include "fakes/LogCapture.h"
-#include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
-#include "record/DataFolder.h"
-#include "record/DayLog.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
+#include "fakes/StoredServices.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +13,12 @@
 
 // An engine over real settings, day log and event store in temporary folders, with fake
 // presentation and context. The clock starts on Monday 7 December 2026 at 09:00 in Berlin.
-class EngineFixture : public ::testing::Test {
+class EngineFixture : public ::testing::Test, protected StoredServices {
 protected:
-    EngineFixture() { settings.setCustomReminders({}); }
+    EngineFixture()
+        : StoredServices(at(9, 0)) {
+        settings.setCustomReminders({});
+    }
 
     RhythmEngine& engine() {
         if (!m_engine)
@@ -71,15 +66,7 @@ protected:
         return reminder;
     }
 
-    TemporaryXdg xdg;
     LogCapture log;
-    ManualClock clock{at(9, 0)};
-    FakeLoginItem loginItem;
-    FakeHotKeys hotKeys;
-    PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    DayLog dayLog{clock, DataFolder::path()};
-    EventStore events{clock, DataFolder::path()};
     FakeHoldState context;
     FakeNotifier notifier;
     FakeNudgePanel panel;

@@ -2,18 +2,10 @@
 
 #include "engine/RhythmEngine.h"
 #include "fakes/FakeHoldState.h"
-#include "fakes/FakeHotKeys.h"
-#include "fakes/FakeLoginItem.h"
 #include "fakes/FakePresentation.h"
 #include "fakes/LogCapture.h"
-#include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
-#include "record/DataFolder.h"
-#include "record/DayLog.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
+#include "fakes/StoredServices.h"
 #include "ui/NudgePanelController.h"
 #include "ui/Sound.h"
 
@@ -129,9 +121,10 @@ inline ViewFactory standInViews(MadeView& made) {
 
 // The real engine over temporary folders, answering through the controller under test, whose
 // views are the stand-ins above. Delayed steps wait in `pending` until a test runs them.
-class PanelFixture : public ::testing::Test {
+class PanelFixture : public ::testing::Test, protected StoredServices {
 protected:
-    PanelFixture() {
+    PanelFixture()
+        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {
         settings.setCustomReminders({});
         settings.setSoundEnabled(true);
         controller.setScheduler([this](int msecs, std::function<void()> step) {
@@ -157,15 +150,7 @@ protected:
         return ran;
     }
 
-    TemporaryXdg xdg;
     LogCapture log;
-    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    FakeLoginItem loginItem;
-    FakeHotKeys hotKeys;
-    PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    DayLog dayLog{clock, DataFolder::path()};
-    EventStore events{clock, DataFolder::path()};
     FakeHoldState context;
     FakeNotifier notifier;
     CountingSound sound;

@@ -3,26 +3,19 @@
 #include "context/ContextMonitor.h"
 #include "engine/RhythmEngine.h"
 #include "fakes/FakeDesktop.h"
-#include "fakes/FakeHotKeys.h"
-#include "fakes/FakeLoginItem.h"
 #include "fakes/FakePresentation.h"
-#include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
-#include "record/DataFolder.h"
-#include "record/DayLog.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
+#include "fakes/StoredServices.h"
 #include "ui/PanelModel.h"
 
 #include <gtest/gtest.h>
 
 // The real engine, context monitor, settings and day log in temporary folders, over a fake
 // desktop. Monday 7 December 2026, 10:00 in Berlin; water every 30 minutes, movement every hour.
-class UiFixture : public ::testing::Test {
+class UiFixture : public ::testing::Test, protected StoredServices {
 protected:
-    UiFixture() {
+    UiFixture()
+        : StoredServices(at(10, 0)) {
         settings.setCustomReminders({});
         settings.setWaterIntervalMinutes(30);
         settings.setBreakIntervalMinutes(60);
@@ -51,14 +44,6 @@ protected:
         monitor.refresh();
     }
 
-    TemporaryXdg xdg;
-    ManualClock clock{at(10, 0)};
-    FakeLoginItem loginItem;
-    FakeHotKeys hotKeys;
-    PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    DayLog dayLog{clock, DataFolder::path()};
-    EventStore events{clock, DataFolder::path()};
     FakeSession session;
     FakeWorkspace workspace;
     FakeMediaProbe media;
