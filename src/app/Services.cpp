@@ -1,9 +1,12 @@
 #include "Services.h"
 
 #include "AppDelegate.h"
+#include "platform/linux/PortalKeyGrabber.h"
+#include "platform/linux/X11KeyGrabber.h"
 #include "record/DataFolder.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 
 namespace {
 
@@ -18,11 +21,21 @@ ContextMonitor* runningContext() {
     return controller && controller->running() ? &controller->context() : nullptr;
 }
 
+std::unique_ptr<KeyGrabber> desktopKeyGrabber() {
+    // Wayland gives keys to no program that grabs them; its desktops hand out shortcuts through
+    // the portal, while X11 grabs would only see keys typed into XWayland windows.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<PortalKeyGrabber>(QDBusConnection::sessionBus(),
+                                                  QStringLiteral("com.tovanex.Brevimar"));
+    return std::make_unique<X11KeyGrabber>();
+}
+
 } // namespace
 
 Services::Services()
     : autostart(QCoreApplication::applicationFilePath())
-    , hotKeys(keyGrabber, runningEngine, runningContext)
+    , keyGrabber(desktopKeyGrabber())
+    , hotKeys(*keyGrabber, runningEngine, runningContext)
     , dayLog(clock, DataFolder::path())
     , events(clock, DataFolder::path()) {}
 

@@ -2,12 +2,14 @@
 
 #include "automation/GlobalHotKeys.h"
 #include "platform/Clock.h"
-#include "platform/linux/X11KeyGrabber.h"
+#include "platform/KeyGrabber.h"
 #include "platform/linux/XdgAutostart.h"
 #include "record/DayLog.h"
 #include "record/EventStore.h"
 #include "settings/AppSettings.h"
 #include "settings/PreferenceStore.h"
+
+#include <memory>
 
 // The process-wide services, made on first use and kept until the process ends: the settings,
 // today's tallies and the event log, with what they stand on.
@@ -20,7 +22,7 @@ public:
     SystemClock clock;
     PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
     XdgAutostart autostart;
-    X11KeyGrabber keyGrabber;
+    std::unique_ptr<KeyGrabber> keyGrabber; // the desktop portal on Wayland, X11 otherwise
     GlobalHotKeys hotKeys;
     AppSettings settings{preferences, clock, autostart, hotKeys};
     DayLog dayLog;

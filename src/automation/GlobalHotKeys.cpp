@@ -9,14 +9,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The physical W, S and P keys: evdev key codes 17, 31 and 25, plus 8 on X11.
 struct Shortcut {
     GlobalHotKeys::Action action;
-    int keycode;
+    GlobalShortcut key;
 };
-constexpr Shortcut shortcuts[] = {{GlobalHotKeys::Action::water, 25},
-                                  {GlobalHotKeys::Action::movement, 39},
-                                  {GlobalHotKeys::Action::pause, 33}};
+
+// The physical W, S and P keys: evdev key codes 17, 31 and 25, plus 8 as X11 counts them.
+const Shortcut shortcuts[] = {
+    {GlobalHotKeys::Action::water, {u"water"_s, u"Log water"_s, u'w', 25}},
+    {GlobalHotKeys::Action::movement, {u"movement"_s, u"Log a movement break"_s, u's', 39}},
+    {GlobalHotKeys::Action::pause,
+     {u"pause"_s, u"Pause reminders for 30 minutes, or resume them"_s, u'p', 33}},
+};
 
 } // namespace
 
@@ -26,32 +30,37 @@ GlobalHotKeys::GlobalHotKeys(KeyGrabber& grabber, std::function<RhythmEngine*()>
     , m_grabber(grabber)
     , m_engine(std::move(engine))
     , m_context(std::move(context)) {
-    connect(&m_grabber, &KeyGrabber::pressed, this, [this](int keycode) {
+    connect(&m_grabber, &KeyGrabber::grabbed, this, [this](const QStringList& ids) {
+        if (!m_installed)
+            return;
+        m_keys = ids;
+        Log::write(u"Brevimar global shortcuts installed (%1 keys)"_s.arg(m_keys.size()));
+    });
+    connect(&m_grabber, &KeyGrabber::pressed, this, [this](const QString& id) {
         for (const Shortcut& shortcut : shortcuts) {
-            if (shortcut.keycode == keycode && m_keys.contains(keycode))
+            if (shortcut.key.id == id && m_keys.contains(id))
                 perform(shortcut.action);
         }
     });
 }
 
+// The log line follows once the desktop has answered; a shortcut another program owns is left
+// out of it.
 void GlobalHotKeys::install() {
     if (m_installed)
         return;
     m_installed = true;
-    for (const Shortcut& shortcut : shortcuts) {
-        // One another program already owns is left out.
-        if (m_grabber.grab(shortcut.keycode))
-            m_keys.append(shortcut.keycode);
-    }
-    Log::write(u"Brevimar global shortcuts installed (%1 keys)"_s.arg(m_keys.size()));
+    QList<GlobalShortcut> keys;
+    for (const Shortcut& shortcut : shortcuts)
+        keys.append(shortcut.key);
+    m_grabber.grab(keys);
 }
 
 void GlobalHotKeys::uninstall() {
     if (!m_installed)
         return;
     m_installed = false;
-    for (const int keycode : std::as_const(m_keys))
-        m_grabber.release(keycode);
+    m_grabber.release();
     m_keys.clear();
     Log::write(u"Brevimar global shortcuts removed"_s);
 }

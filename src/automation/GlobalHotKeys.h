@@ -2,8 +2,8 @@
 
 #include "platform/HotKeys.h"
 
-#include <QList>
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,6 +31,6 @@ private:
     KeyGrabber& m_grabber;
     std::function<RhythmEngine*()> m_engine;
     std::function<ContextMonitor*()> m_context;
-    QList<int> m_keys; // the key codes grabbed
+    QStringList m_keys; // the ids of the shortcuts obtained
     bool m_installed = false;
 };

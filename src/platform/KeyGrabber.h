@@ -1,19 +1,33 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QString>
+#include <QStringList>
 
-// Keyboard shortcuts that work whichever application is in front: Ctrl+Alt+Super with a key,
-// named by its physical position (the evdev key code + 8 of X11), so the layout does not matter.
+// A keyboard shortcut that works whichever application is in front: Ctrl+Alt+Super with a key.
+struct GlobalShortcut {
+    QString id;
+    QString description; // shown where the desktop lists or asks about shortcuts
+    QChar letter;        // the key as the desktop names it
+    int keycode;         // its physical position (evdev key code + 8, as X11 numbers keys)
+};
+
+// The desktop's way of handing such shortcuts to one program.
 class KeyGrabber : public QObject {
     Q_OBJECT
 
 public:
     using QObject::QObject;
 
-    // False when another program owns the combination, or there is no keyboard to grab from.
-    virtual bool grab(int keycode) = 0;
-    virtual void release(int keycode) = 0;
+    // Asks for the shortcuts as a whole. The answer, `grabbed`, may come at once or later (a
+    // desktop can ask the person first); it lists the ids actually obtained, leaving out any
+    // that another program owns.
+    virtual void grab(const QList<GlobalShortcut>& shortcuts) = 0;
+    // Gives every shortcut back; a grab still waiting for its answer comes to nothing.
+    virtual void release() = 0;
 
 Q_SIGNALS:
-    void pressed(int keycode);
+    void grabbed(const QStringList& ids);
+    void pressed(const QString& id);
 };

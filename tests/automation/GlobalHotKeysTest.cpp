@@ -27,15 +27,23 @@ namespace {
 
 class FakeKeyGrabber final : public KeyGrabber {
 public:
-    bool grab(int keycode) override {
-        grabs.append(keycode);
-        return !taken.contains(keycode);
+    void grab(const QList<GlobalShortcut>& shortcuts) override {
+        ++grabs;
+        for (const GlobalShortcut& shortcut : shortcuts) {
+            if (!taken.contains(shortcut.id))
+                held.append(shortcut.id);
+        }
+        Q_EMIT grabbed(held);
     }
-    void release(int keycode) override { releases.append(keycode); }
+    void release() override {
+        ++releases;
+        held.clear();
+    }
 
-    QList<int> taken; // owned by another program
-    QList<int> grabs;
-    QList<int> releases;
+    QStringList taken; // owned by another program
+    QStringList held;
+    int grabs = 0;
+    int releases = 0;
 };
 
 class GlobalHotKeysTest : public ::testing::Test {
@@ -67,51 +75,60 @@ protected:
 } // namespace
 
 TEST_F(GlobalHotKeysTest, InstallIsIdempotentAndCountsOnlyTheKeysItGot) {
-    grabber.taken = {39};
+    grabber.taken = {u"movement"_s};
     hotKeys.install();
     hotKeys.install();
-    EXPECT_EQ(grabber.grabs, QList<int>({25, 39, 33}));
+    EXPECT_EQ(grabber.grabs, 1);
+    EXPECT_EQ(grabber.held, QStringList({u"water"_s, u"pause"_s}));
     settings.setShortcutsEnabled(false);
     settings.setShortcutsEnabled(false);
-    EXPECT_EQ(grabber.releases, QList<int>({25, 33}));
+    EXPECT_EQ(grabber.releases, 1);
     EXPECT_EQ(log.lines(), QStringList({u"Brevimar global shortcuts installed (2 keys)"_s,
                                         u"Brevimar global shortcuts removed"_s}));
-    Q_EMIT grabber.pressed(25);
+    Q_EMIT grabber.pressed(u"water"_s);
     EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 0) << "removed keys do nothing";
 }
 
 TEST_F(GlobalHotKeysTest, KeysLogAndPauseOrResume) {
     hotKeys.install();
-    Q_EMIT grabber.pressed(25);
-    Q_EMIT grabber.pressed(39);
+    Q_EMIT grabber.pressed(u"water"_s);
+    Q_EMIT grabber.pressed(u"movement"_s);
     EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
     EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
 
-    Q_EMIT grabber.pressed(33);
+    Q_EMIT grabber.pressed(u"pause"_s);
     EXPECT_EQ(context.manualPauseUntil(), clock.now().addSecs(1800));
     clock.advance(1800); // run out, not yet cleared by a refresh
-    Q_EMIT grabber.pressed(33);
+    Q_EMIT grabber.pressed(u"pause"_s);
     EXPECT_FALSE(context.manualPauseUntil()) << "resumed rather than paused again";
 
     running = false;
-    Q_EMIT grabber.pressed(25);
+    Q_EMIT grabber.pressed(u"water"_s);
     EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
 }
 
 TEST(X11KeyGrabber, PressesArriveAndKeysOtherProgramsOwnAreLeftOut) {
     if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
         GTEST_SKIP() << "needs the display of scripts/run-in-session";
+    const GlobalShortcut water{u"water"_s, {}, u'w', 25};
+    const GlobalShortcut movement{u"movement"_s, {}, u's', 39};
     X11KeyGrabber first;
     X11KeyGrabber second;
-    ASSERT_TRUE(first.grab(25));
-    EXPECT_FALSE(second.grab(25)) << "another client owns Ctrl+Alt+Super+W";
-    EXPECT_TRUE(second.grab(39));
+    QSignalSpy firstGrabbed(&first, &KeyGrabber::grabbed);
+    QSignalSpy secondGrabbed(&second, &KeyGrabber::grabbed);
+    first.grab({water});
+    second.grab({water, movement});
+    EXPECT_EQ(firstGrabbed.takeFirst().first().toStringList(), QStringList({u"water"_s}));
+    EXPECT_EQ(secondGrabbed.takeFirst().first().toStringList(), QStringList({u"movement"_s}))
+        << "another client owns Ctrl+Alt+Super+W";
 
     QSignalSpy pressed(&first, &KeyGrabber::pressed);
     QProcess::execute(u"xdotool"_s, {u"key"_s, u"ctrl+alt+super+w"_s});
     ASSERT_TRUE(pressed.wait(5000));
-    EXPECT_EQ(pressed.first().first().toInt(), 25);
+    EXPECT_EQ(pressed.first().first().toString(), u"water"_s);
 
-    first.release(25);
-    EXPECT_TRUE(second.grab(25)) << "released keys go back to other programs";
+    first.release();
+    second.grab({water});
+    EXPECT_EQ(secondGrabbed.takeFirst().first().toStringList(), QStringList({u"water"_s}))
+        << "released keys go back to other programs";
 }

@@ -49,7 +49,24 @@ X11KeyGrabber::~X11KeyGrabber() {
         xcb_disconnect(m_connection);
 }
 
-bool X11KeyGrabber::grab(int keycode) {
+void X11KeyGrabber::grab(const QList<GlobalShortcut>& shortcuts) {
+    QStringList ids;
+    for (const GlobalShortcut& shortcut : shortcuts) {
+        if (!m_grabbed.contains(shortcut.keycode) && grabKey(shortcut.keycode)) {
+            m_grabbed.insert(shortcut.keycode, shortcut.id);
+            ids.append(shortcut.id);
+        }
+    }
+    Q_EMIT grabbed(ids);
+}
+
+void X11KeyGrabber::release() {
+    for (auto it = m_grabbed.cbegin(); it != m_grabbed.cend(); ++it)
+        releaseKey(it.key());
+    m_grabbed.clear();
+}
+
+bool X11KeyGrabber::grabKey(int keycode) {
     if (!connectOnce())
         return false;
     for (const uint16_t locks : lockCombinations) {
@@ -58,16 +75,14 @@ bool X11KeyGrabber::grab(int keycode) {
                                  xcb_keycode_t(keycode), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
             free(error); // BadAccess: another program has it
-            release(keycode);
+            releaseKey(keycode);
             return false;
         }
     }
     return true;
 }
 
-void X11KeyGrabber::release(int keycode) {
-    if (!m_connection)
-        return;
+void X11KeyGrabber::releaseKey(int keycode) {
     for (const uint16_t locks : lockCombinations)
         xcb_ungrab_key(m_connection, xcb_keycode_t(keycode), m_root, shortcutModifiers | locks);
     xcb_flush(m_connection);
@@ -75,8 +90,11 @@ void X11KeyGrabber::release(int keycode) {
 
 void X11KeyGrabber::readEvents() {
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-        if ((event->response_type & 0x7f) == XCB_KEY_PRESS)
-            Q_EMIT pressed(reinterpret_cast<xcb_key_press_event_t*>(event)->detail);
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
+            const int keycode = reinterpret_cast<xcb_key_press_event_t*>(event)->detail;
+            if (m_grabbed.contains(keycode))
+                Q_EMIT pressed(m_grabbed.value(keycode));
+        }
         free(event);
     }
 }

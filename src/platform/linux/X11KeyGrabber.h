@@ -2,7 +2,7 @@
 
 #include "platform/KeyGrabber.h"
 
-#include <QList>
+#include <QHash>
 #include <QSocketNotifier>
 #include <QString>
 
@@ -19,11 +19,13 @@ public:
     explicit X11KeyGrabber(const QString& displayName = QString(), QObject* parent = nullptr);
     ~X11KeyGrabber() override;
 
-    bool grab(int keycode) override;
-    void release(int keycode) override;
+    void grab(const QList<GlobalShortcut>& shortcuts) override;
+    void release() override;
 
 private:
     bool connectOnce();
+    bool grabKey(int keycode);
+    void releaseKey(int keycode);
     void readEvents();
 
     QString m_displayName;
@@ -31,4 +33,5 @@ private:
     xcb_connection_t* m_connection = nullptr;
     quint32 m_root = 0;
     std::unique_ptr<QSocketNotifier> m_notifier;
+    QHash<int, QString> m_grabbed; // shortcut ids by key code
 };
