@@ -34,7 +34,6 @@ install: deps
 	cmake -S . -B build-install -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build build-install --target brevimar brevimarctl
 	cmake --install build-install
-	-update-desktop-database $(PREFIX)/share/applications
 	-xdg-mime default com.tovanex.Brevimar.desktop x-scheme-handler/brevimar
 
 install-user:

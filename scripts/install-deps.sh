@@ -14,7 +14,7 @@ packages=(
     fonts-material-design-icons-iconfont
     googletest libgmock-dev libbenchmark-dev
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
-    evolution-data-server pipewire-bin
+    evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
     clang-format tzdata
 )
 
