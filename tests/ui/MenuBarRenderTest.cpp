@@ -1,10 +1,7 @@
+#include "RenderSupport.h"
 #include "UiFixture.h"
 #include "ui/MenuBarIcon.h"
 #include "ui/MenuBarView.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QStyle>
 
 #include <functional>
 
@@ -17,26 +14,6 @@ namespace {
 
 const NudgeKind& water = NudgeKind::water();
 const NudgeKind& movement = NudgeKind::movement();
-
-QString screenshot(const QString& name) {
-    QDir().mkpath(QStringLiteral(BREVIMAR_SCREENSHOT_DIR));
-    return QStringLiteral(BREVIMAR_SCREENSHOT_DIR) + u'/' + name + u".png"_s;
-}
-
-QPalette darkPalette() {
-    QPalette p;
-    const QColor window(0x24, 0x24, 0x24);
-    const QColor text(0xf0, 0xf0, 0xf0);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x33, 0x33, 0x33));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
 
 // A fixture outside a test, so each scene can set up its services from the outside.
 class Stage : public UiFixture {
@@ -120,31 +97,27 @@ std::string sceneName(const ::testing::TestParamInfo<MenuBarRenderTest::ParamTyp
 TEST_P(MenuBarRenderTest, DrawsThePanel) {
     const auto [sceneIndex, dark] = GetParam();
     const Scene& scene = scenes().at(sceneIndex);
-    const QPalette previous = QApplication::palette();
-    QApplication::setPalette(dark ? darkPalette() : QApplication::style()->standardPalette());
-    {
-        Stage stage;
-        scene.setUp(stage);
-        MenuBarView view(stage.engine, stage.monitor, stage.dayLog, stage.settings, stage.clock);
-        view.setShowHistory([] {});
-        view.setShowSettings([] {});
-        view.show();
-        view.refresh();
-        // Text is cut with an ellipsis when it does not fit; in these states everything should.
-        if (scene.name != u"custom-awaiting"_s) {
-            for (const QWidget* child : view.findChildren<QWidget*>()) {
-                if (child->isVisibleTo(&view) && child->findChildren<QWidget*>().isEmpty()) {
-                    EXPECT_LE(child->sizeHint().width(), child->width())
-                        << child->metaObject()->className() << " " << child->x() << ","
-                        << child->mapTo(&view, QPoint()).y();
-                }
+    const DesktopPalette palette(dark);
+    Stage stage;
+    scene.setUp(stage);
+    MenuBarView view(stage.engine, stage.monitor, stage.dayLog, stage.settings, stage.clock);
+    view.setShowHistory([] {});
+    view.setShowSettings([] {});
+    view.show();
+    view.refresh();
+    // Text is cut with an ellipsis when it does not fit; in these states everything should.
+    if (scene.name != u"custom-awaiting"_s) {
+        for (const QWidget* child : view.findChildren<QWidget*>()) {
+            if (child->isVisibleTo(&view) && child->findChildren<QWidget*>().isEmpty()) {
+                EXPECT_LE(child->sizeHint().width(), child->width())
+                    << child->metaObject()->className() << " " << child->x() << ","
+                    << child->mapTo(&view, QPoint()).y();
             }
         }
-        const QString file =
-            screenshot(u"panel-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
-        EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
     }
-    QApplication::setPalette(previous);
+    const QString file =
+        screenshot(u"panel-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
+    EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(States, MenuBarRenderTest,

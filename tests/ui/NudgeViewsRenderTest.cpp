@@ -1,3 +1,4 @@
+#include "RenderSupport.h"
 #include "ui/MessageCardView.h"
 #include "ui/NotchCardView.h"
 #include "ui/NotchMessageView.h"
@@ -5,10 +6,7 @@
 #include "ui/ReminderContent.h"
 #include "ui/Symbols.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
-#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -21,26 +19,6 @@ using namespace Qt::StringLiterals;
 // palette, as PNGs under the build tree for a person to look at.
 
 namespace {
-
-QString screenshot(const QString& name) {
-    QDir().mkpath(QStringLiteral(BREVIMAR_SCREENSHOT_DIR));
-    return QStringLiteral(BREVIMAR_SCREENSHOT_DIR) + u'/' + name + u".png"_s;
-}
-
-QPalette desktopDark() {
-    QPalette p;
-    const QColor window(0x24, 0x24, 0x24);
-    const QColor text(0xf0, 0xf0, 0xf0);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x33, 0x33, 0x33));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
 
 NudgeKind eyes() {
     NudgeKind kind;
@@ -144,36 +122,32 @@ std::string sceneName(const ::testing::TestParamInfo<NudgeViewsRender::ParamType
 TEST_P(NudgeViewsRender, DrawsTheView) {
     const auto [sceneIndex, dark] = GetParam();
     const Scene& scene = scenes().at(sceneIndex);
-    const QPalette previous = QApplication::palette();
-    QApplication::setPalette(dark ? desktopDark() : QApplication::style()->standardPalette());
-    {
-        NotchState state;
-        std::unique_ptr<QWidget> view(scene.make(state));
-        auto* notch = qobject_cast<NotchContainer*>(view.get());
-        if (notch && !view->isVisible())
-            notch->finishAnimation();
-        view->resize(view->sizeHint());
-        // Texts wrap rather than being cut off.
-        for (const QLabel* label : view->findChildren<QLabel*>()) {
-            if (label->isVisibleTo(view.get())) {
-                EXPECT_GE(label->height(), label->heightForWidth(label->width()))
-                    << label->text().toStdString();
-                EXPECT_TRUE(QRect(QPoint(), view->size())
-                                .contains(QRect(label->mapTo(view.get(), QPoint()), label->size())))
-                    << label->text().toStdString();
-            }
+    const DesktopPalette palette(dark);
+    NotchState state;
+    std::unique_ptr<QWidget> view(scene.make(state));
+    auto* notch = qobject_cast<NotchContainer*>(view.get());
+    if (notch && !view->isVisible())
+        notch->finishAnimation();
+    view->resize(view->sizeHint());
+    // Texts wrap rather than being cut off.
+    for (const QLabel* label : view->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(view.get())) {
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                << label->text().toStdString();
+            EXPECT_TRUE(QRect(QPoint(), view->size())
+                            .contains(QRect(label->mapTo(view.get(), QPoint()), label->size())))
+                << label->text().toStdString();
         }
-        const QImage image = view->grab().toImage();
-        EXPECT_EQ(image.size(), view->sizeHint());
-        if (scene.notch) {
-            // Black at the top centre, whatever the desktop's palette.
-            EXPECT_EQ(image.pixelColor(image.width() / 2, 2), QColor(Qt::black));
-        }
-        const QString file =
-            screenshot(u"views-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
-        EXPECT_TRUE(image.save(file)) << file.toStdString();
     }
-    QApplication::setPalette(previous);
+    const QImage image = view->grab().toImage();
+    EXPECT_EQ(image.size(), view->sizeHint());
+    if (scene.notch) {
+        // Black at the top centre, whatever the desktop's palette.
+        EXPECT_EQ(image.pixelColor(image.width() / 2, 2), QColor(Qt::black));
+    }
+    const QString file =
+        screenshot(u"views-%1-%2"_s.arg(scene.name, dark ? u"dark"_s : u"light"_s));
+    EXPECT_TRUE(image.save(file)) << file.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, NudgeViewsRender,
