@@ -51,21 +51,11 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     const int columnWidth = cardWidth - 2 * padding - tileSize - 12;
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    const auto addText = [&](const QString& text, const QFont& font, const QColor& colour) {
-        auto* label = new QLabel(text, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setFont(font);
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, colour);
-        label->setPalette(p);
-        label->setFixedWidth(columnWidth);
-        label->setFixedHeight(label->heightForWidth(columnWidth));
-        column->addWidget(label);
-    };
     const QColor primary = palette().color(QPalette::WindowText);
-    addText(title, sizedFont(this, 13, QFont::DemiBold), primary);
-    addText(message, sizedFont(this, 12), secondaryText(palette()));
+    column->addWidget(
+        textLabel(title, sizedFont(this, 13, QFont::DemiBold), primary, columnWidth, this));
+    column->addWidget(
+        textLabel(message, sizedFont(this, 12), secondaryText(palette()), columnWidth, this));
     column->addSpacing(6);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);

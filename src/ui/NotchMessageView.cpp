@@ -33,20 +33,10 @@ NotchMessageView::NotchMessageView(const QString& title, const QString& message,
     auto* column = new QVBoxLayout;
     column->setSpacing(2);
     column->addStretch();
-    const auto addText = [&](const QString& text, const QFont& font, const QColor& colour) {
-        auto* label = new QLabel(text, content);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setFont(font);
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, colour);
-        label->setPalette(p);
-        label->setFixedWidth(textWidth);
-        label->setFixedHeight(std::min(label->heightForWidth(textWidth), area.height()));
-        column->addWidget(label);
-    };
-    addText(title, sizedFont(this, 13, QFont::DemiBold), primary);
-    addText(message, sizedFont(this, 12), secondaryText(palette()));
+    column->addWidget(textLabel(title, sizedFont(this, 13, QFont::DemiBold), primary, textWidth,
+                                content, area.height()));
+    column->addWidget(textLabel(message, sizedFont(this, 12), secondaryText(palette()), textWidth,
+                                content, area.height()));
     column->addStretch();
     row->addLayout(column);
     row->addWidget(history, 0, Qt::AlignVCenter);

@@ -94,6 +94,20 @@ QPalette darkPalette() {
     return p;
 }
 
+QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
+                  QWidget* parent, int maxHeight) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setFixedWidth(width);
+    label->setFixedHeight(std::min(label->heightForWidth(width), maxHeight));
+    return label;
+}
+
 double springPosition(double seconds, double response, double damping) {
     const double omega = 2 * std::numbers::pi / response;
     const double decay = damping * omega;
@@ -308,20 +322,6 @@ protected:
 private:
     QColor m_fill;
 };
-
-QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
-                  QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->setFixedWidth(width);
-    label->setFixedHeight(label->heightForWidth(width));
-    return label;
-}
 
 } // namespace
 

@@ -36,6 +36,9 @@ QColor secondaryText(const QPalette& palette);
 QColor tertiaryText(const QPalette& palette);
 // The colours the notch panels always use, whatever the desktop's scheme.
 QPalette darkPalette();
+// Plain text wrapped to a fixed width, as tall as its lines (up to maxHeight).
+QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
+                  QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
 
 // A damped spring as an easing curve, and how long the animation must run to settle.
 struct Spring {
