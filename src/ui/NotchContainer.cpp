@@ -151,6 +151,13 @@ void NotchContainer::applyFrame(const NotchFrame& frame) {
                           frame.contentOpacity >= 0.999 && frame.contentScale >= 0.999;
         m_content->setVisible(live);
     }
+    // The window keeps the size of the open panel; only the black shape may take the pointer, so
+    // clicks on the transparent rest reach the windows below. One pixel more keeps the
+    // antialiased edge.
+    const QRegion shape(shapePath().toFillPolygon().toPolygon());
+    setMask(shape.isEmpty()
+                ? QRegion(0, 0, 1, 1)
+                : shape.united(shape.translated(1, 1)).united(shape.translated(-1, -1)));
     update();
 }
 
