@@ -75,6 +75,5 @@ QSize MessageCardView::sizeHint() const {
 
 void MessageCardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintCardBackground(painter, QRectF(rect()).adjusted(margin, margin, -margin, -margin), radius,
-                        palette());
+    paintCardBackground(painter, rect(), margin, radius, palette());
 }

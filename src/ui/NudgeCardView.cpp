@@ -6,12 +6,25 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-void paintCardBackground(QPainter& painter, const QRectF& card, double radius,
+void paintCardBackground(QPainter& painter, const QRectF& window, int margin, double radius,
                          const QPalette& palette) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF card = window.adjusted(margin, margin, -margin, -margin);
     QPainterPath shape;
     shape.addRoundedRect(card, radius, radius);
+    // A soft shadow in the margin, a little lower than the card, as from a light above; frameless
+    // windows get none from the window manager.
+    QPainterPath around;
+    around.addRect(window);
+    painter.setClipPath(around.subtracted(shape));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 6));
+    for (int spread = margin; spread > 0; --spread) {
+        const QRectF layer = card.adjusted(-spread, -spread, spread, spread).translated(0, 1.5);
+        painter.drawRoundedRect(layer, radius + spread, radius + spread);
+    }
+    painter.setClipping(false);
     // There is no system glass on Linux; a nearly opaque window colour stands in for the material.
     painter.fillPath(shape, CardPaint::withAlpha(palette.color(QPalette::Window), 0.96));
     painter.setPen(QPen(CardPaint::withAlpha(palette.color(QPalette::WindowText), 0.08), 1));
@@ -47,6 +60,5 @@ QSize NudgeCardView::sizeHint() const {
 
 void NudgeCardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintCardBackground(painter, QRectF(rect()).adjusted(margin, margin, -margin, -margin), radius,
-                        palette());
+    paintCardBackground(painter, rect(), margin, radius, palette());
 }

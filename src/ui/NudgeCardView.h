@@ -36,6 +36,7 @@ private:
     ReminderContent* m_content;
 };
 
-// The translucent card behind the floating views: the window colour with a faint hairline.
-void paintCardBackground(QPainter& painter, const QRectF& card, double radius,
+// The translucent card behind the floating views, inset by margin in the window: the window
+// colour with a faint hairline, and a shadow in the margin.
+void paintCardBackground(QPainter& painter, const QRectF& window, int margin, double radius,
                          const QPalette& palette);
