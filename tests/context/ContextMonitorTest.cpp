@@ -1,15 +1,8 @@
 #include "context/ContextMonitor.h"
 #include "fakes/FakeDesktop.h"
-#include "fakes/FakeHotKeys.h"
-#include "fakes/FakeLoginItem.h"
 #include "fakes/LogCapture.h"
-#include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
-#include "record/DataFolder.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
+#include "fakes/StoredServices.h"
 
 #include <QSignalSpy>
 
@@ -19,8 +12,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class ContextMonitorTest : public ::testing::Test {
+class ContextMonitorTest : public ::testing::Test, protected StoredServices {
 protected:
+    ContextMonitorTest()
+        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {} // a Monday
+
     QString reason() {
         const ContextMonitor::Hold h = monitor.evaluate();
         return h.reason ? rawValue(*h.reason) + u' ' + h.detail.value_or(u"-"_s) : u"none"_s;
@@ -33,14 +29,7 @@ protected:
         return lines;
     }
 
-    TemporaryXdg xdg;
     LogCapture log;
-    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))}; // Monday
-    FakeLoginItem loginItem;
-    FakeHotKeys hotKeys;
-    PreferenceStore preferences{u"com.tovanex.Brevimar"_s};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    EventStore events{clock, DataFolder::path()};
     FakeSession session;
     FakeWorkspace workspace;
     FakeMediaProbe media;

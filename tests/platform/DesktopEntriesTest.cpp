@@ -1,10 +1,8 @@
 #include "platform/linux/DesktopEntries.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
+#include "fakes/WriteFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,13 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
 
 // A user folder ($XDG_DATA_HOME) and one system folder ($XDG_DATA_DIRS) of its own.
 class DesktopEntriesTest : public ::testing::Test {

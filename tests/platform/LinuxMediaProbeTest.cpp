@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxMediaProbe.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/WriteFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ public:
     void process(int pid, const QByteArray& comm, const QStringList& openFiles = {}) {
         const QString dir = proc() + u'/' + QString::number(pid);
         QDir().mkpath(dir + u"/fd"_s);
-        write(dir + u"/comm"_s, comm + '\n');
+        writeFile(dir + u"/comm"_s, comm + '\n');
         int fd = 3;
         for (const QString& target : openFiles)
             QFile::link(target, dir + u"/fd/"_s + QString::number(fd++));
@@ -31,8 +32,8 @@ public:
         const QString dir = sys() + u"/class/video4linux/video"_s + QString::number(number);
         QDir().mkpath(dir);
         if (!name.isNull())
-            write(dir + u"/name"_s, name + '\n');
-        write(dev() + u"/video"_s + QString::number(number), {});
+            writeFile(dir + u"/name"_s, name + '\n');
+        writeFile(dev() + u"/video"_s + QString::number(number), {});
     }
     // Opens and closes a camera node, as a program starting or stopping to use it does.
     void touch(int number) {
@@ -41,11 +42,6 @@ public:
     }
 
 private:
-    static void write(const QString& path, const QByteArray& text) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
     QTemporaryDir m_root;
 };
 

@@ -1,10 +1,9 @@
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
+#include "fakes/WriteFile.h"
 #include "platform/linux/X11Workspace.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 
@@ -72,10 +71,7 @@ protected:
     }
 
     void writeEntry(const QString& id, const QByteArray& text) {
-        QDir().mkpath(m_xdg.dataHome() + u"/applications"_s);
-        QFile file(m_xdg.dataHome() + u"/applications/"_s + id + u".desktop"_s);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        writeFile(m_xdg.dataHome() + u"/applications/"_s + id + u".desktop"_s, text);
     }
 
     static void activate(const TestWindow& window) {

@@ -2,11 +2,9 @@
 #include "fakes/LogCapture.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
+#include "fakes/WriteFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -15,13 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
 
 QByteArray userScope(const QByteArray& unit) {
     return "0::/user.slice/user-1000.slice/user@1000.service/app.slice/" + unit + '\n';

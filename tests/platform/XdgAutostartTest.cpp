@@ -1,6 +1,7 @@
 #include "platform/linux/XdgAutostart.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
+#include "fakes/WriteFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,12 +13,6 @@ namespace {
 QString entryText() {
     QFile file(XdgAutostart::entryPath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void writeEntry(const QByteArray& text) {
-    QFile file(XdgAutostart::entryPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
 }
 
 } // namespace
@@ -47,21 +42,21 @@ TEST(XdgAutostart, AnEntrySwitchedOffByTheDesktopCountsAsDisabled) {
     ASSERT_TRUE(autostart.setEnabled(true, error));
     EXPECT_TRUE(entryText().contains(QStringLiteral("\nExec=brevimar\n")));
 
-    writeEntry("[Desktop Entry]\nType=Application\nExec=brevimar\nHidden=true\n");
+    writeFile(XdgAutostart::entryPath(),
+              "[Desktop Entry]\nType=Application\nExec=brevimar\nHidden=true\n");
     EXPECT_FALSE(autostart.isEnabled());
-    writeEntry("[Desktop Entry]\nExec=brevimar\nX-GNOME-Autostart-enabled=false\n");
+    writeFile(XdgAutostart::entryPath(),
+              "[Desktop Entry]\nExec=brevimar\nX-GNOME-Autostart-enabled=false\n");
     EXPECT_FALSE(autostart.isEnabled());
     // Keys of other groups do not count.
-    writeEntry("[Desktop Entry]\nExec=brevimar\n[Desktop Action x]\nHidden=true\n");
+    writeFile(XdgAutostart::entryPath(),
+              "[Desktop Entry]\nExec=brevimar\n[Desktop Action x]\nHidden=true\n");
     EXPECT_TRUE(autostart.isEnabled());
 }
 
 TEST(XdgAutostart, AnUnwritableFolderIsReported) {
     TemporaryXdg xdg;
-    QFile blocker(xdg.configHome());
-    QDir().mkpath(QFileInfo(xdg.configHome()).absolutePath());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-    blocker.close();
+    writeFile(xdg.configHome(), {}); // a file where the folder should be
 
     XdgAutostart autostart(QStringLiteral("brevimar"));
     QString error;

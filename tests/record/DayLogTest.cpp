@@ -1,6 +1,7 @@
 #include "record/DayLog.h"
 #include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/WriteFile.h"
 #include "settings/CustomReminder.h"
 
 #include <QDir>
@@ -23,13 +24,6 @@ protected:
     QByteArray file() const {
         QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    void writeFile(const QByteArray& text) {
-        QDir().mkpath(folder);
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
     }
 
     QTemporaryDir dir;
@@ -96,7 +90,8 @@ TEST_F(DayLogTest, RecordingJustAfterMidnightStartsTheNewDay) {
 }
 
 TEST_F(DayLogTest, LegacyAndDamagedFiles) {
-    writeFile(R"({"date":"2026-12-07","sips":3,"breaks":0,"skipped":2,"lastSipAt":818326800,)"
+    writeFile(path(),
+              R"({"date":"2026-12-07","sips":3,"breaks":0,"skipped":2,"lastSipAt":818326800,)"
               R"("windDownFired":true})");
     DayLog legacy(clock, folder);
     EXPECT_EQ(legacy.state().counts, (QMap<QString, qint64>{{u"water"_s, 3}, {u"movement"_s, 0}}));
@@ -114,7 +109,7 @@ TEST_F(DayLogTest, LegacyAndDamagedFiles) {
         "\xff\xfe garbage",
     };
     for (const QByteArray& text : damaged) {
-        writeFile(text);
+        writeFile(path(), text);
         EXPECT_EQ(DayLog(clock, folder).state(), DayLog::State::fresh(u"2026-12-07"_s))
             << text.constData();
         EXPECT_EQ(file(), text);

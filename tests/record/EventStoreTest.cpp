@@ -2,9 +2,9 @@
 #include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/WriteFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -129,9 +129,7 @@ TEST_F(EventStoreTest, ReopeningKeepsTheSchemaAndTheRows) {
 }
 
 TEST_F(EventStoreTest, AnUnwritableFolderLeavesTheStoreInert) {
-    QFile blocker(folder); // a file where the folder should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeFile(folder, {}); // a file where the folder should be
     LogCapture log;
     EventStore store(clock, folder);
     store.log(Action::launch);

@@ -2,27 +2,15 @@
 #include "fakes/LogCapture.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
+#include "fakes/WriteFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 const QString domain = u"com.tovanex.Brevimar"_s;
-
-void writeFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
-} // namespace
 
 TEST(PreferenceStore, DomainsMapToIniFilesUnderTheConfigHome) {
     TemporaryXdg xdg;

@@ -1,18 +1,10 @@
 #include "ui/NotificationService.h"
 #include "engine/RhythmEngine.h"
 #include "fakes/FakeHoldState.h"
-#include "fakes/FakeHotKeys.h"
-#include "fakes/FakeLoginItem.h"
 #include "fakes/FakePresentation.h"
 #include "fakes/LogCapture.h"
-#include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
-#include "record/DataFolder.h"
-#include "record/DayLog.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
+#include "fakes/StoredServices.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -72,25 +64,22 @@ private:
     QDBusConnection m_bus;
 };
 
-class NotificationServiceTest : public ::testing::Test {
+class NotificationServiceTest : public ::testing::Test, protected StoredServices {
 protected:
-    NotificationServiceTest() {
+    NotificationServiceTest()
+        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(9, 0))) {
         settings.setReminderStyle(ReminderStyle::notification);
         notifier.setEngine(&engine);
+    }
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
+            GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
     }
     template <typename Predicate> bool waitFor(Predicate predicate) {
         return QTest::qWaitFor(predicate, 10000);
     }
 
-    TemporaryXdg xdg;
     LogCapture log;
-    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
-    FakeLoginItem loginItem;
-    FakeHotKeys hotKeys;
-    PreferenceStore preferences{u"com.tovanex.Brevimar"_s};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    DayLog dayLog{clock, DataFolder::path()};
-    EventStore events{clock, DataFolder::path()};
     FakeHoldState context;
     FakeNudgePanel panel;
     // The server has a connection of its own, as a real one would.
@@ -103,8 +92,6 @@ protected:
 } // namespace
 
 TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
-    if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
-        GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
     notifier.requestAuthorization();
     engine.fire(NudgeKind::water());
     ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
@@ -134,8 +121,6 @@ TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
 }
 
 TEST_F(NotificationServiceTest, ButtonsAnswerTheEngineAndTheBodyDoesNothing) {
-    if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
-        GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
     engine.fire(NudgeKind::movement());
     ASSERT_TRUE(
         waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));

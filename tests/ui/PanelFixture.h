@@ -43,8 +43,7 @@ private:
 
 // What the controller handed to the last view it made.
 struct MadeView {
-    QString which;   // "card", "notchCard", "message", "notchMessage"
-    QString subject; // kind id or message title
+    QString which; // "card", "notchCard", "message", "notchMessage"
     std::optional<QString> reason;
     qint64 count = -1;
     qint64 goal = -1;
@@ -70,23 +69,21 @@ inline ViewFactory standInViews(MadeView& made) {
         return QList<std::pair<QString, std::function<void()>>>{
             {QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}};
     };
-    views.card = [&made, answers](const NudgeKind& kind, std::optional<QString> reason,
-                                  qint64 count, qint64 goal, ReminderActions actions) -> QWidget* {
+    views.card = [&made, answers](const NudgeKind&, std::optional<QString> reason, qint64 count,
+                                  qint64 goal, ReminderActions actions) -> QWidget* {
         made = MadeView{};
         made.which = QStringLiteral("card");
-        made.subject = kind.id;
         made.reason = reason;
         made.count = count;
         made.goal = goal;
         return new StandInView(cardSize, answers(actions));
     };
-    views.notchCard = [&made, answers](const NudgeKind& kind, NotchGeometry geometry,
-                                       NotchState& state, std::optional<QString> reason,
-                                       qint64 count, qint64 goal, ReminderActions actions,
-                                       double inset, double bodyHeight, double wing) -> QWidget* {
+    views.notchCard = [&made, answers](const NudgeKind&, NotchGeometry geometry, NotchState& state,
+                                       std::optional<QString> reason, qint64 count, qint64 goal,
+                                       ReminderActions actions, double inset, double bodyHeight,
+                                       double wing) -> QWidget* {
         made = MadeView{};
         made.which = QStringLiteral("notchCard");
-        made.subject = kind.id;
         made.reason = reason;
         made.count = count;
         made.goal = goal;
@@ -97,23 +94,18 @@ inline ViewFactory standInViews(MadeView& made) {
         made.wing = wing;
         return new StandInView(notchSize, answers(actions));
     };
-    views.message = [&made, buttons](QString title, QString, QString, QColor tint,
+    views.message = [&made, buttons](QString, QString, QString, QColor tint,
                                      MessageActions actions) -> QWidget* {
         made = MadeView{};
         made.which = QStringLiteral("message");
-        made.subject = title;
         made.tint = tint;
         return new StandInView(cardSize, buttons(actions));
     };
-    views.notchMessage = [&made, buttons](QString title, QString, QString, QColor tint,
-                                          NotchGeometry geometry, NotchState& state,
-                                          MessageActions actions) -> QWidget* {
+    views.notchMessage = [&made, buttons](QString, QString, QString, QColor tint, NotchGeometry,
+                                          NotchState&, MessageActions actions) -> QWidget* {
         made = MadeView{};
         made.which = QStringLiteral("notchMessage");
-        made.subject = title;
         made.tint = tint;
-        made.geometry = geometry;
-        made.state = &state;
         return new StandInView(notchSize, buttons(actions));
     };
     return views;
