@@ -22,8 +22,8 @@ ContextMonitor* runningContext() {
 }
 
 std::unique_ptr<KeyGrabber> desktopKeyGrabber() {
-    // Wayland gives keys to no program that grabs them; its desktops hand out shortcuts through
-    // the portal, while X11 grabs would only see keys typed into XWayland windows.
+    // Under Wayland no program may grab keys for itself: the desktop hands out shortcuts through
+    // the portal. X11 grabs there would only see keys typed into XWayland windows.
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return std::make_unique<PortalKeyGrabber>(QDBusConnection::sessionBus(),
                                                   QStringLiteral("com.tovanex.Brevimar"));
