@@ -9,7 +9,6 @@
 #include "settings/AppSettings.h"
 #include "settings/PreferenceStore.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -98,11 +97,3 @@ void BM_CameraScanOfThisMachine(benchmark::State& state) {
 BENCHMARK(BM_CameraScanOfThisMachine)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

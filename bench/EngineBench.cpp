@@ -11,7 +11,6 @@
 #include "settings/AppSettings.h"
 #include "settings/PreferenceStore.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -82,11 +81,3 @@ void BM_StatisticsRefresh(benchmark::State& state) {
 BENCHMARK(BM_StatisticsRefresh)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
