@@ -1,9 +1,5 @@
-#include "app/AppDelegate.h"
-#include "app/Services.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/LogCapture.h"
+#include "AppServices.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
 
 #include <QTest>
 
@@ -27,7 +23,7 @@ protected:
     void handleURL(const QString& url) override { steps.append(url); }
 };
 
-class AppDelegateTest : public ::testing::Test {
+class AppDelegateTest : public ::testing::Test, protected AppServices {
 protected:
     QList<EventStore::Action> actions() {
         QList<EventStore::Action> list;
@@ -37,15 +33,6 @@ protected:
             list.append(event.action);
         return list;
     }
-
-    TemporaryXdg xdg;
-    LogCapture log;
-    Services services;
-    FakeSession session;
-    FakeWorkspace workspace;
-    FakeMediaProbe media;
-    FakeCalendarStore calendar;
-    Desktop desktop{session, workspace, media, calendar, QDBusConnection(u"none"_s)};
 };
 
 } // namespace

@@ -1,9 +1,5 @@
-#include "app/AppDelegate.h"
-#include "app/Services.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/LogCapture.h"
+#include "AppServices.h"
 #include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class UrlCommandsTest : public ::testing::Test {
+class UrlCommandsTest : public ::testing::Test, protected AppServices {
 protected:
     // The event log as "action kind meta", launches left out.
     QStringList eventLog() {
@@ -28,15 +24,7 @@ protected:
         return until ? double(QDateTime::currentDateTime().secsTo(*until)) / 60 : -1;
     }
 
-    TemporaryXdg xdg;
-    LogCapture log;
-    Services services;
-    FakeSession session;
-    FakeWorkspace workspace;
-    FakeMediaProbe media;
-    FakeCalendarStore calendar;
-    AppDelegate delegate{services,
-                         {session, workspace, media, calendar, QDBusConnection(u"none"_s)}};
+    AppDelegate delegate{services, desktop};
 };
 
 } // namespace
