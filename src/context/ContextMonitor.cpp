@@ -56,6 +56,9 @@ ContextMonitor::ContextMonitor(const Collaborators& c, QObject* parent)
     , m_media(c.media)
     , m_calendar(c.calendarStore) {
     connect(&m_session, &SessionEvents::woke, this, &HoldState::didWake);
+    const std::optional<QDateTime> kept = m_settings.manualPauseUntil();
+    if (kept && *kept > m_clock.now())
+        m_manualPauseUntil = kept;
 }
 
 double ContextMonitor::idleSeconds() const {
@@ -99,6 +102,7 @@ void ContextMonitor::refresh() {
         m_hold.detail = std::move(next.detail);
         Q_EMIT holdDetailChanged();
     }
+    m_hold.onlyOffHours = next.onlyOffHours;
 }
 
 ContextMonitor::Hold ContextMonitor::evaluate() {
@@ -130,8 +134,12 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
         const std::optional<RunningApplication> app = m_workspace.frontmostApplication();
         return {HoldReason::fullScreen, app ? nameOrNone(app->name) : std::nullopt};
     }
-    if (!m_settings.workSchedule().isWorkTime(now))
-        return {HoldReason::offHours, std::nullopt};
+    if (!m_settings.workSchedule().isWorkTime(now)) {
+        // Off hours outrank a meeting or an app rule, but these still keep the evening
+        // messages back.
+        const bool more = calendarEvent(now) || matchingAppRule();
+        return {HoldReason::offHours, std::nullopt, !more};
+    }
     if (std::optional<QString> title = calendarEvent(now))
         return {HoldReason::meeting, title};
     if (std::optional<AppRule> rule = matchingAppRule())
@@ -207,6 +215,7 @@ void ContextMonitor::setManualPauseUntil(std::optional<QDateTime> until) {
     if (until == m_manualPauseUntil)
         return;
     m_manualPauseUntil = std::move(until);
+    m_settings.setManualPauseUntil(m_manualPauseUntil);
     Q_EMIT manualPauseUntilChanged();
 }
 

@@ -35,6 +35,8 @@ public:
     struct Hold {
         std::optional<HoldReason> reason;
         std::optional<QString> detail;
+        // Off hours hold, and no meeting or app rule would hold without them.
+        bool onlyOffHours = false;
     };
 
     struct Collaborators {
@@ -50,6 +52,7 @@ public:
     explicit ContextMonitor(const Collaborators& collaborators, QObject* parent = nullptr);
 
     std::optional<HoldReason> holdReason() const override { return m_hold.reason; }
+    bool onlyOffHours() const override { return m_hold.onlyOffHours; }
     std::optional<QString> holdDetail() const { return m_hold.detail; }
     std::optional<QDateTime> manualPauseUntil() const { return m_manualPauseUntil; }
     bool screenLocked() const { return m_screenLocked; }
@@ -63,7 +66,8 @@ public:
     Hold evaluate();
     Signals sampleSignals();
 
-    // Holds reminders for a number of seconds, or until the coming midnight.
+    // Holds reminders for a number of seconds, or until the coming midnight. The end is kept in
+    // the settings, so a pause outlives a restart or a logout.
     void pause(double seconds, bool restOfDay = false);
     void resume();
 

@@ -36,6 +36,8 @@ public:
     virtual std::optional<HoldReason> holdReason() const = 0;
     // Seconds since the last keyboard or pointer input in the session.
     virtual double idleSeconds() const = 0;
+    // Whether off hours are all that holds reminders: the evening messages still come then.
+    virtual bool onlyOffHours() const { return holdReason() == HoldReason::offHours; }
 
 Q_SIGNALS:
     void holdReasonChanged();

@@ -42,6 +42,7 @@ const QString soundEnabled = u"soundEnabled"_s;
 const QString hasCompletedOnboarding = u"hasCompletedOnboarding"_s;
 const QString shareUsage = u"shareUsage"_s;
 const QString shortcutsEnabled = u"shortcutsEnabled"_s;
+const QString manualPauseUntil = u"manualPauseUntil"_s;
 } // namespace Key
 
 namespace {
@@ -373,6 +374,19 @@ void AppSettings::setLaunchAtLogin(bool value) {
     QString error;
     if (!m_loginItem.setEnabled(value, error))
         Log::write(u"Launch at login change failed: "_s + error);
+}
+
+std::optional<QDateTime> AppSettings::manualPauseUntil() const {
+    const QDateTime until =
+        QDateTime::fromString(m_store.string(Key::manualPauseUntil, {}), Qt::ISODateWithMs);
+    return until.isValid() ? std::optional(until) : std::nullopt;
+}
+
+void AppSettings::setManualPauseUntil(const std::optional<QDateTime>& until) {
+    if (until)
+        m_store.setString(Key::manualPauseUntil, until->toUTC().toString(Qt::ISODateWithMs));
+    else
+        m_store.remove(Key::manualPauseUntil);
 }
 
 QDateTime AppSettings::windDownTime() const {

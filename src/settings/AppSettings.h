@@ -158,6 +158,10 @@ public:
     void setShortcutsEnabled(bool value);
     void setLaunchAtLogin(bool value);
 
+    // The end of the manual pause, kept so that it outlives a restart; none when not paused.
+    std::optional<QDateTime> manualPauseUntil() const;
+    void setManualPauseUntil(const std::optional<QDateTime>& until);
+
     // Today at the wind-down hour and minute; now when no such instant can be formed.
     QDateTime windDownTime() const;
     // Takes the local hour and minute of the instant.

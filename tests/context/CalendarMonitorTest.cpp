@@ -33,7 +33,7 @@ TEST(CalendarMonitor, EventsMatchWhileInProgressAndAsTheRulesSay) {
     free.free = true;
     CalendarEvent allDay = event(u"Conference"_s, at(0, 0), at(0, 0).addDays(1), u"home"_s);
     allDay.allDay = true;
-    CalendarEvent cancelled = event(u"Cancelled sync"_s, at(8, 0), at(9, 0));
+    CalendarEvent cancelled = event(u"Cancelled sync"_s, at(10, 0), at(11, 0));
     cancelled.cancelled = true;
     store.eventList = {cancelled, free, allDay, event(u"Standup"_s, at(10, 0), at(11, 0))};
     CalendarMonitor monitor(store);
