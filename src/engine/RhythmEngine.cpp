@@ -206,10 +206,15 @@ void RhythmEngine::tick() {
 
     if (const std::optional<HoldReason> reason = m_context.holdReason()) {
         if (!m_wasHolding) {
-            Log::write(u"Brevimar hold: %1 idle=%2s"_s.arg(rawValue(*reason))
-                           .arg(qint64(m_context.idleSeconds())));
+            Log::write(u"Brevimar hold: %1 idle=%2s"_s.arg(
+                rawValue(*reason), QString::number(qint64(m_context.idleSeconds()))));
         }
         m_wasHolding = true;
+        // The evening messages belong to the hours that work hours leave out.
+        if (m_context.onlyOffHours()) {
+            windDownCheck(now);
+            weeklyReportCheck(now);
+        }
         return;
     }
     if (m_wasHolding) {
@@ -374,11 +379,9 @@ double RhythmEngine::adaptiveInterval(const NudgeKind& kind, const QDateTime& ca
     const double factor = rate >= 0.7 ? 0.9 : rate <= 0.3 ? 1.3 : 1.0;
     if (factor == 1.0)
         return base;
-    Log::write(u"Brevimar adaptive %1 hour %2: %3/%4 answered \u2192 \u00D7%5"_s.arg(kind.id)
-                   .arg(hour)
-                   .arg(counts.done)
-                   .arg(counts.fired)
-                   .arg(factor));
+    Log::write(u"Brevimar adaptive %1 hour %2: %3/%4 answered \u2192 \u00D7%5"_s.arg(
+        kind.id, QString::number(hour), QString::number(counts.done), QString::number(counts.fired),
+        QString::number(factor)));
     return std::clamp(base * factor, 0.75 * base, 1.5 * base);
 }
 
@@ -393,7 +396,8 @@ std::optional<QString> RhythmEngine::reasonText(const NudgeKind& kind) const {
         return u"you've been at the desk for "_s + duration(double(minutes) * 60);
     }
     const auto last = m_lastLoggedAt.constFind(kind.id);
-    if (last == m_lastLoggedAt.constEnd())
+    // Yesterday's last answer says nothing about today.
+    if (last == m_lastLoggedAt.constEnd() || *last < LocalCalendar::startOfDay(now))
         return u"first one today"_s;
     const qint64 minutes = last->secsTo(now) / 60;
     if (minutes < 10)
@@ -407,7 +411,8 @@ QString RhythmEngine::duration(double seconds) {
         return u"%1 min"_s.arg(minutes);
     const qint64 hours = minutes / 60;
     const qint64 rest = minutes % 60;
-    return rest == 0 ? u"%1 h"_s.arg(hours) : u"%1 h %2 min"_s.arg(hours).arg(rest);
+    return rest == 0 ? u"%1 h"_s.arg(hours)
+                     : u"%1 h %2 min"_s.arg(QString::number(hours), QString::number(rest));
 }
 
 // Wind-down and weekly report -------------------------------------------------------------------
@@ -445,7 +450,8 @@ void RhythmEngine::weeklyReportCheck(const QDateTime& now) {
         return;
     int weekYear = 0;
     const int week = now.toLocalTime().date().weekNumber(&weekYear);
-    const QString key = u"weeklyReport-%1-W%2"_s.arg(weekYear).arg(week);
+    const QString key =
+        u"weeklyReport-%1-W%2"_s.arg(QString::number(weekYear), QString::number(week));
     if (m_preferences.boolean(key, false))
         return;
     const std::optional<QString> text = weeklyReportText();
@@ -488,7 +494,7 @@ std::optional<QString> RhythmEngine::weeklyReportText() const {
         const std::optional<double> r = rate(thisWeek, kind);
         if (!r)
             continue;
-        lines.append(u"%1 %2%"_s.arg(kind.title).arg(qint64(std::round(*r * 100))));
+        lines.append(kind.title + u' ' + QString::number(qint64(std::round(*r * 100))) + u'%');
         if (const std::optional<double> p = rate(lastWeek, kind))
             changes.append(*r - *p);
         if (!steadiest || *r > steadiest->second)

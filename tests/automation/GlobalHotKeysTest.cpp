@@ -1,20 +1,7 @@
 #include "automation/GlobalHotKeys.h"
-#include "context/ContextMonitor.h"
-#include "engine/RhythmEngine.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/FakePresentation.h"
-#include "fakes/LogCapture.h"
-#include "fakes/ManualClock.h"
-#include "fakes/QtPrinters.h"
-#include "fakes/TemporaryXdg.h"
+#include "fakes/EngineHarness.h"
 #include "platform/KeyGrabber.h"
 #include "platform/linux/X11KeyGrabber.h"
-#include "record/DataFolder.h"
-#include "record/DayLog.h"
-#include "record/EventStore.h"
-#include "settings/AppSettings.h"
-#include "settings/PreferenceStore.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -46,42 +33,28 @@ public:
     int releases = 0;
 };
 
-class GlobalHotKeysTest : public ::testing::Test {
-protected:
-    TemporaryXdg xdg;
-    LogCapture log;
-    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    FakeLoginItem loginItem;
+struct GlobalHotKeysTest : ::testing::Test, EngineHarness {
+    GlobalHotKeysTest()
+        : EngineHarness(at(10, 0)) {
+        holdByMonitor = true;
+    }
+
     FakeKeyGrabber grabber;
     bool running = true;
-    PreferenceStore preferences{u"com.tovanex.Brevimar"_s};
-    GlobalHotKeys hotKeys{grabber, [this] { return running ? engine.get() : nullptr; },
-                          [this] { return running ? &context : nullptr; }};
-    AppSettings settings{preferences, clock, loginItem, hotKeys};
-    DayLog dayLog{clock, DataFolder::path()};
-    EventStore events{clock, DataFolder::path()};
-    FakeSession session;
-    FakeWorkspace workspace;
-    FakeMediaProbe media;
-    FakeCalendarStore calendar;
-    ContextMonitor context{{clock, settings, events, session, workspace, media, calendar}};
-    FakeNotifier notifier;
-    FakeNudgePanel panel;
-    std::unique_ptr<RhythmEngine> engine =
-        std::make_unique<RhythmEngine>(RhythmEngine::Collaborators{
-            clock, settings, preferences, dayLog, events, context, notifier, panel});
+    GlobalHotKeys keys{grabber, [this] { return running ? &engine() : nullptr; },
+                       [this] { return running ? &monitor() : nullptr; }};
 };
 
 } // namespace
 
 TEST_F(GlobalHotKeysTest, InstallIsIdempotentAndCountsOnlyTheKeysItGot) {
     grabber.taken = {u"movement"_s};
-    hotKeys.install();
-    hotKeys.install();
+    keys.install();
+    keys.install();
     EXPECT_EQ(grabber.grabs, 1);
     EXPECT_EQ(grabber.held, QStringList({u"water"_s, u"pause"_s}));
-    settings.setShortcutsEnabled(false);
-    settings.setShortcutsEnabled(false);
+    keys.uninstall();
+    keys.uninstall();
     EXPECT_EQ(grabber.releases, 1);
     EXPECT_EQ(log.lines(), QStringList({u"Brevimar global shortcuts installed (2 keys)"_s,
                                         u"Brevimar global shortcuts removed"_s}));
@@ -90,17 +63,17 @@ TEST_F(GlobalHotKeysTest, InstallIsIdempotentAndCountsOnlyTheKeysItGot) {
 }
 
 TEST_F(GlobalHotKeysTest, KeysLogAndPauseOrResume) {
-    hotKeys.install();
+    keys.install();
     Q_EMIT grabber.pressed(u"water"_s);
     Q_EMIT grabber.pressed(u"movement"_s);
     EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
     EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
 
     Q_EMIT grabber.pressed(u"pause"_s);
-    EXPECT_EQ(context.manualPauseUntil(), clock.now().addSecs(1800));
+    EXPECT_EQ(monitor().manualPauseUntil(), clock.now().addSecs(1800));
     clock.advance(1800); // run out, not yet cleared by a refresh
     Q_EMIT grabber.pressed(u"pause"_s);
-    EXPECT_FALSE(context.manualPauseUntil()) << "resumed rather than paused again";
+    EXPECT_FALSE(monitor().manualPauseUntil()) << "resumed rather than paused again";
 
     running = false;
     Q_EMIT grabber.pressed(u"water"_s);

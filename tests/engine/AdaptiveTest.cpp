@@ -1,25 +1,10 @@
-#include "EngineFixture.h"
+#include "fakes/EngineHarness.h"
+
+#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-class AdaptiveTest : public EngineFixture {
-protected:
-    // Logs firings and dones of a kind at an instant in the past, then puts the clock back.
-    void answered(const NudgeKind& kind, const QDateTime& when, int fired, int done) {
-        const QDateTime now = clock.now();
-        clock.set(when);
-        for (int i = 0; i < fired; ++i)
-            events.log(EventStore::Action::fired, kind);
-        for (int i = 0; i < done; ++i)
-            events.log(EventStore::Action::done, kind);
-        events.log(EventStore::Action::snoozed, kind, u"10"_s); // counts neither way
-        clock.set(now);
-    }
-};
-
-} // namespace
+struct AdaptiveTest : ::testing::Test, EngineHarness {};
 
 TEST_F(AdaptiveTest, AnswerRatesAtTheCandidateHourStretchOrShortenTheInterval) {
     const CustomReminder eyes = custom(u"Eye rest"_s, 45);
@@ -28,9 +13,11 @@ TEST_F(AdaptiveTest, AnswerRatesAtTheCandidateHourStretchOrShortenTheInterval) {
     answered(NudgeKind::movement(), at(10, 5, 0, 4), 10, 3); // candidate 10:00
     answered(eyes.asKind(), at(9, 50, 0, 5), 10, 5);
     answered(NudgeKind::water(), at(8, 0, 0, 6), 2, 2);
+    clock.set(at(9, 30, 0, 2));
+    events.log(EventStore::Action::snoozed, NudgeKind::water(), u"10"_s); // counts neither way
+    clock.set(at(9, 0));
     settings.setMinimumGapMinutes(0);
 
-    engine();
     EXPECT_EQ(next(NudgeKind::water()), u"09:40:30"_s);
     EXPECT_EQ(next(NudgeKind::movement()), u"10:18:00"_s);
     EXPECT_EQ(next(eyes.asKind()), u"09:45:00"_s);
