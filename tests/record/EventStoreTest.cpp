@@ -5,6 +5,7 @@
 #include "fakes/WriteFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -114,18 +115,40 @@ TEST_F(EventStoreTest, ExportWritesOneSortedObjectALine) {
     EXPECT_EQ(store.exportJSONL(), expected);
 }
 
-TEST_F(EventStoreTest, ReopeningKeepsTheSchemaAndTheRows) {
+TEST_F(EventStoreTest, ADamagedFileIsMovedAsideOnceAndAFreshOneStarted) {
+    const QByteArray damaged = QByteArray("not a database ").repeated(100);
+    writeFile(QDir(folder).filePath(u"events.sqlite"_s), damaged);
+    writeFile(QDir(folder).filePath(u"events.sqlite.corrupt-2026-12-07"_s), "earlier today");
+    LogCapture log;
     {
         EventStore store(clock, folder);
         store.log(Action::done, NudgeKind::water());
+        EXPECT_EQ(store.events(at(0), at(23)).size(), 1);
     }
-    const QString schemaBefore = sql(folder, "SELECT group_concat(sql, ';') FROM sqlite_master");
-    LogCapture log;
     EventStore reopened(clock, folder);
     EXPECT_EQ(reopened.events(at(0), at(23)).size(), 1);
-    EXPECT_EQ(sql(folder, "SELECT group_concat(sql, ';') FROM sqlite_master"), schemaBefore);
     EXPECT_EQ(sql(folder, "PRAGMA journal_mode"), u"wal"_s);
-    EXPECT_TRUE(log.lines().isEmpty());
+    const QString aside = QDir(folder).filePath(u"events.sqlite.corrupt-2026-12-07-2"_s);
+    QFile kept(aside);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
+    EXPECT_EQ(log.lines(), QStringList({u"Brevimar: events.sqlite could not be read (file is not a "
+                                        u"database); kept it as events.sqlite.corrupt-2026-12-07-2 "
+                                        u"and started a fresh one"_s}));
+}
+
+TEST_F(EventStoreTest, AnIdStoredAlreadyKeepsItsRow) {
+    EventStore(clock, folder).events(at(0), at(1));
+    // Another writer stores each id just before the store inserts it.
+    sql(folder, "CREATE TRIGGER twin BEFORE INSERT ON events BEGIN "
+                "INSERT INTO events VALUES (NEW.id, 1796630400, 'launch', NULL, 'first'); END;");
+    LogCapture log;
+    EventStore store(clock, folder);
+    store.log(Action::done, NudgeKind::water());
+    const QList<EventStore::Event> events = store.events(at(0), at(23));
+    ASSERT_EQ(events.size(), 1);
+    EXPECT_EQ(events[0].meta, u"first"_s);
+    EXPECT_TRUE(log.lines().isEmpty()) << "ignored without an error";
 }
 
 TEST_F(EventStoreTest, AnUnwritableFolderLeavesTheStoreInert) {
