@@ -3,7 +3,6 @@
 #include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/WriteFile.h"
-#include "settings/CustomReminder.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +96,6 @@ TEST_F(DayLogTest, LegacyAndDamagedFiles) {
 
     const QByteArray damaged[] = {
         R"({"date":"2026-12-07","counts":{"water":2},"lastAt":{},"skipped":1})",
-        R"({"date":"2026-12-07","sips":3,"breaks":0,"skipped":2})",
         R"({"date":"2026-12-07","counts":{"water":"2"},"lastAt":{},"skipped":1,"windDownFired":false})",
         "\xff\xfe garbage",
     };
@@ -123,13 +121,4 @@ TEST_F(DayLogTest, AFailedSaveIsLoggedOnceAndKeptInMemory) {
     EXPECT_EQ(day.state().counts.value(u"water"_s), 2);
     ASSERT_EQ(log.lines().size(), 1);
     EXPECT_TRUE(log.lines()[0].startsWith(u"Brevimar could not save "_s + path() + u": "_s));
-}
-
-TEST_F(DayLogTest, SummaryUsesTheSingularOnlyForOne) {
-    DayLog log(clock, folder);
-    log.record(u"water"_s, true);
-    CustomReminder eyes = CustomReminder::templates()[0];
-    EXPECT_EQ(log.summary({NudgeKind::water(), NudgeKind::movement(), eyes.asKind()}),
-              u"1 sip \u00B7 0 breaks \u00B7 0 rests"_s);
-    EXPECT_EQ(log.summary({}), QString());
 }
