@@ -17,15 +17,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class DayLogTest : public ::testing::Test {
 protected:
     QString path() const { return QDir(folder).filePath(u"today.json"_s); }
-    QByteArray file() const { return read(path()); }
+    QByteArray file(const QString& suffix = {}) const {
+        QFile f(path() + suffix);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     QTemporaryDir dir;
     QString folder = dir.path() + u"/Brevimar"_s;
@@ -46,7 +44,6 @@ TEST_F(DayLogTest, AnswersAreCountedSavedAndReadBack) {
     EXPECT_EQ(changed.count(), 4);
 
     const DayLog::State& state = log.state();
-    EXPECT_EQ(state.date, u"2026-12-07"_s);
     EXPECT_EQ(state.counts, (QMap<QString, qint64>{{u"water"_s, 2}}));
     EXPECT_EQ(state.lastAt, (QMap<QString, QDateTime>{{u"water"_s, clock.now()}}));
     EXPECT_EQ(state.skipped, 1);
@@ -106,7 +103,7 @@ TEST_F(DayLogTest, LegacyAndDamagedFiles) {
         EXPECT_EQ(day.state(), DayLog::State::fresh(u"2026-12-07"_s)) << text.constData();
         day.record(u"water"_s, true);
         day.record(u"water"_s, true);
-        EXPECT_EQ(read(path() + u".damaged"_s), text) << "kept aside before the first save";
+        EXPECT_EQ(file(u".damaged"_s), text) << "kept aside before the first save";
         EXPECT_EQ(log.lines(), QStringList({u"Brevimar could not read today.json; kept it as "
                                             u"today.json.damaged"_s}));
     }

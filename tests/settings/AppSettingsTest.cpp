@@ -81,7 +81,6 @@ TEST_F(AppSettingsTest, IntervalsAndPresetFollowEachOtherWithoutBouncing) {
     EXPECT_EQ(s.waterIntervalMinutes(), 45);
     EXPECT_EQ(s.breakIntervalMinutes(), 60);
     EXPECT_EQ(presetSpy.count(), 1) << "no detour through custom while the pair is half set";
-    EXPECT_FALSE(s.applyingPreset());
     EXPECT_EQ(load().preset(), Preset::balanced);
 }
 
@@ -106,17 +105,14 @@ TEST_F(AppSettingsTest, UnreadableJsonGivesTheDefaultAndIsKeptAsideAtTheNextChan
         PreferenceStore store(domain);
         store.setBytes(u"appRules"_s, R"([{"id":1}])");
         store.setBytes(u"customReminders"_s, R"([{"title":"Meds"},{"title":"Yoga"}])");
-        store.setString(u"calendarRules"_s, u"[]"_s);
     }
     AppSettings& s = load();
     EXPECT_TRUE(s.appRules().isEmpty());
     ASSERT_EQ(s.customReminders().size(), 1);
     EXPECT_EQ(s.customReminders()[0].title, u"Eye rest"_s);
-    EXPECT_EQ(s.calendarRules(), CalendarRules());
 
     LogCapture log;
-    const QList<CustomReminder> edited{reminder(u"Stretch"_s, true)};
-    s.setCustomReminders(edited);
+    s.setCustomReminders({reminder(u"Stretch"_s, true)});
     s.setCustomReminders({});
     EXPECT_EQ(load().customReminders(), QList<CustomReminder>());
     EXPECT_EQ(PreferenceStore(domain).bytes(u"customReminders.unreadable"_s, {}),

