@@ -1,6 +1,7 @@
 #include "DayLog.h"
 
 #include "platform/Clock.h"
+#include "platform/Log.h"
 #include "settings/JsonFields.h"
 
 #include <QDir>
@@ -73,6 +74,14 @@ std::optional<DayLog::State> decodeLegacyState(const QJsonObject& object) {
     return state;
 }
 
+// Today's tallies stay with the stored day when the clock was set back across midnight: that day
+// comes round again within hours. A day further ahead means a clock that was far wrong, and waiting
+// for it would freeze the tallies, so it gives way like an earlier day.
+bool holdsToday(const QString& storedDate, const QDate& today) {
+    const QDate date = QDate::fromString(storedDate, u"yyyy-MM-dd"_s);
+    return date >= today && date <= today.addDays(1);
+}
+
 } // namespace
 
 DayLog::State DayLog::State::fresh(const QString& date) {
@@ -107,10 +116,12 @@ DayLog::DayLog(const Clock& clock, const QString& folder, QObject* parent)
     , m_state(State::fresh(todayString())) {
     QDir().mkpath(folder);
     QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return;
-    const std::optional<State> stored = State::fromJson(file.readAll());
-    if (stored && stored->date == m_state.date)
+    const std::optional<State> stored =
+        file.open(QIODevice::ReadOnly) ? State::fromJson(file.readAll()) : std::nullopt;
+    m_damaged = !stored;
+    if (stored && holdsToday(stored->date, m_clock.now().date()))
         m_state = *stored;
 }
 
@@ -119,10 +130,9 @@ QString DayLog::todayString() const {
 }
 
 void DayLog::rollIfNeeded() {
-    const QString today = todayString();
-    if (m_state.date == today)
+    if (holdsToday(m_state.date, m_clock.now().date()))
         return;
-    setState(State::fresh(today));
+    setState(State::fresh(todayString()));
     save();
 }
 
@@ -148,11 +158,21 @@ void DayLog::markWindDownFired() {
 }
 
 void DayLog::save() {
-    QSaveFile file(m_fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(m_state.toJson());
-        file.commit();
+    if (m_damaged) {
+        m_damaged = false;
+        const QString aside = m_fileName + u".damaged"_s;
+        QFile::remove(aside);
+        if (QFile::rename(m_fileName, aside))
+            Log::write(u"Brevimar could not read today.json; kept it as today.json.damaged"_s);
     }
+    QSaveFile file(m_fileName);
+    const QByteArray json = m_state.toJson();
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+    // Once per run of failures: a folder that cannot be written fails every save the same way.
+    if (!saved && !m_saveFailing)
+        Log::write(u"Brevimar could not save "_s + m_fileName + u": "_s + file.errorString());
+    m_saveFailing = !saved;
 }
 
 QString DayLog::summary(const QList<NudgeKind>& kinds) const {

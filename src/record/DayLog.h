@@ -29,19 +29,22 @@ public:
         bool operator==(const State&) const = default;
     };
 
-    // Reads folder/today.json; a missing, unreadable or old file gives a fresh day. Never writes.
+    // Reads folder/today.json; a missing, unreadable or old file gives a fresh day. Never writes:
+    // an unreadable file is kept aside as today.json.damaged by the first save.
     DayLog(const Clock& clock, const QString& folder, QObject* parent = nullptr);
 
     const State& state() const { return m_state; }
     QString todayString() const;
     QString fileName() const { return m_fileName; }
 
-    // Starts a fresh day (and saves it) once the date has changed.
+    // Starts a fresh day (and saves it) once the date has moved past the stored day. A clock set
+    // back across midnight keeps counting into the stored day.
     void rollIfNeeded();
     // A "done" answer of a kind (counted, with its time) or a skip.
     void record(const QString& kindID, bool done);
     void markWindDownFired();
-    // Replaces the file whole; a failure leaves the file stale until the next save.
+    // Replaces the file whole; a failure leaves the file stale until the next save and is logged
+    // once until a save succeeds again.
     void save();
 
     // "3 sips · 1 break": today's count of each kind, in the given order.
@@ -56,4 +59,6 @@ private:
     const Clock& m_clock;
     QString m_fileName;
     State m_state;
+    bool m_damaged = false; // the file on disk could not be read and is not kept aside yet
+    bool m_saveFailing = false;
 };

@@ -4,6 +4,8 @@
 #include "platform/Log.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <sqlite3.h>
@@ -108,6 +110,34 @@ QList<EventStore::Event> select(sqlite3* db, double from, double to) {
     }
     sqlite3_finalize(statement);
     return events;
+}
+
+// The connection to the file, created when missing; none when it cannot be opened.
+sqlite3* open(const QString& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK)
+        return db;
+    sqlite3_close(db);
+    return nullptr;
+}
+
+// Opening reads nothing, so a file that is not a database shows only at its first statement.
+bool isDamaged(sqlite3* db) {
+    const int result =
+        sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    return result == SQLITE_NOTADB || result == SQLITE_CORRUPT;
+}
+
+// Moves the closed database (closing has dealt with its journal) to events.sqlite.corrupt-<date>,
+// with a number added when that name is taken; the new name, or none when it could not be moved.
+std::optional<QString> keepAside(const QString& path, const QDate& utcDate) {
+    const QString base = path + u".corrupt-"_s + utcDate.toString(u"yyyy-MM-dd"_s);
+    QString aside = base;
+    for (int n = 2; QFile::exists(aside); ++n)
+        aside = base + u'-' + QString::number(n);
+    if (!QFile::rename(path, aside))
+        return std::nullopt;
+    return aside;
 }
 
 // A JSON string, escaped as a default JSON serializer does: forward slashes too.
@@ -222,10 +252,21 @@ std::optional<EventStore::Action> EventStore::actionFromRawValue(const QString& 
 EventStore::EventStore(const Clock& clock, const QString& folder)
     : m_clock(clock) {
     QDir().mkpath(folder);
-    sqlite3* db = nullptr;
-    if (sqlite3_open(QDir(folder).filePath(u"events.sqlite"_s).toUtf8().constData(), &db) !=
-        SQLITE_OK) {
+    const QString path = QDir(folder).filePath(u"events.sqlite"_s);
+    sqlite3* db = open(path);
+    if (db && isDamaged(db)) {
+        const QString error = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
+        db = nullptr;
+        const std::optional<QString> aside = keepAside(path, m_clock.now().toUTC().date());
+        if (aside) {
+            Log::write(u"Brevimar: events.sqlite could not be read ("_s + error +
+                       u"); kept it as "_s + QFileInfo(*aside).fileName() +
+                       u" and started a fresh one"_s);
+            db = open(path);
+        }
+    }
+    if (!db) {
         Log::write(u"Brevimar: cannot open events.sqlite"_s);
         return;
     }

@@ -42,8 +42,9 @@ public:
     static QString rawValue(Action action);
     static std::optional<Action> actionFromRawValue(const QString& raw);
 
-    // Opens (or creates) folder/events.sqlite. When that fails the store stays inert: logging
-    // does nothing and queries return nothing.
+    // Opens (or creates) folder/events.sqlite. A file that is not a readable database is moved
+    // aside to events.sqlite.corrupt-<UTC date> and a fresh one started. When opening fails the
+    // store stays inert: logging does nothing and queries return nothing.
     EventStore(const Clock& clock, const QString& folder);
     ~EventStore();
     EventStore(const EventStore&) = delete;

@@ -92,15 +92,6 @@ template <typename T> std::optional<QList<T>> listFromJson(const QJsonDocument& 
     return records;
 }
 
-// The stored JSON of a composite key, or the fallback when it is missing or does not decode.
-template <typename T, typename Decode>
-T loadJSON(const PreferenceStore& store, const QString& key, T fallback, Decode decode) {
-    const QByteArray bytes = store.bytes(key, {});
-    if (bytes.isEmpty())
-        return fallback;
-    return decode(JsonFields::decode(bytes)).value_or(std::move(fallback));
-}
-
 template <typename T> void persistJSON(PreferenceStore& store, const QString& key, const T& value) {
     store.setBytes(key, JsonFields::encode(toDocument(value)));
 }
@@ -169,7 +160,7 @@ AppSettings::AppSettings(PreferenceStore& store, const Clock& clock, LoginItem& 
     , m_weeklyReportEnabled(store.boolean(Key::weeklyReportEnabled, true))
     , m_adaptiveEnabled(store.boolean(Key::adaptiveEnabled, true))
     , m_dailyGoalsEnabled(store.boolean(Key::dailyGoalsEnabled, true))
-    , m_dailyGoals(loadJSON(store, Key::dailyGoals, DailyGoals(), goalsFromJson))
+    , m_dailyGoals(store.json(Key::dailyGoals, DailyGoals(), goalsFromJson))
     , m_idleThresholdMinutes(store.integer(Key::idleThresholdMinutes, 15))
     , m_pauseDuringCalls(store.boolean(Key::pauseDuringCalls, true))
     , m_pauseDuringScreenShare(store.boolean(Key::pauseDuringScreenShare, true))
@@ -179,15 +170,15 @@ AppSettings::AppSettings(PreferenceStore& store, const Clock& clock, LoginItem& 
     , m_windDownEnabled(store.boolean(Key::windDownEnabled, false))
     , m_windDownHour(store.integer(Key::windDownHour, 18))
     , m_windDownMinute(store.integer(Key::windDownMinute, 30))
-    , m_appRules(loadJSON(store, Key::appRules, QList<AppRule>(), listFromJson<AppRule>))
+    , m_appRules(store.json(Key::appRules, QList<AppRule>(), listFromJson<AppRule>))
     , m_workSchedule(
-          loadJSON(store, Key::workSchedule, WorkSchedule(),
-                   [](const QJsonDocument& d) { return WorkSchedule::fromJson(d.object()); }))
-    , m_customReminders(loadJSON(store, Key::customReminders, defaultCustomReminders(),
-                                 listFromJson<CustomReminder>))
+          store.json(Key::workSchedule, WorkSchedule(),
+                     [](const QJsonDocument& d) { return WorkSchedule::fromJson(d.object()); }))
+    , m_customReminders(
+          store.json(Key::customReminders, defaultCustomReminders(), listFromJson<CustomReminder>))
     , m_calendarRules(
-          loadJSON(store, Key::calendarRules, CalendarRules(),
-                   [](const QJsonDocument& d) { return CalendarRules::fromJson(d.object()); }))
+          store.json(Key::calendarRules, CalendarRules(),
+                     [](const QJsonDocument& d) { return CalendarRules::fromJson(d.object()); }))
     , m_soundEnabled(store.boolean(Key::soundEnabled, false))
     , m_hasCompletedOnboarding(store.boolean(Key::hasCompletedOnboarding, false))
     , m_shareUsage(store.boolean(Key::shareUsage, true))
@@ -432,15 +423,18 @@ std::optional<CustomReminder> AppSettings::customReminder(const NudgeKind& kind)
 
 qint64 AppSettings::intervalMinutes(const NudgeKind& kind) const {
     const bool water = kind.id == NudgeKind::water().id;
+    qint64 minutes = water ? m_waterIntervalMinutes : m_breakIntervalMinutes;
     if (!water && kind.id != NudgeKind::movement().id) {
-        const std::optional<CustomReminder> reminder = customReminder(kind);
-        return reminder ? reminder->intervalMinutes : m_breakIntervalMinutes;
+        if (const std::optional<CustomReminder> reminder = customReminder(kind))
+            minutes = reminder->intervalMinutes;
+    } else {
+        const auto byDay = m_workSchedule.presetByDay.find(LocalCalendar::weekday(m_clock.now()));
+        const Preset inForce = byDay != m_workSchedule.presetByDay.end() ? byDay->second : m_preset;
+        if (inForce != Preset::custom)
+            minutes = water ? inForce.waterMinutes() : inForce.movementMinutes();
     }
-    const auto byDay = m_workSchedule.presetByDay.find(LocalCalendar::weekday(m_clock.now()));
-    const Preset inForce = byDay != m_workSchedule.presetByDay.end() ? byDay->second : m_preset;
-    if (inForce == Preset::custom)
-        return water ? m_waterIntervalMinutes : m_breakIntervalMinutes;
-    return water ? inForce.waterMinutes() : inForce.movementMinutes();
+    // A hand-edited value below a minute would fire the reminder on every tick.
+    return std::max<qint64>(1, minutes);
 }
 
 qint64 AppSettings::goal(const NudgeKind& kind) const {
@@ -451,8 +445,5 @@ qint64 AppSettings::goal(const NudgeKind& kind) const {
         m_workSchedule.enabled && m_workSchedule.startMinutes < m_workSchedule.endMinutes;
     const qint64 workingMinutes =
         scheduled ? m_workSchedule.endMinutes - m_workSchedule.startMinutes : 480;
-    const qint64 interval = intervalMinutes(kind);
-    if (interval <= 0)
-        return 1;
-    return std::max<qint64>(1, workingMinutes / interval);
+    return std::max<qint64>(1, workingMinutes / intervalMinutes(kind));
 }

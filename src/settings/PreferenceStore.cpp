@@ -36,28 +36,30 @@ QStringList PreferenceStore::keys() const {
 
 qint64 PreferenceStore::integer(const QString& key, qint64 fallback) const {
     const QVariant value = m_settings.value(key);
-    if (!isText(value))
-        return fallback;
     bool ok = false;
-    const qint64 number = value.toString().toLongLong(&ok, 10);
-    return ok ? number : fallback;
+    const qint64 number = isText(value) ? value.toString().toLongLong(&ok, 10) : 0;
+    if (ok)
+        return number;
+    markUnreadable(key);
+    return fallback;
 }
 
 bool PreferenceStore::boolean(const QString& key, bool fallback) const {
     const QVariant value = m_settings.value(key);
-    if (!isText(value))
-        return fallback;
-    const QString text = value.toString();
-    if (text == u"true")
+    if (isText(value) && value.toString() == u"true")
         return true;
-    if (text == u"false")
+    if (isText(value) && value.toString() == u"false")
         return false;
+    markUnreadable(key);
     return fallback;
 }
 
 QString PreferenceStore::string(const QString& key, const QString& fallback) const {
     const QVariant value = m_settings.value(key);
-    return isText(value) ? value.toString() : fallback;
+    if (isText(value))
+        return value.toString();
+    markUnreadable(key);
+    return fallback;
 }
 
 QStringList PreferenceStore::stringList(const QString& key, const QStringList& fallback) const {
@@ -71,12 +73,16 @@ QStringList PreferenceStore::stringList(const QString& key, const QStringList& f
         return {value.toString()};
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList();
+    markUnreadable(key);
     return fallback;
 }
 
 QByteArray PreferenceStore::bytes(const QString& key, const QByteArray& fallback) const {
     const QVariant value = m_settings.value(key);
-    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : fallback;
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray();
+    markUnreadable(key);
+    return fallback;
 }
 
 // Scalars are stored as their text, as they come back from the file, so a value reads the same
@@ -102,11 +108,26 @@ void PreferenceStore::setBytes(const QString& key, const QByteArray& value) {
 }
 
 void PreferenceStore::remove(const QString& key) {
+    keepAsideIfUnreadable(key);
     m_settings.remove(key);
     m_settings.sync();
 }
 
+void PreferenceStore::markUnreadable(const QString& key) const {
+    if (m_settings.contains(key))
+        m_unreadable.insert(key);
+}
+
+void PreferenceStore::keepAsideIfUnreadable(const QString& key) {
+    if (!m_unreadable.remove(key))
+        return;
+    const QString aside = key + u".unreadable"_s;
+    m_settings.setValue(aside, m_settings.value(key));
+    Log::write(u"Brevimar could not read the setting "_s + key + u"; kept it as "_s + aside);
+}
+
 void PreferenceStore::write(const QString& key, const QVariant& value) {
+    keepAsideIfUnreadable(key);
     m_settings.setValue(key, value);
     m_settings.sync();
     if (m_settings.status() != QSettings::NoError)

@@ -12,13 +12,6 @@ using namespace Qt::StringLiterals;
 
 const QString domain = u"com.tovanex.Brevimar"_s;
 
-TEST(PreferenceStore, DomainsMapToIniFilesUnderTheConfigHome) {
-    TemporaryXdg xdg;
-    EXPECT_EQ(PreferenceStore::filePath(domain), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
-    EXPECT_EQ(PreferenceStore::filePath(u"com.tovanex.Ormanthe"_s),
-              xdg.configHome() + u"/tovanex/Ormanthe.conf"_s);
-}
-
 TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
     TemporaryXdg xdg;
     const QByteArray bytes("{\"water\":8}\n\0\xff", 14);
@@ -45,21 +38,15 @@ TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
     EXPECT_EQ(fresh.stringList(u"absent"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
 }
 
-TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallback) {
+TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
     TemporaryXdg xdg;
     writeFile(PreferenceStore::filePath(domain), "[General]\n"
-                                                 "flag=true\n"
-                                                 "number=45\n"
                                                  "fraction=4.5\n"
                                                  "word=yes\n"
                                                  "list=a, b\n"
                                                  "blob=@ByteArray(xyz)\n");
-    const PreferenceStore store(domain);
-    EXPECT_EQ(store.integer(u"flag"_s, 7), 7);
+    PreferenceStore store(domain);
     EXPECT_EQ(store.integer(u"fraction"_s, 7), 7);
-    EXPECT_EQ(store.integer(u"word"_s, 7), 7);
-    EXPECT_EQ(store.integer(u"number"_s, 7), 45);
-    EXPECT_TRUE(store.boolean(u"number"_s, true));
     EXPECT_FALSE(store.boolean(u"word"_s, false));
     EXPECT_EQ(store.string(u"list"_s, u"fallback"_s), u"fallback"_s);
     EXPECT_EQ(store.string(u"blob"_s, u"fallback"_s), u"fallback"_s);
@@ -67,24 +54,35 @@ TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallback) {
     EXPECT_EQ(store.bytes(u"blob"_s, {}), "xyz");
     EXPECT_EQ(store.stringList(u"blob"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
     EXPECT_EQ(store.integer(u"missing"_s, 7), 7);
+
+    LogCapture log;
+    store.setInteger(u"fraction"_s, 5);
+    store.setInteger(u"fraction"_s, 6);
+    store.remove(u"list"_s);
+    store.setInteger(u"missing"_s, 1);
+    const PreferenceStore fresh(domain);
+    EXPECT_EQ(fresh.string(u"fraction.unreadable"_s, {}), u"4.5"_s);
+    EXPECT_EQ(fresh.stringList(u"list.unreadable"_s, {}), QStringList({u"a"_s, u"b"_s}));
+    EXPECT_FALSE(fresh.contains(u"list"_s));
+    EXPECT_FALSE(fresh.contains(u"missing.unreadable"_s)) << "a missing key is not unreadable";
+    EXPECT_EQ(log.lines(), QStringList({u"Brevimar could not read the setting fraction; kept it as "
+                                        u"fraction.unreadable"_s,
+                                        u"Brevimar could not read the setting list; kept it as "
+                                        u"list.unreadable"_s}));
 }
 
-TEST(PreferenceStore, FileIsPlainIniWithTheKeysAsNamed) {
+TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     TemporaryXdg xdg;
     PreferenceStore store(domain);
+    EXPECT_EQ(store.fileName(), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
     store.setInteger(u"waterIntervalMinutes"_s, 45);
     store.setBoolean(u"soundEnabled"_s, false);
-    store.setString(u"weeklyReport-2026-W49"_s, u"done"_s);
 
     QFile file(store.fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
     EXPECT_TRUE(text.contains("soundEnabled=false\n"));
-    EXPECT_TRUE(text.contains("weeklyReport-2026-W49=done\n"));
-
-    store.remove(u"soundEnabled"_s);
-    EXPECT_FALSE(PreferenceStore(domain).contains(u"soundEnabled"_s));
 }
 
 TEST(PreferenceStore, AFailedWriteIsLoggedAndKeptInMemory) {
