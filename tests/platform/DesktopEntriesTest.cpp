@@ -1,5 +1,6 @@
 #include "platform/linux/DesktopEntries.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/ScopedEnv.h"
 #include "fakes/TemporaryXdg.h"
 #include "fakes/WriteFile.h"
 
@@ -14,12 +15,6 @@ namespace {
 // A user folder ($XDG_DATA_HOME) and one system folder ($XDG_DATA_DIRS) of its own.
 class DesktopEntriesTest : public ::testing::Test {
 protected:
-    DesktopEntriesTest()
-        : m_dataDirs(qgetenv("XDG_DATA_DIRS")) {
-        qputenv("XDG_DATA_DIRS", m_system.path().toLocal8Bit());
-    }
-    ~DesktopEntriesTest() override { qputenv("XDG_DATA_DIRS", m_dataDirs); }
-
     void user(const QString& file, const QByteArray& text) {
         writeFile(m_xdg.dataHome() + u"/applications/"_s + file, text);
     }
@@ -29,7 +24,7 @@ protected:
 
     TemporaryXdg m_xdg;
     QTemporaryDir m_system;
-    QByteArray m_dataDirs;
+    ScopedEnv m_dataDirs{"XDG_DATA_DIRS", m_system.path()};
     DesktopEntries m_entries;
 };
 

@@ -1,10 +1,10 @@
 #include "platform/linux/EdsCalendarStore.h"
 #include "fakes/LogCapture.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/WriteFile.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -75,22 +75,19 @@ QStringList described(const QList<CalendarEvent>& events) {
     return succeeded(error);
 }
 
-// In a child process: a session bus without service files is a desktop without EDS installed.
+// In a child process, whose GLib has not met a session bus yet: a bus without service files is a
+// desktop without EDS installed.
 [[noreturn]] void answerOnABusWithoutCalendars() {
     QTemporaryDir folder;
-    QFile config(folder.filePath(u"bus.conf"_s));
-    if (!config.open(QIODevice::WriteOnly))
-        _exit(10);
-    config.write("<busconfig><type>session</type><listen>unix:dir=" + folder.path().toUtf8() +
-                 "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                 "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/>"
-                 "<allow own=\"*\"/></policy></busconfig>");
-    config.close();
+    const QString config = folder.filePath(u"bus.conf"_s);
+    writeFile(config, "<busconfig><type>session</type><listen>unix:dir=" + folder.path().toUtf8() +
+                          "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow "
+                          "send_destination=\"*\"/><allow receive_sender=\"*\"/><allow "
+                          "own=\"*\"/></policy></busconfig>");
     QProcess bus;
     bus.start(u"dbus-daemon"_s,
-              {u"--nofork"_s, u"--print-address=1"_s, u"--config-file="_s + config.fileName()});
-    if (!bus.waitForReadyRead(patience))
-        _exit(11);
+              {u"--nofork"_s, u"--print-address=1"_s, u"--config-file="_s + config});
+    bus.waitForReadyRead(patience);
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
 
     LogCapture log;
@@ -98,7 +95,7 @@ QStringList described(const QList<CalendarEvent>& events) {
     std::optional<bool> granted;
     store.requestAccess([&](bool answer) { granted = answer; });
     const bool answered = QTest::qWaitFor([&] { return granted.has_value(); }, patience);
-    std::fprintf(stderr, "answered=%d granted=%d status=%d log=%s\n", int(answered),
+    std::fprintf(stderr, "answered=%d granted=%d status=%d log=%s\n", answered,
                  int(granted.value_or(true)), int(store.status()),
                  qPrintable(log.lines().join(u" | "_s)));
     std::fflush(stderr);

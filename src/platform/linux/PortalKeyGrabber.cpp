@@ -88,6 +88,8 @@ PortalKeyGrabber::PortalKeyGrabber(const QDBusConnection& bus, const QString& ap
     qRegisterMetaType<QDBusObjectPath>();
     m_bus.connect(portalService, portalPath, shortcutsInterface, u"Activated"_s, this,
                   SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    m_bus.connect(portalService, portalPath, shortcutsInterface, u"Deactivated"_s, this,
+                  SLOT(deactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
 }
 
 void PortalKeyGrabber::grab(const QList<GlobalShortcut>& shortcuts) {
@@ -148,6 +150,7 @@ void PortalKeyGrabber::bind(const QList<GlobalShortcut>& shortcuts) {
 
 void PortalKeyGrabber::release() {
     ++m_generation;
+    m_held.clear();
     closeSession(std::exchange(m_session, QString()));
 }
 
@@ -158,10 +161,20 @@ void PortalKeyGrabber::closeSession(const QString& session) {
         portalService, session, u"org.freedesktop.portal.Session"_s, u"Close"_s));
 }
 
+// Some desktops repeat Activated while the keys are held; the shortcut counts again only after
+// its Deactivated.
 void PortalKeyGrabber::activated(const QDBusObjectPath& session, const QString& id, qulonglong,
                                  const QVariantMap&) {
-    if (!m_session.isEmpty() && session.path() == m_session)
-        Q_EMIT pressed(id);
+    if (m_session.isEmpty() || session.path() != m_session || m_held.contains(id))
+        return;
+    m_held.insert(id);
+    Q_EMIT pressed(id);
+}
+
+void PortalKeyGrabber::deactivated(const QDBusObjectPath& session, const QString& id, qulonglong,
+                                   const QVariantMap&) {
+    if (session.path() == m_session)
+        m_held.remove(id);
 }
 
 void PortalKeyGrabber::request(const QString& method, QVariantList arguments, Answer answer) {

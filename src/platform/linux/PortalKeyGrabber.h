@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QSet>
 #include <QVariantMap>
 
 #include <functional>
@@ -24,6 +25,8 @@ public:
 private Q_SLOTS:
     void activated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                    const QVariantMap& options);
+    void deactivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
+                     const QVariantMap& options);
 
 private:
     using Answer = std::function<void(uint response, const QVariantMap& results)>;
@@ -37,6 +40,7 @@ private:
     QString m_appId;
     bool m_registered = false;
     QString m_session;        // the open session's object path
+    QSet<QString> m_held;     // shortcuts activated and not deactivated since
     quint64 m_generation = 0; // raised by release, so answers to earlier requests are dropped
     int m_requests = 0;
 };

@@ -2,8 +2,6 @@
 
 #include "platform/Log.h"
 
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <utility>
 
@@ -64,6 +62,7 @@ void X11KeyGrabber::release() {
     for (auto it = m_grabbed.cbegin(); it != m_grabbed.cend(); ++it)
         releaseKey(it.key());
     m_grabbed.clear();
+    m_repeats.clear();
 }
 
 bool X11KeyGrabber::grabKey(int keycode) {
@@ -90,11 +89,34 @@ void X11KeyGrabber::releaseKey(int keycode) {
 
 void X11KeyGrabber::readEvents() {
     while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
-        if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
+        if (m_repeats.isNewPress(*event)) {
             const int keycode = reinterpret_cast<xcb_key_press_event_t*>(event)->detail;
             if (m_grabbed.contains(keycode))
                 Q_EMIT pressed(m_grabbed.value(keycode));
         }
         free(event);
     }
+}
+
+bool KeyRepeatFilter::isNewPress(const xcb_generic_event_t& event) {
+    // A release shares its layout with a press.
+    const auto& key = reinterpret_cast<const xcb_key_press_event_t&>(event);
+    switch (event.response_type & 0x7f) {
+    case XCB_KEY_PRESS: {
+        KeyState& state = m_keys[key.detail];
+        // Nobody releases and presses a key again within the same millisecond.
+        const bool repeat = state.down || state.releasedAt == key.time;
+        state.down = true;
+        return !repeat;
+    }
+    case XCB_KEY_RELEASE:
+        m_keys.insert(key.detail, {false, key.time});
+        return false;
+    default:
+        return false;
+    }
+}
+
+void KeyRepeatFilter::clear() {
+    m_keys.clear();
 }

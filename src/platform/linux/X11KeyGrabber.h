@@ -6,9 +6,28 @@
 #include <QSocketNotifier>
 #include <QString>
 
-#include <memory>
+#include <xcb/xcb.h>
 
-struct xcb_connection_t;
+#include <memory>
+#include <optional>
+
+// Tells a new press of a key from X11's auto-repeat, which repeats a held key as a release and a
+// press with the same timestamp or, for a client that asked for detectable auto-repeat, as presses
+// alone. Either way one press of a shortcut is one action.
+class KeyRepeatFilter {
+public:
+    // Takes every key event in the order the server sent them; true for a press that follows a
+    // real release of its key.
+    bool isNewPress(const xcb_generic_event_t& event);
+    void clear();
+
+private:
+    struct KeyState {
+        bool down = false;
+        std::optional<xcb_timestamp_t> releasedAt;
+    };
+    QHash<int, KeyState> m_keys;
+};
 
 // Grabs Ctrl+Alt+Super combinations on the X11 root window, once for every state of Caps Lock
 // and Num Lock so the shortcuts work whichever is on.
@@ -34,4 +53,5 @@ private:
     quint32 m_root = 0;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QHash<int, QString> m_grabbed; // shortcut ids by key code
+    KeyRepeatFilter m_repeats;
 };
