@@ -27,9 +27,8 @@ class AppDelegateTest : public ::testing::Test, protected AppServices {
 protected:
     QList<EventStore::Action> actions() {
         QList<EventStore::Action> list;
-        const QDateTime now = QDateTime::currentDateTime();
         for (const EventStore::Event& event :
-             services.events.events(now.addDays(-1), now.addDays(1)))
+             services.events.events(clock.now(), clock.now().addSecs(1)))
             list.append(event.action);
         return list;
     }
