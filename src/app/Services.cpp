@@ -32,15 +32,10 @@ std::unique_ptr<KeyGrabber> desktopKeyGrabber() {
 
 } // namespace
 
-Services::Services()
-    : autostart(QCoreApplication::applicationFilePath())
+Services::Services(const Clock& time)
+    : clock(time)
+    , autostart(QCoreApplication::applicationFilePath())
     , keyGrabber(desktopKeyGrabber())
     , hotKeys(*keyGrabber, runningEngine, runningContext)
     , dayLog(clock, DataFolder::path())
     , events(clock, DataFolder::path()) {}
-
-Services& Services::shared() {
-    // Destroyed only at exit, after the event loop: the event log then writes what is still queued.
-    static Services services;
-    return services;
-}

@@ -11,15 +11,14 @@
 
 #include <memory>
 
-// The process-wide services, made on first use and kept until the process ends: the settings,
-// today's tallies and the event log, with what they stand on.
+// The process-wide services: the settings, today's tallies and the event log, with what they
+// stand on. main() makes one after the QApplication and lets it go before, so the event log's
+// queued writes are finished while the application still exists.
 class Services {
 public:
-    static Services& shared();
-    // Tests make their own over temporary folders; the application uses shared().
-    Services();
+    explicit Services(const Clock& time);
 
-    SystemClock clock;
+    const Clock& clock;
     PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
     XdgAutostart autostart;
     std::unique_ptr<KeyGrabber> keyGrabber; // the desktop portal on Wayland, X11 otherwise

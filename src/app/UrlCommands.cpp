@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -21,6 +23,9 @@ QString commandOf(const QString& url) {
     return end < 0 ? rest : rest.left(end);
 }
 
+// The longest pause the D-Bus action can be asked for; longer ones would overflow the clock.
+constexpr qint64 longestPauseMinutes = std::numeric_limits<int>::max();
+
 std::optional<qint64> minutesOf(const QUrl& url) {
     const QList<std::pair<QString, QString>> items = QUrlQuery(url).queryItems();
     const auto minutes = std::find_if(items.begin(), items.end(),
@@ -32,7 +37,9 @@ std::optional<qint64> minutesOf(const QUrl& url) {
         return std::nullopt;
     bool ok = false;
     const qint64 value = minutes->second.toLongLong(&ok, 10);
-    return ok ? std::optional(value) : std::nullopt;
+    if (!ok) // more digits than 64 bits hold
+        return minutes->second.startsWith(u'-') ? 0 : longestPauseMinutes;
+    return std::min(value, longestPauseMinutes);
 }
 
 } // namespace
@@ -67,8 +74,10 @@ void handle(const QString& text, AppDelegate& controller) {
             engine.skip(*kind);
     } else if (command == u"pause") {
         const std::optional<qint64> minutes = minutesOf(url);
-        // Real minutes, whatever the fast mode says.
-        controller.context().pause(minutes ? double(*minutes) * 60 : 0, !minutes);
+        // Real minutes, whatever the fast mode says; none, zero or less is the rest of today,
+        // as the D-Bus action has it.
+        const bool restOfDay = !minutes || *minutes < 1;
+        controller.context().pause(restOfDay ? 0 : double(*minutes) * 60, restOfDay);
     } else if (command == u"resume") {
         controller.context().resume();
     } else {

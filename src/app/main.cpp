@@ -14,7 +14,13 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -33,8 +39,8 @@ void logToStandardErrorAndJournal() {
     });
 }
 
-// Hands the URLs to the instance that owns the bus name; true when there is one.
-bool handOverToRunningInstance(QDBusConnection& bus, const QStringList& urls) {
+// Hands the URLs to the instance that owns the bus name.
+int handOverToRunningInstance(QDBusConnection& bus, const QStringList& urls) {
     const QString method = urls.isEmpty() ? u"Activate"_s : u"Open"_s;
     QDBusMessage call = QDBusMessage::createMethodCall(busName, objectPath,
                                                        u"org.freedesktop.Application"_s, method);
@@ -42,7 +48,33 @@ bool handOverToRunningInstance(QDBusConnection& bus, const QStringList& urls) {
         call.setArguments({QVariantMap()});
     else
         call.setArguments({urls, QVariantMap()});
-    return bus.call(call).type() == QDBusMessage::ReplyMessage;
+    if (bus.call(call).type() == QDBusMessage::ReplyMessage)
+        return 0;
+    Log::write(u"Brevimar is already running but does not answer"_s);
+    return 1;
+}
+
+int signalPipe[2] = {-1, -1};
+
+void writeToSignalPipe(int) {
+    const char byte = 0;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+// The end of a session sends SIGTERM (SIGHUP with a terminal, SIGINT on Ctrl+C). Quitting the
+// event loop lets main() unwind, so the event log finishes what is queued. A signal handler may
+// do next to nothing, hence the pipe.
+void quitOnSignals() {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = writeToSignalPipe;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }
 
 } // namespace
@@ -58,16 +90,13 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(u"com.tovanex.Brevimar"_s);
     QApplication::setQuitOnLastWindowClosed(false);
     logToStandardErrorAndJournal();
+    quitOnSignals();
 
     const QStringList urls = app.arguments().mid(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
     LocalInstance local(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-    if (bus.isConnected() && !bus.registerService(busName)) {
-        if (handOverToRunningInstance(bus, urls))
-            return 0;
-        Log::write(u"Brevimar is already running but does not answer"_s);
-        return 1;
-    }
+    if (bus.isConnected() && bus.interface()->isServiceRegistered(busName))
+        return handOverToRunningInstance(bus, urls);
     if (!bus.isConnected()) {
         switch (local.claim(urls)) {
         case LocalInstance::Claim::first:
@@ -80,17 +109,18 @@ int main(int argc, char** argv) {
         }
     }
 
+    const SystemClock clock;
+    Services services(clock);
     LinuxSession session(bus, QDBusConnection::systemBus(),
                          LinuxSession::idleDisplayFromEnvironment());
     X11Workspace workspace;
     LinuxMediaProbe media;
     EdsCalendarStore calendar;
-    AppDelegate delegate(Services::shared(), {session, workspace, media, calendar, bus});
+    AppDelegate delegate(services, {session, workspace, media, calendar, bus});
 
     const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };
     QObject applicationObject;
     new ApplicationService(&applicationObject, openURLs);
-    Services& services = Services::shared();
     auto* actions = new ActionsService(
         &applicationObject,
         [&delegate]() -> RhythmEngine* {
@@ -98,10 +128,17 @@ int main(int argc, char** argv) {
         },
         delegate.context(), services.dayLog, services.settings);
     bus.registerObject(objectPath, &applicationObject);
+    // Claimed only now, so whoever finds the name finds the objects behind it: a second start
+    // or a D-Bus activation waiting for the name would otherwise call into nothing.
+    if (bus.isConnected() && !bus.registerService(busName))
+        return handOverToRunningInstance(bus, urls); // another start got there first
     QObject::connect(&local, &LocalInstance::opened, &delegate, openURLs);
 
     delegate.applicationDidFinishLaunching();
     actions->watch(delegate.engine());
     openURLs(urls);
-    return app.exec();
+    const int status = app.exec();
+    // What was delivered before the quit is still handled, an answer from a script included.
+    QCoreApplication::sendPostedEvents();
+    return status;
 }

@@ -17,6 +17,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +34,7 @@ const char* const usage =
     "  status [--json]   what holds reminders and what comes next  brevimarctl status --json\n"
     "  open URL          hand a brevimar:// URL to Brevimar    brevimarctl open brevimar://resume\n"
     "\n"
-    "Exits 0 on success, 1 when Brevimar isn't running, 2 on a usage error.\n";
+    "Exits 0 on success, 1 when Brevimar isn't running, 2 on a usage error or an unknown KIND.\n";
 
 void print(const QString& text) {
     std::printf("%s\n", qPrintable(text));
@@ -44,10 +45,14 @@ int usageError() {
     return 2;
 }
 
-QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {}) {
+// Only `open` may have the bus start Brevimar: a status bar asking every minute must not bring
+// back an application the user has quit.
+QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {},
+                  bool mayStart = false) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         u"com.tovanex.Brevimar"_s, u"/com/tovanex/Brevimar"_s, interface, method);
     message.setArguments(args);
+    message.setAutoStartService(mayStart);
     return QDBusConnection::sessionBus().call(message, QDBus::Block, 5000);
 }
 
@@ -62,6 +67,25 @@ bool answered(const QDBusMessage& reply) {
 int notRunning() {
     print(u"Brevimar isn't running."_s);
     return 1;
+}
+
+// The configured kinds as (id, title), or nothing when Brevimar does not answer.
+std::optional<QList<std::pair<QString, QString>>> reminderKinds() {
+    const QDBusMessage reply = action(u"ReminderKinds"_s);
+    if (!answered(reply))
+        return std::nullopt;
+    QList<std::pair<QString, QString>> kinds;
+    const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        std::pair<QString, QString> kind;
+        list.beginStructure();
+        list >> kind.first >> kind.second;
+        list.endStructure();
+        kinds.append(kind);
+    }
+    list.endArray();
+    return kinds;
 }
 
 // Without the application, today's counts come straight from the day log.
@@ -114,6 +138,18 @@ int main(int argc, char** argv) {
     }
 
     if (verb == u"log" && args.size() == 2) {
+        // The action gives a kind it does not know the same answer as a missing application.
+        const auto kinds = reminderKinds();
+        if (!kinds)
+            return notRunning();
+        QStringList ids;
+        for (const auto& [id, title] : *kinds)
+            ids.append(id);
+        if (!ids.contains(args[1])) {
+            std::fprintf(stderr, "brevimarctl: no reminder kind \"%s\"; the kinds are %s.\n",
+                         qPrintable(args[1]), qPrintable(ids.join(u", "_s)));
+            return 2;
+        }
         const QDBusMessage reply = action(u"LogReminderAsDone"_s, {args[1]});
         if (!answered(reply))
             return notRunning();
@@ -146,20 +182,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (verb == u"kinds" && args.size() == 1) {
-        const QDBusMessage reply = action(u"ReminderKinds"_s);
-        if (!answered(reply))
+        const auto kinds = reminderKinds();
+        if (!kinds)
             return notRunning();
-        const QDBusArgument list = reply.arguments().value(0).value<QDBusArgument>();
-        list.beginArray();
-        while (!list.atEnd()) {
-            QString id;
-            QString title;
-            list.beginStructure();
-            list >> id >> title;
-            list.endStructure();
+        for (const auto& [id, title] : *kinds)
             print(id + u'\t' + title);
-        }
-        list.endArray();
         return 0;
     }
     if (verb == u"status" && (args.size() == 1 || (args.size() == 2 && args[1] == u"--json"))) {
@@ -182,7 +209,7 @@ int main(int argc, char** argv) {
     }
     if (verb == u"open" && args.size() == 2) {
         const QDBusMessage reply = call(u"org.freedesktop.Application"_s, u"Open"_s,
-                                        {QStringList{args[1]}, QVariantMap()});
+                                        {QStringList{args[1]}, QVariantMap()}, true);
         return answered(reply) ? 0 : notRunning();
     }
     return usageError();

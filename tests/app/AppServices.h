@@ -4,16 +4,29 @@
 #include "app/Services.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
 #include "fakes/TemporaryXdg.h"
 
-// The application's own services in temporary folders, over a fake desktop with no session bus.
+// The application's own services in temporary folders on a clock the test moves, over a fake
+// desktop with no session bus.
 struct AppServices {
     TemporaryXdg xdg;
     LogCapture log;
-    Services services;
+    ManualClock clock;
+    Services services{clock};
     FakeSession session;
     FakeWorkspace workspace;
     FakeMediaProbe media;
     FakeCalendarStore calendar;
     Desktop desktop{session, workspace, media, calendar, QDBusConnection(QStringLiteral("none"))};
+
+    // The event log of this instant as "action kind" lines.
+    QStringList eventLog() const {
+        QStringList lines;
+        for (const EventStore::Event& e :
+             services.events.events(clock.now(), clock.now().addSecs(1)))
+            lines.append(EventStore::rawValue(e.action) + u' ' +
+                         e.kind.value_or(QStringLiteral("-")));
+        return lines;
+    }
 };
