@@ -37,7 +37,7 @@ TEST_F(AppDelegateTest, LaunchStartsEverythingOnceWithOneEngine) {
     EXPECT_TRUE(delegate.running());
     EXPECT_EQ(delegate.steps, QStringList({u"menu bar icon"_s, u"usage reporter"_s, u"hot keys"_s,
                                            u"onboarding"_s}));
-    EXPECT_EQ(eventLog(), QStringList({u"launch -"_s}));
+    EXPECT_EQ(eventLog(services.events), QStringList({u"launch"_s}));
     EXPECT_TRUE(delegate.engine().nextAt().contains(NudgeKind::water()));
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return !log.lines()
@@ -65,5 +65,5 @@ TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
     delegate.fireTestReminder();
     EXPECT_TRUE(delegate.engine().awaiting().contains(NudgeKind::water()));
     EXPECT_TRUE(log.lines().contains(u"Brevimar fire water style=card"_s));
-    EXPECT_EQ(eventLog().last(), u"fired water"_s);
+    EXPECT_EQ(eventLog(services.events).last(), u"fired water"_s);
 }

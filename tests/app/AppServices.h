@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/Services.h"
+#include "fakes/EventLog.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
@@ -19,14 +20,4 @@ struct AppServices {
     FakeMediaProbe media;
     FakeCalendarStore calendar;
     Desktop desktop{session, workspace, media, calendar, QDBusConnection(QStringLiteral("none"))};
-
-    // The event log of this instant as "action kind" lines.
-    QStringList eventLog() const {
-        QStringList lines;
-        for (const EventStore::Event& e :
-             services.events.events(clock.now(), clock.now().addSecs(1)))
-            lines.append(EventStore::rawValue(e.action) + u' ' +
-                         e.kind.value_or(QStringLiteral("-")));
-        return lines;
-    }
 };
