@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build run test unit-sanitized bench install install-user format format-check clean
+.PHONY: deps build run test unit-sanitized screenshots bench install install-user format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -26,6 +26,13 @@ unit-sanitized: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DBREVIMAR_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) --target unit_tests
 	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
+
+# Every view drawn as PNGs, light and dark, under $(BUILD)/tests/ui/screenshots.
+screenshots: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DBREVIMAR_SCREENSHOTS=ON
+	cmake --build $(BUILD) --target ui_screenshots
+	$(BUILD)/tests/ui/ui_screenshots
+	@echo "Pictures in $(BUILD)/tests/ui/screenshots"
 
 # Installs the programs, the desktop entry and the D-Bus service file under PREFIX, and makes
 # Brevimar the handler of brevimar:// links.

@@ -704,9 +704,12 @@ void MenuBarView::openAt(const QRect& iconGeometry) {
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size());
 
-    // A Wayland client learns neither the icon's place nor the pointer's, so the panel takes the
-    // corner where trays usually are.
-    if (QGuiApplication::platformName().startsWith(u"wayland"_s))
+    // A Wayland session learns neither the icon's place nor the pointer's (through XWayland the
+    // pointer is where it last crossed an X window), so the panel takes the corner where trays
+    // usually are. The session says so, not the Qt platform: Brevimar runs on xcb there too.
+    const bool wayland =
+        qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (wayland)
         move(available.right() + 1 - width() - 8, available.top() + 8);
     else
         move(placement(size(), iconGeometry, pointer, available));

@@ -151,14 +151,25 @@ void NotchContainer::applyFrame(const NotchFrame& frame) {
                           frame.contentOpacity >= 0.999 && frame.contentScale >= 0.999;
         m_content->setVisible(live);
     }
-    // The window keeps the size of the open panel; only the black shape may take the pointer, so
-    // clicks on the transparent rest reach the windows below. One pixel more keeps the
-    // antialiased edge.
-    const QRegion shape(shapePath().toFillPolygon().toPolygon());
-    setMask(shape.isEmpty()
-                ? QRegion(0, 0, 1, 1)
-                : shape.united(shape.translated(1, 1)).united(shape.translated(-1, -1)));
+    shapeWindow();
     update();
+}
+
+void NotchContainer::shapeWindow() {
+    // The window keeps the size of the open panel; only the black shape may take the pointer, so
+    // clicks on the transparent rest reach the windows below. That takes the shape on the
+    // top-level window itself: a mask on a child inside it only moves the clicks to the parent.
+    // One pixel more keeps the antialiased edge.
+    const QRegion shape(shapePath().toFillPolygon().toPolygon());
+    QWidget* top = window();
+    const QRegion region =
+        shape.isEmpty() ? QRegion(0, 0, 1, 1)
+                        : shape.united(shape.translated(1, 1)).united(shape.translated(-1, -1));
+    const QRegion placed = region.translated(mapTo(top, QPoint(0, 0)));
+    if (top->mask() != placed)
+        top->setMask(placed);
+    if (top != this && !mask().isEmpty())
+        clearMask(); // from before the panel was put into its window
 }
 
 QRectF NotchContainer::shapeRect() const {
@@ -171,6 +182,7 @@ QPainterPath NotchContainer::shapePath() const {
 
 void NotchContainer::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    shapeWindow(); // the window it now lives in
     if (m_appeared || event->spontaneous())
         return;
     m_appeared = true;

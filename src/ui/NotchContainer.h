@@ -81,6 +81,7 @@ protected:
 
 private:
     void applyFrame(const NotchFrame& frame);
+    void shapeWindow();
 
     double m_fullWidth = 0;
     QSizeF m_frameSize;

@@ -117,6 +117,14 @@ void NotificationService::notify(const QString& identifier, const QString& title
 
 void NotificationService::send(const QString& identifier, const QList<QVariant>& arguments,
                                const QString& logName) {
+    // One live notification per identifier: while the server has not told the id of the last
+    // one, a new Notify could not replace it, so the newest delivery waits for that answer.
+    if (const auto flight = m_inFlight.find(identifier); flight != m_inFlight.end()) {
+        flight->next = arguments;
+        flight->nextLogName = logName;
+        return;
+    }
+    m_inFlight.insert(identifier, {});
     QList<QVariant> args = arguments;
     args[1] = m_serverIDs.value(identifier, 0); // replaces the kind's earlier notification
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, u"Notify"_s);
@@ -126,28 +134,41 @@ void NotificationService::send(const QString& identifier, const QList<QVariant>&
             [=, this](QDBusPendingCallWatcher* w) {
                 const QDBusPendingReply<uint> reply = *w;
                 w->deleteLater();
+                const InFlight flight = m_inFlight.take(identifier);
                 if (reply.isError()) {
                     const QString failed =
                         logName.startsWith(u"nudge"_s) ? u" not delivered: "_s : u" failed: "_s;
                     Log::write(u"Brevimar "_s + logName + failed + reply.error().message());
-                    return;
+                } else if (flight.cleared) {
+                    // Answered or taken back while on its way: it must not stay on screen.
+                    close(reply.value());
+                } else {
+                    m_serverIDs.insert(identifier, reply.value());
+                    Log::write(u"Brevimar "_s + logName + u" delivered"_s);
                 }
-                m_serverIDs.insert(identifier, reply.value());
-                Log::write(u"Brevimar "_s + logName + u" delivered"_s);
+                if (!flight.next.isEmpty())
+                    send(identifier, flight.next, flight.nextLogName);
             });
 }
 
 void NotificationService::clear(const NudgeKind& kind) {
     const QString identifier = identifierOf(kind);
     delete m_pending.take(identifier);
-    const auto id = m_serverIDs.constFind(identifier);
-    if (id == m_serverIDs.constEnd())
-        return;
+    if (const auto flight = m_inFlight.find(identifier); flight != m_inFlight.end()) {
+        flight->cleared = true;
+        flight->next.clear();
+    }
+    if (const auto id = m_serverIDs.constFind(identifier); id != m_serverIDs.constEnd()) {
+        close(*id);
+        m_serverIDs.erase(id);
+    }
+}
+
+void NotificationService::close(uint id) {
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, path, interface, u"CloseNotification"_s);
-    call.setArguments({*id});
+    call.setArguments({id});
     m_bus.asyncCall(call);
-    m_serverIDs.erase(id);
 }
 
 void NotificationService::actionInvoked(uint id, const QString& action) {

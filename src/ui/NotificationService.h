@@ -39,10 +39,19 @@ private:
     void notify(const QString& identifier, const QString& title, const QString& body,
                 const QStringList& actions, bool sound, const QString& logName);
     void send(const QString& identifier, const QList<QVariant>& arguments, const QString& logName);
+    void close(uint id);
 
     QDBusConnection m_bus;
     AppSettings& m_settings;
     QPointer<RhythmEngine> m_engine;
     QHash<QString, uint> m_serverIDs;  // "nudge-water" → the server's id
     QHash<QString, QTimer*> m_pending; // deliveries waiting out the in-front delay
+    // Notify calls the server has not answered yet, by identifier. Until the answer brings the
+    // id, a clear or a newer delivery cannot reach the notification, so they wait here.
+    struct InFlight {
+        bool cleared = false; // close it as soon as its id is known
+        QList<QVariant> next; // the newest delivery, sent in its place once the id is known
+        QString nextLogName;
+    };
+    QHash<QString, InFlight> m_inFlight;
 };

@@ -7,6 +7,7 @@
 #include "record/DayLog.h"
 #include "settings/AppSettings.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPropertyAnimation>
@@ -16,6 +17,8 @@
 #include <QWidget>
 
 #include <xcb/xcb.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -115,9 +118,14 @@ NudgePanelController::NudgePanelController(AppSettings& settings, DayLog& dayLog
     , m_schedule([](int msecs, std::function<void()> step) {
         // The steps hold everything they touch weakly, so they need no context object.
         QTimer::singleShot(msecs, std::move(step));
-    }) {}
+    }) {
+    // A Done pressed just before Quit still counts: the engine is gone once the loop has ended.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &NudgePanelController::commitEveryDone);
+}
 
 NudgePanelController::~NudgePanelController() {
+    commitEveryDone();
     delete m_panel.data();
 }
 
@@ -218,13 +226,22 @@ bool NudgePanelController::showMessage(const QString& title, const QString& mess
     return true;
 }
 
-ReminderActions NudgePanelController::answers(const NudgeKind& kind, RhythmEngine& engine) const {
+ReminderActions NudgePanelController::answers(const NudgeKind& kind, RhythmEngine& engine) {
     // The buttons may outlive the engine at shutdown; then they do nothing.
     QPointer<RhythmEngine> weak(&engine);
+    QPointer<NudgePanelController> self(this);
     ReminderActions actions;
-    actions.done = [weak, kind] {
-        if (weak)
-            weak->done(kind);
+    // The delay belongs here rather than to the view: a panel replaced or taken down in the
+    // meantime (another reminder, expiry, Quit) must not take the answer with it.
+    actions.done = [self, weak, kind] {
+        if (!self || !weak)
+            return;
+        const quint64 serial = ++self->m_doneSerial;
+        self->m_dones.append({serial, kind, weak});
+        self->m_schedule(doneDelayMSecs, [self, serial] {
+            if (self)
+                self->commitDone(serial);
+        });
     };
     actions.snooze = [weak, kind] {
         if (weak)
@@ -239,6 +256,22 @@ ReminderActions NudgePanelController::answers(const NudgeKind& kind, RhythmEngin
             weak->skip(kind);
     };
     return actions;
+}
+
+void NudgePanelController::commitDone(quint64 serial) {
+    const auto found = std::find_if(m_dones.begin(), m_dones.end(),
+                                    [serial](const PendingDone& d) { return d.serial == serial; });
+    if (found == m_dones.end())
+        return;
+    const PendingDone pending = *found;
+    m_dones.erase(found);
+    if (pending.engine)
+        pending.engine->done(pending.kind);
+}
+
+void NudgePanelController::commitEveryDone() {
+    while (!m_dones.isEmpty())
+        commitDone(m_dones.constFirst().serial);
 }
 
 void NudgePanelController::present(QWidget* view, bool notch, NotchState* state, QScreen* screen) {

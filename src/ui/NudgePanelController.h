@@ -4,6 +4,7 @@
 #include "NudgeViews.h"
 #include "engine/NudgePanel.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -31,6 +32,8 @@ public:
     static constexpr int fadeOutMSecs = 150;
     static constexpr int collapseMSecs = 400;
     static constexpr int messageTimeoutMSecs = 120'000;
+    // Done reaches the engine this long after the press, so the ring can advance first.
+    static constexpr int doneDelayMSecs = 750;
     using Scheduler = std::function<void(int msecs, std::function<void()> step)>;
 
     NudgePanelController(AppSettings& settings, DayLog& dayLog, Sound& sound, ViewFactory views,
@@ -46,7 +49,7 @@ public:
 
     // The history window belongs to the owner; the message's history button opens it.
     void setOpenHistory(std::function<void()> open) { m_openHistory = std::move(open); }
-    // Replaces the main-loop timer for the delayed steps (message timeout, order-out).
+    // Replaces the main-loop timer for the delayed steps (message timeout, order-out, Done).
     void setScheduler(Scheduler scheduler) { m_schedule = std::move(scheduler); }
 
     QWidget* panel() const { return m_panel; }
@@ -64,7 +67,16 @@ public:
     static QPoint topPanelOrigin(const QSize& panel, const QRect& geometry);
 
 private:
-    ReminderActions answers(const NudgeKind& kind, RhythmEngine& engine) const;
+    // A Done pressed and not yet told to the engine.
+    struct PendingDone {
+        quint64 serial;
+        NudgeKind kind;
+        QPointer<RhythmEngine> engine;
+    };
+
+    ReminderActions answers(const NudgeKind& kind, RhythmEngine& engine);
+    void commitDone(quint64 serial);
+    void commitEveryDone();
     void present(QWidget* view, bool notch, NotchState* state, QScreen* screen);
     static QScreen* chosenScreen();
     static void orderOut(QWidget* panel);
@@ -80,4 +92,6 @@ private:
     QPointer<NotchState> m_notchState;
     std::optional<NudgeKind> m_showing;
     bool m_messageShown = false;
+    QList<PendingDone> m_dones;
+    quint64 m_doneSerial = 0;
 };

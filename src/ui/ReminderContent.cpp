@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
@@ -559,11 +558,8 @@ void ReminderContent::pressDone() {
     if (m_completed)
         return;
     setCompleted(true);
-    QTimer::singleShot(doneDelayMs, this, [this] {
-        if (m_actions.done)
-            m_actions.done();
-        Q_EMIT doneCalled();
-    });
+    if (m_actions.done)
+        m_actions.done();
 }
 
 void ReminderContent::setCompleted(bool animated) {

@@ -170,13 +170,12 @@ private:
 };
 
 // The reminder block of the card and of the notch panel: ring, texts, Done and three round
-// answers. Done counts the press at once and tells the engine a moment later, so the ring has
-// time to advance before the panel goes away.
+// answers. Done shows the press as counted and answers once; the panel controller holds the
+// answer back a moment so the ring can advance before the panel goes away.
 class ReminderContent : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int doneDelayMs = 750;
     static constexpr int ringSize = 46;
     static constexpr int buttonHeight = 32;
 
@@ -202,8 +201,6 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void completedChanged();
-    // Emitted right after the done action ran.
-    void doneCalled();
 
 private:
     void setCompleted(bool animated);

@@ -22,18 +22,20 @@ QChar glyph(const QString& symbolName) {
         {u"hourglass"_s, 0xe88b},          // hourglass_empty
         {u"forward.end"_s, 0xe044},        // skip_next
         {u"bolt"_s, 0xea0b},
-        {u"sunset.fill"_s, 0xe1c6},       // wb_twilight
-        {u"calendar"_s, 0xe935},          // calendar_today
-        {u"pause.circle"_s, 0xe036},      // pause_circle_outline
-        {u"pause.circle.fill"_s, 0xe035}, // pause_circle_filled
-        {u"chart.bar.xaxis"_s, 0xe26b},   // bar_chart
-        {u"gearshape"_s, 0xe8b8},         // settings
-        {u"power"_s, 0xe8ac},             // power_settings_new
-        {u"checkmark"_s, 0xe5ca},         // check
-        {u"heart.fill"_s, 0xe87d},        // favorite
-        {u"timer"_s, 0xe425},
+        {u"sunset.fill"_s, 0xe1c6},        // wb_twilight
+        {u"calendar"_s, 0xe935},           // calendar_today
+        {u"pause.circle"_s, 0xe036},       // pause_circle_outline
+        {u"pause.circle.fill"_s, 0xe035},  // pause_circle_filled
+        {u"chart.bar.xaxis"_s, 0xe26b},    // bar_chart
+        {u"gearshape"_s, 0xe8b8},          // settings
+        {u"power"_s, 0xe8ac},              // power_settings_new
+        {u"checkmark"_s, 0xe5ca},          // check
         {u"brain.head.profile"_s, 0xea4a}, // psychology
-        {u"leaf.fill"_s, 0xeb4c},          // spa
+        {u"hand.raised"_s, 0xe764},        // back_hand
+        {u"leaf"_s, 0xea35},               // eco
+        {u"cup.and.saucer"_s, 0xe541},     // local_cafe
+        {u"sun.max"_s, 0xe430},            // wb_sunny
+        {u"heart"_s, 0xe87e},              // favorite_border
         {u"chevron.down"_s, 0xe5cf},       // expand_more
         {u"xmark"_s, 0xe5cd},              // close
     };
@@ -57,7 +59,7 @@ QColor tint(const QString& tintName) {
     static const QHash<QString, QColor> tints{
         {u"blue"_s, QColor(0x35, 0x84, 0xe4)},   {u"green"_s, QColor(0x2e, 0xc2, 0x7e)},
         {u"orange"_s, QColor(0xff, 0x78, 0x00)}, {u"purple"_s, QColor(0x91, 0x41, 0xac)},
-        {u"teal"_s, QColor(0x21, 0x90, 0xa4)},   {u"red"_s, QColor(0xe0, 0x1b, 0x24)},
+        {u"teal"_s, QColor(0x21, 0x90, 0xa4)},
     };
     const auto found = tints.constFind(tintName);
     return found != tints.constEnd() ? *found

@@ -13,7 +13,8 @@ namespace Symbols {
 QChar glyph(const QString& symbolName);
 // The Material Icons font at a pixel size.
 QFont font(int pixelSize);
-// The colour of a tint name ("blue", "green" …); anything else is the desktop's accent colour.
+// The colour of a tint name ("blue", "green", "orange", "purple", "teal"); anything else is the
+// desktop's accent colour.
 QColor tint(const QString& tintName);
 
 } // namespace Symbols

@@ -1,4 +1,5 @@
 #include "PanelFixture.h"
+#include "ui/NotchCardView.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -8,8 +9,8 @@
 using namespace Qt::StringLiterals;
 
 // The card and the top panel as real windows on a virtual display with a window manager: where
-// they land, that they never take the keyboard from the window the user is typing in, and that
-// their buttons answer the reminder.
+// they land, that they never take the keyboard from the window the user is typing in, that the
+// card's buttons answer the reminder and that the top panel lets clicks through.
 namespace {
 
 QString run(const QString& program, const QStringList& arguments) {
@@ -20,8 +21,16 @@ QString run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// xdotool with its arguments, points written as "x y".
+QString xdotool(const QString& arguments) {
+    return run(u"xdotool"_s, arguments.split(u' '));
+}
+QString xy(QPoint at) {
+    return u"%1 %2"_s.arg(at.x()).arg(at.y());
+}
+
 QString focusedWindow() {
-    return run(u"xdotool"_s, {u"getwindowfocus"_s});
+    return xdotool(u"getwindowfocus"_s);
 }
 
 QString property(WId window, const QString& name) {
@@ -36,13 +45,12 @@ protected:
         m_holder.start(u"xmessage"_s, {u"-title"_s, u"BrevimarFocusHolder"_s, u"-geometry"_s,
                                        u"240x80+100+400"_s, u"typing here"_s});
         ASSERT_TRUE(m_holder.waitForStarted());
-        const QString id =
-            run(u"xdotool"_s, {u"search"_s, u"--sync"_s, u"--name"_s, u"BrevimarFocusHolder"_s});
+        const QString id = xdotool(u"search --sync --name BrevimarFocusHolder"_s);
         ASSERT_FALSE(id.isEmpty());
         m_focus = id.split(u'\n').first();
         // The window manager may still be settling the new window: ask until it has the focus.
         ASSERT_TRUE(QTest::qWaitFor([this] {
-            run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, m_focus});
+            xdotool(u"windowactivate --sync "_s + m_focus);
             return focusedWindow() == m_focus;
         }));
     }
@@ -51,19 +59,20 @@ protected:
         m_holder.waitForFinished();
     }
 
-    // Clicks a button of the panel where the X server shows it, as a person would.
-    void click(const QString& name) {
-        QPushButton* pressed = button(name);
-        ASSERT_TRUE(pressed);
-        QWidget* window = pressed->window();
-        const QPoint centre = placed(window) + pressed->mapTo(window, pressed->rect().center());
-        run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(centre.x()),
-                           QString::number(centre.y()), u"click"_s, u"1"_s});
+    // Moves the pointer there in small steps, as a hand would, until the program has seen it.
+    bool pointAt(QPoint at, const std::function<bool()>& arrived) {
+        int step = 0;
+        return QTest::qWaitFor(
+            [&] {
+                xdotool(u"mousemove "_s + xy(at + QPoint(0, step++ % 2)));
+                return arrived();
+            },
+            3000);
     }
     // Where the window manager put the window, from the X server itself.
     QPoint placed(QWidget* window) {
-        const QString shell = run(
-            u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, QString::number(window->winId())});
+        const QString shell =
+            xdotool(u"getwindowgeometry --shell "_s + QString::number(window->winId()));
         QPoint at;
         for (const QString& line : shell.split(u'\n')) {
             if (line.startsWith(u"X="_s))
@@ -99,43 +108,57 @@ TEST_F(PanelSessionTest, CardAppearsTopRightWithoutFocusAndDoneAnswers) {
     // Dragged by its background out of the way, and still not focused.
     const QPoint grip = corner + QPoint(3, 3);
     const QPoint moved = corner + QPoint(-200, 100);
-    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(grip.x()),
-                       QString::number(grip.y()), u"mousedown"_s, u"1"_s});
-    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(grip.x() - 100),
-                       QString::number(grip.y() + 50)});
-    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(grip.x() - 200),
-                       QString::number(grip.y() + 100), u"mouseup"_s, u"1"_s});
+    xdotool(u"mousemove --sync "_s + xy(grip) + u" mousedown 1"_s);
+    xdotool(u"mousemove --sync "_s + xy(grip + QPoint(-100, 50)));
+    xdotool(u"mousemove --sync "_s + xy(grip + QPoint(-200, 100)) + u" mouseup 1"_s);
     (void)QTest::qWaitFor([&] { return placed(card) == moved; });
     EXPECT_EQ(placed(card), moved);
     EXPECT_EQ(focusedWindow(), m_focus);
 
-    click(u"Done"_s);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.showing(); }))
-        << "card " << card->winId() << " at " << placed(card).x() << "," << placed(card).y()
-        << " size " << card->width() << "x" << card->height() << " mouse "
-        << run(u"xdotool"_s, {u"getmouselocation"_s}).toStdString();
+    // Done, clicked where the X server shows it, as a person would.
+    const QPoint done = placed(card) + button(u"Done"_s)->mapTo(card, QPoint(10, 10));
+    xdotool(u"mousemove --sync "_s + xy(done) + u" click 1"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return runPending(NudgePanelController::doneDelayMSecs); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.showing(); }));
     EXPECT_EQ(dayLog.state().counts.value(u"water"_s), 1);
     EXPECT_EQ(focusedWindow(), m_focus);
     EXPECT_FALSE(QGuiApplication::focusWindow());
 }
 
-TEST_F(PanelSessionTest, TopPanelSitsFlushTopCentreWithoutFocusAndDoneAnswers) {
+// The top panel sits flush with the top centre without taking the focus. Folded to its peek strip
+// its window is mostly see-through: clicks there reach the window below, while the strip itself
+// still takes the pointer.
+TEST_F(PanelSessionTest, TopPanelSitsTopCentreAndLetsClicksThroughWhereItIsSeeThrough) {
+    struct Below : QWidget {
+        void mousePressEvent(QMouseEvent*) override { ++presses; }
+        int presses = 0;
+    } below;
+    below.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    below.setAttribute(Qt::WA_ShowWithoutActivating);
+    below.setGeometry(200, 0, 880, 300);
+    below.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&below));
+
     settings.setReminderStyle(ReminderStyle::notch);
-    engine.fire(NudgeKind::movement());
-    QWidget* panel = controller.panel();
-    ASSERT_TRUE(panel);
+    NudgePanelController real(settings, dayLog, sound, ViewFactory::standard());
+    real.show(NudgeKind::water(), engine, std::nullopt);
+    QWidget* panel = real.panel();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    auto* view = panel->findChild<NotchCardView*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->mode() == NotchCardView::Mode::full; }));
+    view->settle();
+    view->finishAnimation();
+    ASSERT_EQ(view->mode(), NotchCardView::Mode::peek);
 
     const QPoint top((1280 - panel->width()) / 2, 0);
     (void)QTest::qWaitFor([&] { return placed(panel) == top; });
     EXPECT_EQ(placed(panel), top);
+    const QPoint seeThrough = top + QPoint(panel->width() / 2, panel->height() - 10);
+    EXPECT_TRUE(pointAt(seeThrough, [&] { return below.underMouse(); }));
+    xdotool(u"click 1"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return below.presses == 1; }, 3000));
+    EXPECT_TRUE(pointAt(top + QPoint(panel->width() / 2, 8), [&] { return view->hovering(); }));
     EXPECT_EQ(focusedWindow(), m_focus);
-
-    click(u"Done"_s);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !controller.showing(); }));
-    EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
-    EXPECT_EQ(focusedWindow(), m_focus);
-    EXPECT_FALSE(QGuiApplication::focusWindow());
 }
 
 } // namespace

@@ -47,83 +47,69 @@ struct MadeView {
     std::optional<QString> reason;
     qint64 count = -1;
     qint64 goal = -1;
-    QColor tint;
-    NotchGeometry geometry;
     NotchState* state = nullptr;
-    double inset = 0, bodyHeight = 0, wing = 0;
 };
 
 inline const QSize cardSize{320, 140};
 inline const QSize notchSize{420, 180};
 
 inline ViewFactory standInViews(MadeView& made) {
-    ViewFactory views;
     const auto answers = [](const ReminderActions& a) {
         return QList<std::pair<QString, std::function<void()>>>{
             {QStringLiteral("Done"), a.done},
             {QStringLiteral("Snooze"), a.snooze},
-            {QStringLiteral("UntilFree"), a.untilFree},
             {QStringLiteral("Skip"), a.skip}};
     };
-    const auto buttons = [](const MessageActions& a) {
-        return QList<std::pair<QString, std::function<void()>>>{
-            {QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}};
+    const auto reminder = [&made, answers](const char* which, QSize size, NotchState* state,
+                                           std::optional<QString> reason, qint64 count, qint64 goal,
+                                           const ReminderActions& actions) {
+        made = {QString::fromLatin1(which), reason, count, goal, state};
+        return new StandInView(size, answers(actions));
     };
-    views.card = [&made, answers](const NudgeKind&, std::optional<QString> reason, qint64 count,
-                                  qint64 goal, ReminderActions actions) -> QWidget* {
-        made = MadeView{};
-        made.which = QStringLiteral("card");
-        made.reason = reason;
-        made.count = count;
-        made.goal = goal;
-        return new StandInView(cardSize, answers(actions));
+    const auto message = [&made](const char* which, QSize size, NotchState* state,
+                                 const MessageActions& a) {
+        made = {QString::fromLatin1(which), {}, -1, -1, state};
+        return new StandInView(
+            size, {{QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}});
     };
-    views.notchCard = [&made, answers](const NudgeKind&, NotchGeometry geometry, NotchState& state,
-                                       std::optional<QString> reason, qint64 count, qint64 goal,
-                                       ReminderActions actions, double inset, double bodyHeight,
-                                       double wing) -> QWidget* {
-        made = MadeView{};
-        made.which = QStringLiteral("notchCard");
-        made.reason = reason;
-        made.count = count;
-        made.goal = goal;
-        made.geometry = geometry;
-        made.state = &state;
-        made.inset = inset;
-        made.bodyHeight = bodyHeight;
-        made.wing = wing;
-        return new StandInView(notchSize, answers(actions));
+    ViewFactory views;
+    views.card = [reminder](const NudgeKind&, std::optional<QString> reason, qint64 count,
+                            qint64 goal, ReminderActions actions) -> QWidget* {
+        return reminder("card", cardSize, nullptr, reason, count, goal, actions);
     };
-    views.message = [&made, buttons](QString, QString, QString, QColor tint,
-                                     MessageActions actions) -> QWidget* {
-        made = MadeView{};
-        made.which = QStringLiteral("message");
-        made.tint = tint;
-        return new StandInView(cardSize, buttons(actions));
+    views.notchCard = [reminder](const NudgeKind&, NotchGeometry, NotchState& state,
+                                 std::optional<QString> reason, qint64 count, qint64 goal,
+                                 ReminderActions actions, double, double, double) -> QWidget* {
+        return reminder("notchCard", notchSize, &state, reason, count, goal, actions);
     };
-    views.notchMessage = [&made, buttons](QString, QString, QString, QColor tint, NotchGeometry,
-                                          NotchState&, MessageActions actions) -> QWidget* {
-        made = MadeView{};
-        made.which = QStringLiteral("notchMessage");
-        made.tint = tint;
-        return new StandInView(notchSize, buttons(actions));
+    views.message = [message](QString, QString, QString, QColor,
+                              MessageActions actions) -> QWidget* {
+        return message("message", cardSize, nullptr, actions);
+    };
+    views.notchMessage = [message](QString, QString, QString, QColor, NotchGeometry,
+                                   NotchState& state, MessageActions actions) -> QWidget* {
+        return message("notchMessage", notchSize, &state, actions);
     };
     return views;
 }
 
 // The real engine over temporary folders, answering through the controller under test, whose
-// views are the stand-ins above. Delayed steps wait in `pending` until a test runs them.
+// views are the stand-ins above.
 class PanelFixture : public ::testing::Test, protected StoredServices {
 protected:
     PanelFixture()
         : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {
         settings.setCustomReminders({});
         settings.setSoundEnabled(true);
-        controller.setScheduler([this](int msecs, std::function<void()> step) {
-            pending.append({msecs, std::move(step)});
-        });
+        controller.setScheduler(later());
     }
 
+    // Delayed steps wait in `pending` until a test runs them.
+    NudgePanelController::Scheduler later() {
+        return [this](int msecs, std::function<void()> step) {
+            pending.append({msecs, std::move(step)});
+        };
+    }
     QPushButton* button(const QString& name) const {
         return controller.panel() ? controller.panel()->findChild<QPushButton*>(name) : nullptr;
     }

@@ -24,33 +24,10 @@ using PanelModelTest = UiFixture;
 
 } // namespace
 
-TEST_F(PanelModelTest, WithNoKindsNothingIsLoggedAndTheDayIsAllThereIs) {
-    settings.setWaterEnabled(false);
-    settings.setMovementEnabled(false);
-    const PanelModel m = model();
-    EXPECT_TRUE(m.rows.isEmpty());
-    EXPECT_EQ(m.summary, u"Nothing logged yet"_s);
-    EXPECT_EQ(m.subtitle, u"Today"_s);
-    EXPECT_EQ(m.pill.label, u"Active"_s);
-}
-
-TEST_F(PanelModelTest, RelativeTimesRoundMinutesUp) {
-    const QDateTime now = at(10, 0);
-    const auto in = [&](qint64 seconds) {
-        return PanelModel::relativeTime(now, now.addSecs(seconds));
-    };
-    EXPECT_EQ(in(30), u"in 1 min"_s);
-    EXPECT_EQ(in(60 * 60), u"in 1 h"_s);
-    EXPECT_EQ(in(61 * 60), u"in 1 h 1 min"_s);
-    EXPECT_EQ(in(0), u"now"_s);
-    EXPECT_EQ(in(-30), u"now"_s);
-}
-
 TEST_F(PanelModelTest, SubtitleNamesTheNextKindStillOnItsClock) {
     EXPECT_EQ(model().subtitle, u"Water in 30 min"_s);
-    EXPECT_EQ(row(water).statusText, u"in 30 min"_s);
     EXPECT_EQ(row(movement).statusText, u"in 1 h"_s);
-    EXPECT_EQ(row(movement).statusTone, PanelTone::secondary);
+    EXPECT_EQ(PanelModel::relativeTime(at(10, 0), at(11, 1)), u"in 1 h 1 min"_s);
 
     clock.advance(29 * 60 + 30);
     EXPECT_EQ(model().subtitle, u"Water in 1 min"_s);
@@ -80,7 +57,6 @@ TEST_F(PanelModelTest, LastLogTextCountsWholeMinutesSinceTheLastDone) {
     EXPECT_EQ(row(water).lastLogText, u"Last logged 59 min ago."_s);
     clock.advance(60 * 60 + 1);
     EXPECT_EQ(row(water).lastLogText, u"Last logged 2 h 0 min ago."_s);
-    EXPECT_EQ(row(movement).lastLogText, u"Nothing logged today."_s);
 }
 
 TEST_F(PanelModelTest, AnUnansweredReminderSaysSoUntilTheNextFiring) {
@@ -95,46 +71,23 @@ TEST_F(PanelModelTest, AnUnansweredReminderSaysSoUntilTheNextFiring) {
     EXPECT_EQ(row(water).lastLogText, u"Last logged just now."_s);
 }
 
-TEST_F(PanelModelTest, AnAwaitingRowOffersTheAnswers) {
+TEST_F(PanelModelTest, AwaitingRowsOfferTheAnswersParkedOnesWaitForTheHold) {
     engine.fire(water);
-    const PanelReminderRow awaiting = row(water);
-    EXPECT_EQ(awaiting.statusText, u"due now"_s);
-    EXPECT_EQ(awaiting.statusTone, PanelTone::tint);
-    EXPECT_EQ(symbols(awaiting), (QStringList{u"zzz"_s, u"hourglass"_s, u"forward.end"_s}));
-    EXPECT_TRUE(awaiting.prominentDone);
-    EXPECT_EQ(awaiting.doneTooltip, u"Log that you did it"_s);
-    EXPECT_TRUE(awaiting.tinted);
-
-    const PanelReminderRow waiting = row(movement);
-    EXPECT_TRUE(waiting.icons.isEmpty());
-    EXPECT_FALSE(waiting.prominentDone);
-    EXPECT_EQ(waiting.doneTooltip, u"Log it now"_s);
-    EXPECT_FALSE(waiting.tinted);
-}
-
-TEST_F(PanelModelTest, AParkedKindWaitsForTheHoldWhateverHoldsReminders) {
-    engine.fire(water);
+    EXPECT_EQ(row(water).statusText, u"due now"_s);
+    EXPECT_EQ(symbols(row(water)), (QStringList{u"zzz"_s, u"hourglass"_s, u"forward.end"_s}));
+    EXPECT_TRUE(row(water).prominentDone);
+    EXPECT_FALSE(row(movement).prominentDone);
     engine.untilFree(water);
     startCall();
 
-    const PanelReminderRow parked = row(water);
-    EXPECT_EQ(parked.statusText, u"after this hold"_s);
-    EXPECT_EQ(parked.statusTone, PanelTone::orange);
-    EXPECT_EQ(symbols(parked), QStringList{u"bolt"_s});
-    EXPECT_FALSE(parked.tinted);
+    EXPECT_EQ(row(water).statusText, u"after this hold"_s);
+    EXPECT_EQ(symbols(row(water)), QStringList{u"bolt"_s});
+    EXPECT_EQ(row(movement).statusText, u"on hold"_s);
+    EXPECT_TRUE(row(movement).icons.isEmpty());
 
-    const PanelReminderRow held = row(movement);
-    EXPECT_EQ(held.statusText, u"on hold"_s);
-    EXPECT_EQ(held.statusTone, PanelTone::orange);
-    EXPECT_TRUE(held.icons.isEmpty());
-
-    const PanelModel m = model();
-    EXPECT_EQ(m.subtitle, u"Reminders wait, then start fresh"_s);
-    EXPECT_EQ(m.pill.label, u"On a call"_s);
-    EXPECT_EQ(m.pill.tone, PanelTone::orange);
-    EXPECT_EQ(
-        m.pill.tooltip,
-        u"Reminders hold while Zoom is going. Edit the meeting-app list in Settings › Pauses."_s);
+    EXPECT_EQ(model().subtitle, u"Reminders wait, then start fresh"_s);
+    EXPECT_EQ(model().pill.label, u"On a call"_s);
+    EXPECT_TRUE(model().pill.tooltip.contains(u"Zoom"_s));
 }
 
 TEST_F(PanelModelTest, AManualPauseShowsEverywhere) {
@@ -145,8 +98,6 @@ TEST_F(PanelModelTest, AManualPauseShowsEverywhere) {
     EXPECT_EQ(m.pausedUntil, until);
     EXPECT_EQ(m.subtitle, until);
     EXPECT_EQ(m.pill.label, u"Paused"_s);
-    EXPECT_EQ(m.pill.tooltip, u"Paused by you."_s);
-    EXPECT_EQ(m.pill.tone, PanelTone::orange);
     EXPECT_EQ(row(water).statusText, u"on hold"_s);
 
     // A lock outranks the pause in the pill, but the pause still runs.
@@ -157,10 +108,8 @@ TEST_F(PanelModelTest, AManualPauseShowsEverywhere) {
     Q_EMIT session.screenUnlocked();
 
     monitor.resume();
-    m = model();
-    EXPECT_FALSE(m.pausedUntil);
-    EXPECT_EQ(m.pill.label, u"Active"_s);
-    EXPECT_EQ(m.subtitle, u"Water in 30 min"_s);
+    EXPECT_FALSE(model().pausedUntil);
+    EXPECT_EQ(model().subtitle, u"Water in 30 min"_s);
 }
 
 TEST_F(PanelModelTest, APauseThatRanOutIsGoneAndTheRestOfTheDayEndsAtMidnight) {
@@ -199,14 +148,7 @@ TEST_F(PanelModelTest, GoalsCountOnlyTheCurrentKinds) {
     settings.setWaterEnabled(false);
     settings.setMovementEnabled(true);
     EXPECT_EQ(model().summary, u"Nothing logged yet"_s);
-}
-
-TEST_F(PanelModelTest, StatusDescriptionsNameTheDetailOrSayItPlainly) {
-    const auto description = [](HoldReason reason, std::optional<QString> detail = {}) {
-        return PanelModel::statusDescription(reason, detail);
-    };
-    EXPECT_EQ(description(HoldReason::fullScreen, u"Firefox"_s),
-              u"Reminders hold while Firefox is full screen."_s);
-    EXPECT_EQ(description(HoldReason::fullScreen),
-              u"Reminders hold while an app is full screen."_s);
+    settings.setMovementEnabled(false);
+    EXPECT_TRUE(model().rows.isEmpty());
+    EXPECT_EQ(model().subtitle, u"Today"_s) << "with no kinds the day is all there is";
 }

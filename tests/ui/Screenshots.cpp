@@ -1,0 +1,101 @@
+#include "UiFixture.h"
+#include "ui/MenuBarView.h"
+#include "ui/MessageCardView.h"
+#include "ui/NotchCardView.h"
+#include "ui/NotchMessageView.h"
+#include "ui/NudgeCardView.h"
+#include "ui/Symbols.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyle>
+
+using namespace Qt::StringLiterals;
+
+// Draws the views in their looks, under a light and a dark desktop palette, as PNGs under
+// build/tests/ui/screenshots for a person to look at (`make screenshots`).
+
+namespace {
+
+void save(QWidget& view, const QString& name, bool dark) {
+    const QString folder = QStringLiteral(BREVIMAR_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    const QString file = folder + u'/' + name + (dark ? u"-dark.png"_s : u"-light.png"_s);
+    EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
+}
+
+// The style's light palette, or a dark one as dark desktops have.
+void useDesktopPalette(bool dark) {
+    QPalette p = QApplication::style()->standardPalette();
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, dark ? QColor(0xf0, 0xf0, 0xf0) : p.color(role));
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, dark ? QColor(0x24, 0x24, 0x24) : p.color(role));
+    QApplication::setPalette(p);
+}
+
+} // namespace
+
+TEST(Screenshots, ReminderAndMessageViews) {
+    const NudgeKind& water = NudgeKind::water();
+    const NudgeKind& movement = NudgeKind::movement();
+    const std::optional<QString> reason = u"Back from a call"_s;
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        NudgeCardView card(water, reason, 2, 8, {});
+        save(card, u"card-water"_s, dark);
+        NudgeCardView done(movement, {}, 3, 0, {}, true);
+        save(done, u"card-movement-done"_s, dark);
+        MessageCardView message(u"Your week"_s, u"You drank water 41 times."_s, u"calendar"_s,
+                                Symbols::tint(u"blue"_s), {});
+        save(message, u"message-week"_s, dark);
+        // The top panel open, folded to its strip, and shut; with and without a camera notch.
+        for (const NotchGeometry& geometry : {NotchGeometry{true, 185, 32}, NotchGeometry{}}) {
+            const QString shape = geometry.hasNotch ? u"notch-"_s : u"flat-"_s;
+            for (const auto& [look, open, peek] : {std::tuple{u"full"_s, true, false},
+                                                   {u"peek"_s, true, true},
+                                                   {u"closed"_s, false, false}}) {
+                NotchState state;
+                NotchCardView view(water, geometry, state, reason, 2, 8, {}, peek);
+                state.setExpanded(open);
+                view.finishAnimation();
+                save(view, shape + look, dark);
+            }
+            NotchState state;
+            NotchMessageView view(u"Want to wrap up?"_s, u"Today: 6 sips, 4 breaks."_s,
+                                  u"sunset.fill"_s, Symbols::tint(u"orange"_s), geometry, state,
+                                  {});
+            state.setExpanded(true);
+            view.finishAnimation();
+            save(view, shape + u"message"_s, dark);
+        }
+    }
+}
+
+TEST(Screenshots, TrayPanel) {
+    struct Stage : UiFixture {
+        void TestBody() override {}
+        void draw(const QString& name, bool dark) {
+            MenuBarView view(engine, monitor, dayLog, settings, clock);
+            view.setShowHistory([] {});
+            view.setShowSettings([] {});
+            view.show();
+            view.refresh();
+            save(view, u"panel-"_s + name, dark);
+        }
+        void awaitAndHold() {
+            engine.done(NudgeKind::movement());
+            engine.fire(NudgeKind::water());
+            engine.fire(NudgeKind::movement());
+            engine.untilFree(NudgeKind::movement());
+            startCall();
+        }
+    };
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        Stage().draw(u"nothing-logged"_s, dark);
+        Stage busy;
+        busy.awaitAndHold();
+        busy.draw(u"awaiting-parked-held"_s, dark);
+    }
+}
