@@ -18,8 +18,6 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -236,11 +234,11 @@ ReminderActions NudgePanelController::answers(const NudgeKind& kind, RhythmEngin
     actions.done = [self, weak, kind] {
         if (!self || !weak)
             return;
-        const quint64 serial = ++self->m_doneSerial;
-        self->m_dones.append({serial, kind, weak});
-        self->m_schedule(doneDelayMSecs, [self, serial] {
-            if (self)
-                self->commitDone(serial);
+        self->m_dones.append({kind, weak});
+        // Every Done waits as long, so the oldest one is due first.
+        self->m_schedule(doneDelayMSecs, [self] {
+            if (self && !self->m_dones.isEmpty())
+                self->commitDone();
         });
     };
     actions.snooze = [weak, kind] {
@@ -258,20 +256,15 @@ ReminderActions NudgePanelController::answers(const NudgeKind& kind, RhythmEngin
     return actions;
 }
 
-void NudgePanelController::commitDone(quint64 serial) {
-    const auto found = std::find_if(m_dones.begin(), m_dones.end(),
-                                    [serial](const PendingDone& d) { return d.serial == serial; });
-    if (found == m_dones.end())
-        return;
-    const PendingDone pending = *found;
-    m_dones.erase(found);
+void NudgePanelController::commitDone() {
+    const PendingDone pending = m_dones.takeFirst();
     if (pending.engine)
         pending.engine->done(pending.kind);
 }
 
 void NudgePanelController::commitEveryDone() {
     while (!m_dones.isEmpty())
-        commitDone(m_dones.constFirst().serial);
+        commitDone();
 }
 
 void NudgePanelController::present(QWidget* view, bool notch, NotchState* state, QScreen* screen) {

@@ -69,13 +69,13 @@ public:
 private:
     // A Done pressed and not yet told to the engine.
     struct PendingDone {
-        quint64 serial;
         NudgeKind kind;
         QPointer<RhythmEngine> engine;
     };
 
     ReminderActions answers(const NudgeKind& kind, RhythmEngine& engine);
-    void commitDone(quint64 serial);
+    // Tells the engine of the oldest pending Done.
+    void commitDone();
     void commitEveryDone();
     void present(QWidget* view, bool notch, NotchState* state, QScreen* screen);
     static QScreen* chosenScreen();
@@ -93,5 +93,4 @@ private:
     std::optional<NudgeKind> m_showing;
     bool m_messageShown = false;
     QList<PendingDone> m_dones;
-    quint64 m_doneSerial = 0;
 };
