@@ -5,7 +5,7 @@
 class FakeHoldState final : public HoldState {
 public:
     std::optional<HoldReason> holdReason() const override { return reason; }
-    double idleSeconds() const override { return idle; }
+    double idleSeconds() const override { return 0; }
 
     void hold(std::optional<HoldReason> next) {
         reason = next;
@@ -13,5 +13,4 @@ public:
     }
 
     std::optional<HoldReason> reason;
-    double idle = 0;
 };

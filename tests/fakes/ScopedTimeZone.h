@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include "fakes/ScopedEnv.h"
 
 #include <ctime>
 
@@ -8,17 +8,13 @@
 class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const char* zone)
-        : m_previous(qgetenv("TZ")) {
-        qputenv("TZ", zone);
+        : m_zone("TZ", QString::fromLatin1(zone)) {
         tzset();
     }
-    ~ScopedTimeZone() {
-        qputenv("TZ", m_previous);
-        tzset();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
-    QByteArray m_previous;
+    struct Reread {
+        ~Reread() { tzset(); }
+    } m_reread; // destroyed after m_zone has put TZ back
+    ScopedEnv m_zone;
 };

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUuid>
 
 #include <gtest/gtest.h>
 
@@ -64,10 +65,7 @@ TEST_F(EventStoreTest, RangesIncludeTheirStartAndExcludeTheirEnd) {
     EXPECT_EQ(events[1].at, at(9).addMSecs(250));
     EXPECT_EQ(events[1].action, Action::fired) << "equal instants keep the order of logging";
     EXPECT_EQ(events[2].action, Action::snoozed);
-    EXPECT_EQ(events[2].kind, u"water"_s);
-    EXPECT_EQ(events[2].meta, u"10"_s);
-    EXPECT_EQ(events[0].id.size(), 36);
-    EXPECT_EQ(events[0].id, events[0].id.toUpper());
+    EXPECT_EQ(events[0].id, QUuid(events[0].id).toString(QUuid::WithoutBraces).toUpper());
 
     EXPECT_EQ(store.events(at(10), at(10, 0, 1)).size(), 1);
     EXPECT_TRUE(store.events(at(10, 0, 1), at(11)).isEmpty());
@@ -115,11 +113,7 @@ TEST_F(EventStoreTest, ADamagedFileIsMovedAsideOnceAndAFreshOneStarted) {
     writeFile(QDir(folder).filePath(u"events.sqlite"_s), damaged);
     writeFile(QDir(folder).filePath(u"events.sqlite.corrupt-2026-12-07"_s), "earlier today");
     LogCapture log;
-    {
-        EventStore store(clock, folder);
-        store.log(Action::done, NudgeKind::water());
-        EXPECT_EQ(store.events(at(0), at(23)).size(), 1);
-    }
+    EventStore(clock, folder).log(Action::done, NudgeKind::water());
     EventStore reopened(clock, folder);
     EXPECT_EQ(reopened.events(at(0), at(23)).size(), 1);
     EXPECT_EQ(sql(folder, "PRAGMA journal_mode"), u"wal"_s);

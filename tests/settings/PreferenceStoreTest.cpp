@@ -53,7 +53,6 @@ TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenRepla
     EXPECT_EQ(store.bytes(u"word"_s, "fallback"), "fallback");
     EXPECT_EQ(store.bytes(u"blob"_s, {}), "xyz");
     EXPECT_EQ(store.stringList(u"blob"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
-    EXPECT_EQ(store.integer(u"missing"_s, 7), 7);
 
     LogCapture log;
     store.setInteger(u"fraction"_s, 5);
