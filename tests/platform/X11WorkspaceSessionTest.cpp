@@ -16,29 +16,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A window of the x11_test_window helper, in a process of its own: instance, class and PID.
-class TestWindow {
-public:
+// A window of the x11_test_window helper, in a process of its own (instance, class and PID) that
+// ends when its input is closed.
+struct TestWindow {
     explicit TestWindow(const QStringList& arguments = {u"test"_s, u"Test"_s}) {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(X11_TEST_WINDOW), arguments);
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(X11_TEST_WINDOW), arguments);
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
         }
-        m_id = m_process.readLine().trimmed();
+        id = process.readLine().trimmed();
     }
-    ~TestWindow() { close(); }
-
-    QString id() const { return m_id; }
-    qint64 pid() const { return m_process.processId(); }
-    // QProcess kills what has not ended by the time it goes.
-    void close() {
-        m_process.closeWriteChannel();
-        m_process.waitForFinished(5000);
+    ~TestWindow() {
+        process.closeWriteChannel();
+        process.waitForFinished(5000);
     }
 
-private:
-    QProcess m_process;
-    QString m_id;
+    QProcess process;
+    QString id;
 };
 
 // xdotool's --sync waits for a change: each command must change something.
@@ -47,14 +41,14 @@ void xdotool(const QStringList& arguments) {
 }
 
 void activate(const TestWindow& window) {
-    ASSERT_FALSE(window.id().isEmpty());
-    xdotool({u"windowactivate"_s, u"--sync"_s, window.id()});
+    ASSERT_FALSE(window.id.isEmpty());
+    xdotool({u"windowactivate"_s, u"--sync"_s, window.id});
 }
 
 // Moved to the top left corner and sized as the whole screen (1280×800), or moved by a pixel.
 void fillScreen(const TestWindow& window) {
-    xdotool({u"windowmove"_s, u"--sync"_s, window.id(), u"0"_s, u"0"_s});
-    xdotool({u"windowsize"_s, u"--sync"_s, window.id(), u"1280"_s, u"800"_s});
+    xdotool({u"windowmove"_s, u"--sync"_s, window.id, u"0"_s, u"0"_s});
+    xdotool({u"windowsize"_s, u"--sync"_s, window.id, u"1280"_s, u"800"_s});
 }
 
 // The virtual display of scripts/run-in-session (openbox), with applications folders that hold
@@ -91,7 +85,7 @@ TEST_F(X11WorkspaceSession, ReportsActivatedApplicationsDesktopSwitchesAndClosed
         ASSERT_TRUE(activated.wait(5000));
         const std::optional<RunningApplication> front = workspace.frontmostApplication();
         ASSERT_TRUE(front.has_value());
-        EXPECT_EQ(front->pid, window->pid());
+        EXPECT_EQ(front->pid, window->process.processId());
         EXPECT_EQ(front->id, id);
         EXPECT_EQ(front->name, name);
     }
@@ -100,7 +94,7 @@ TEST_F(X11WorkspaceSession, ReportsActivatedApplicationsDesktopSwitchesAndClosed
     ASSERT_TRUE(spaces.wait(5000));
     EXPECT_EQ(terminated.count(), 0) << "windows on another desktop are still open";
     xdotool({u"set_desktop"_s, u"0"_s});
-    beta.close();
+    beta.process.closeWriteChannel();
     ASSERT_TRUE(terminated.wait(5000));
 }
 
@@ -113,7 +107,7 @@ TEST_F(X11WorkspaceSession, FullScreenIsTheMonitorCoveredExactlyByAnotherProcess
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
     fillScreen(window);
     EXPECT_TRUE(workspace.isFrontmostFullScreen());
-    xdotool({u"windowmove"_s, u"--sync"_s, window.id(), u"1"_s, u"0"_s});
+    xdotool({u"windowmove"_s, u"--sync"_s, window.id, u"1"_s, u"0"_s});
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
 
     TestWindow own({u"own"_s, u"Own"_s, QString::number(QCoreApplication::applicationPid())});
