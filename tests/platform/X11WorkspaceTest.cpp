@@ -68,7 +68,7 @@ TEST_F(ApplicationIdTest, FlatpakAndSystemdUnitsNameTheApplicationFirst) {
     EXPECT_EQ(idOf({105, {}, {}, u"editor-main"_s, u"Editor"_s}), u"org.example.Editor"_s);
 }
 
-TEST_F(ApplicationIdTest, WindowPropertiesComeBeforeTheLauncherEnvironment) {
+TEST_F(ApplicationIdTest, WindowPropertiesComeBeforeTheLauncherOfThatVeryProcess) {
     writeProc(200, u"environ"_s,
               "PATH=/usr/bin\0GIO_LAUNCHED_DESKTOP_FILE=/usr/share/applications/other.desktop\0"
               "GIO_LAUNCHED_DESKTOP_FILE_PID=200\0"_ba);
@@ -77,9 +77,8 @@ TEST_F(ApplicationIdTest, WindowPropertiesComeBeforeTheLauncherEnvironment) {
     EXPECT_EQ(idOf({200, {}, u"/usr/share/applications/org.kde.kate.desktop"_s, {}, {}}),
               u"org.kde.kate"_s);
     EXPECT_EQ(idOf({200, {}, {}, u"editor-main"_s, {}}), u"other"_s);
-}
 
-TEST_F(ApplicationIdTest, TheLaunchedDesktopFileSpeaksOnlyForTheProcessItWasGivenTo) {
+    // The launched desktop file speaks only for the process it was given to.
     const QByteArray launched = "GIO_LAUNCHED_DESKTOP_FILE=" + apps().toLocal8Bit() +
                                 "/tools/org.example.Launched.desktop\0"_ba;
     writeProc(300, u"environ"_s, launched + "GIO_LAUNCHED_DESKTOP_FILE_PID=300\0"_ba);
@@ -111,6 +110,5 @@ TEST(X11Workspace, WithoutADisplayThereIsNothingToReport) {
     X11Workspace workspace(u":97"_s);
     EXPECT_FALSE(workspace.frontmostApplication().has_value());
     EXPECT_FALSE(workspace.isFrontmostFullScreen());
-    EXPECT_EQ(log.lines(),
-              QStringList{u"Brevimar workspace: cannot connect to the X display :97"_s});
+    EXPECT_EQ(log.lines().size(), 1) << "one line about the display, not one per question";
 }
