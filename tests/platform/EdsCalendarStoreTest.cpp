@@ -16,7 +16,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <tuple>
 #include <unistd.h>
@@ -27,11 +26,6 @@ namespace {
 
 // The first activation of the EDS services takes seconds on a small machine.
 constexpr int patience = 30000;
-
-template <typename T> struct Unref {
-    void operator()(T* object) const { g_object_unref(object); }
-};
-template <typename T> using Owned = std::unique_ptr<T, Unref<T>>;
 
 ::testing::AssertionResult succeeded(GError*& error) {
     if (!error)
@@ -90,15 +84,12 @@ QStringList described(const QList<CalendarEvent>& events) {
     bus.waitForReadyRead(patience);
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
 
-    LogCapture log;
     EdsCalendarStore store;
     std::optional<bool> granted;
     store.requestAccess([&](bool answer) { granted = answer; });
     const bool answered = QTest::qWaitFor([&] { return granted.has_value(); }, patience);
-    std::fprintf(stderr, "answered=%d granted=%d status=%d log=%s\n", answered,
-                 int(granted.value_or(true)), int(store.status()),
-                 qPrintable(log.lines().join(u" | "_s)));
-    std::fflush(stderr);
+    std::fprintf(stderr, "answered=%d granted=%d status=%d\n", answered,
+                 int(granted.value_or(true)), int(store.status()));
     std::signal(SIGTERM, SIG_IGN); // GLib ends a process whose session bus goes away
     bus.kill();
     bus.waitForFinished();
@@ -112,7 +103,7 @@ TEST(EdsCalendarStoreDeathTest, WithoutACalendarServiceAccessIsDenied) {
         GTEST_SKIP() << "dbus-daemon is not installed";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(answerOnABusWithoutCalendars(), ::testing::ExitedWithCode(0),
-                "answered=1 granted=0 status=2 log=Brevimar calendar: no calendar service: ");
+                "answered=1 granted=0 status=2");
 }
 
 TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
@@ -141,21 +132,21 @@ TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
     EXPECT_EQ(store.status(), CalendarStore::Status::granted);
 
     GError* error = nullptr;
-    const Owned<ESourceRegistry> registry(e_source_registry_new_sync(nullptr, &error));
+    g_autoptr(ESourceRegistry) registry = e_source_registry_new_sync(nullptr, &error);
     ASSERT_TRUE(succeeded(error));
     QSignalSpy changed(&store, &CalendarStore::changed);
     const auto announced = [&] { return changed.count() > 0 || changed.wait(patience); };
     for (const auto& [uid, title, enabled] :
          {std::tuple{"brevimar-off", "Off", false}, std::tuple{"brevimar", "Work", true}}) {
-        const Owned<ESource> scratch(e_source_new_with_uid(uid, nullptr, &error));
+        g_autoptr(ESource) scratch = e_source_new_with_uid(uid, nullptr, &error);
         ASSERT_TRUE(succeeded(error));
-        e_source_set_parent(scratch.get(), "local-stub");
-        e_source_set_display_name(scratch.get(), title);
-        e_source_set_enabled(scratch.get(), enabled);
+        e_source_set_parent(scratch, "local-stub");
+        e_source_set_display_name(scratch, title);
+        e_source_set_enabled(scratch, enabled);
         e_source_backend_set_backend_name(
-            E_SOURCE_BACKEND(e_source_get_extension(scratch.get(), E_SOURCE_EXTENSION_CALENDAR)),
+            E_SOURCE_BACKEND(e_source_get_extension(scratch, E_SOURCE_EXTENSION_CALENDAR)),
             "local");
-        e_source_registry_commit_source_sync(registry.get(), scratch.get(), nullptr, &error);
+        e_source_registry_commit_source_sync(registry, scratch, nullptr, &error);
         ASSERT_TRUE(succeeded(error));
     }
     ASSERT_TRUE(QTest::qWaitFor(
@@ -167,13 +158,13 @@ TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
     for (const QString& left : {u"brevimar-off=Off"_s, u"system-address-book=Personal"_s})
         EXPECT_FALSE(calendars.contains(left)) << "disabled, or not a calendar";
 
-    const Owned<ESource> source(e_source_registry_ref_source(registry.get(), "brevimar"));
-    Owned<ECalClient> client(E_CAL_CLIENT(e_cal_client_connect_sync(
-        source.get(), E_CAL_CLIENT_SOURCE_TYPE_EVENTS, guint32(-1), nullptr, &error)));
+    g_autoptr(ESource) source = e_source_registry_ref_source(registry, "brevimar");
+    ECalClient* client = E_CAL_CLIENT(e_cal_client_connect_sync(
+        source, E_CAL_CLIENT_SOURCE_TYPE_EVENTS, guint32(-1), nullptr, &error));
     ASSERT_TRUE(succeeded(error));
     // New York keeps winter time until 10 March, Berlin until 31 March.
     ASSERT_TRUE(addEvents(
-        client.get(),
+        client,
         {"BEGIN:VEVENT\nUID:a\nSUMMARY:Planning\nDTSTART;TZID=America/New_York:20240304T090000\n"
          "DTEND;TZID=America/New_York:20240304T100000\nEND:VEVENT",
          "BEGIN:VEVENT\nUID:b\nSUMMARY:Focus\nDTSTART:20240305T080000Z\nDTEND:20240305T090000Z\n"
@@ -210,23 +201,23 @@ TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
     EXPECT_EQ(store.events(local(3, 6, 23, 30), local(3, 7)).size(), 1) << "until local midnight";
 
     changed.clear();
-    ASSERT_TRUE(addEvents(client.get(), {"BEGIN:VEVENT\nUID:f\nSUMMARY:Call\n"
-                                         "DTSTART:20240305T170000Z\nDTEND:20240305T173000Z\n"
-                                         "END:VEVENT"}));
+    ASSERT_TRUE(addEvents(client, {"BEGIN:VEVENT\nUID:f\nSUMMARY:Call\n"
+                                   "DTSTART:20240305T170000Z\nDTEND:20240305T173000Z\n"
+                                   "END:VEVENT"}));
     ASSERT_TRUE(announced()) << "an added event is a change";
     EXPECT_EQ(described(store.events(local(3, 5, 18), local(3, 5, 19))),
               QStringList({u"Call 03-05 18:00-03-05 18:30"_s}));
 
     changed.clear();
-    e_cal_client_remove_object_sync(client.get(), "f", nullptr, E_CAL_OBJ_MOD_ALL,
+    e_cal_client_remove_object_sync(client, "f", nullptr, E_CAL_OBJ_MOD_ALL,
                                     E_CAL_OPERATION_FLAG_NONE, nullptr, &error);
     ASSERT_TRUE(succeeded(error));
     ASSERT_TRUE(announced()) << "a removed event is a change";
     EXPECT_TRUE(store.events(local(3, 5, 18), local(3, 5, 19)).isEmpty());
 
     changed.clear();
-    client.reset();
-    e_source_remove_sync(source.get(), nullptr, &error);
+    g_object_unref(client);
+    e_source_remove_sync(source, nullptr, &error);
     ASSERT_TRUE(succeeded(error));
     ASSERT_TRUE(announced()) << "a removed calendar is a change";
     EXPECT_FALSE(entries(store.calendars()).contains(u"brevimar=Work"_s));

@@ -3,9 +3,11 @@
 #include "platform/linux/JournalWriter.h"
 
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -13,17 +15,13 @@
 
 TEST(Log, LinesFromManyThreadsArriveWholeAndComplete) {
     LogCapture capture;
-    QList<QThread*> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.append(QThread::create([t] {
-            for (int i = 0; i < 250; ++i)
-                Log::write(QStringLiteral("Brevimar test %1 %2").arg(t).arg(i));
-        }));
-        threads.last()->start();
-    }
-    for (QThread* thread : threads) {
-        thread->wait();
-        delete thread;
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([t] {
+                for (int i = 0; i < 250; ++i)
+                    Log::write(QStringLiteral("Brevimar test %1 %2").arg(t).arg(i));
+            });
     }
     const QStringList lines = capture.lines();
     ASSERT_EQ(lines.size(), 1000);

@@ -156,29 +156,35 @@ TEST_F(PortalKeyGrabberTest, BindsWhatTheDesktopGrantsAndPassesOnItsPresses) {
 
     // Another session's shortcut is not ours; keys held down are one press until let go.
     QSignalSpy pressed(&grabber, &KeyGrabber::pressed);
-    const auto presses = [&] {
-        QStringList ids;
-        for (const QVariantList& arguments : pressed)
-            ids.append(arguments.first().toString());
-        return ids;
-    };
     portal.send(u"Activated"_s, PortalPath + u"/session/other/s1"_s, u"movement"_s);
     for (const QString& signal :
          {u"Activated"_s, u"Activated"_s, u"Deactivated"_s, u"Activated"_s, u"Activated"_s})
         portal.send(signal, portal.sessions.first(), u"water"_s);
     portal.send(u"Activated"_s, portal.sessions.first(), u"pause"_s);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return presses().endsWith(u"pause"_s); }, 5000));
-    EXPECT_EQ(presses(), QStringList({u"water"_s, u"water"_s, u"pause"_s}));
-
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pressed.size() == 3; }, 5000)) << pressed.size();
+    EXPECT_EQ(
+        QStringList({pressed[0][0].toString(), pressed[1][0].toString(), pressed[2][0].toString()}),
+        QStringList({u"water"_s, u"water"_s, u"pause"_s}));
     grabber.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return portal.closed == portal.sessions; }, 5000));
 
-    // A press of the closed session, then a fresh grab: its answer comes after the press.
+    // Released while the desktop still asks: the late session is closed and nothing is bound.
+    portal.holdAnswers = true;
+    QSignalSpy grabbed(&grabber, &KeyGrabber::grabbed);
+    grabber.grab(shortcuts);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.sessions.size() == 2; }, 5000));
+    grabber.release();
+    portal.sendHeld();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.closed == portal.sessions; }, 5000));
+    EXPECT_TRUE(grabbed.isEmpty());
+
+    // A press of a closed session, then a fresh grab: its answer comes after the press.
+    portal.holdAnswers = false;
     portal.send(u"Activated"_s, portal.sessions.first(), u"water"_s);
     grabber.grab(shortcuts);
     EXPECT_EQ(nextGrab(grabber).size(), 2);
     EXPECT_EQ(pressed.size(), 3);
-    EXPECT_EQ(portal.sessions.size(), 2);
+    EXPECT_EQ(portal.sessions.size(), 3);
     EXPECT_EQ(portal.registeredApps.size(), 1) << "the application registers once";
 }
 
@@ -193,21 +199,5 @@ TEST_F(PortalKeyGrabberTest, DeclinedOrMissingShortcutsGiveNoKeysAndSayWhy) {
     PortalKeyGrabber grabber(bus, u"com.tovanex.Brevimar"_s);
     grabber.grab(shortcuts);
     EXPECT_EQ(nextGrab(grabber), QStringList());
-    ASSERT_EQ(log.lines().size(), 2);
-    EXPECT_TRUE(log.lines()[0].startsWith(u"Brevimar shortcuts: the desktop offers no global"_s));
-    EXPECT_EQ(log.lines()[1],
-              u"Brevimar shortcuts: the desktop did not open a shortcuts session"_s);
-}
-
-TEST_F(PortalKeyGrabberTest, ReleasedWhileTheDesktopAsksClosesTheLateSession) {
-    FakeShortcutsPortal portal;
-    portal.holdAnswers = true;
-    PortalKeyGrabber grabber(bus, u"com.tovanex.Brevimar"_s);
-    QSignalSpy grabbed(&grabber, &KeyGrabber::grabbed);
-    grabber.grab(shortcuts);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !portal.sessions.isEmpty(); }, 5000));
-    grabber.release();
-    portal.sendHeld();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return portal.closed == portal.sessions; }, 5000));
-    EXPECT_TRUE(grabbed.isEmpty());
+    EXPECT_EQ(log.lines().size(), 2) << qPrintable(log.lines().join(u'\n'));
 }

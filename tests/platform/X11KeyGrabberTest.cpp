@@ -30,22 +30,17 @@ int newPresses(KeyRepeatFilter& filter, int keycode,
 } // namespace
 
 TEST(KeyRepeatFilter, AHeldKeyIsOnePressUntilItIsReallyReleased) {
-    constexpr uint8_t press = XCB_KEY_PRESS;
-    constexpr uint8_t release = XCB_KEY_RELEASE;
+    constexpr uint8_t P = XCB_KEY_PRESS;
+    constexpr uint8_t R = XCB_KEY_RELEASE;
     KeyRepeatFilter filter;
     // The server's auto-repeat: release and press pairs with one timestamp.
-    EXPECT_EQ(newPresses(filter, 25,
-                         {{press, 1000},
-                          {release, 1660},
-                          {press, 1660},
-                          {release, 1700},
-                          {press, 1700},
-                          {release, 1810}}),
-              1);
+    EXPECT_EQ(
+        newPresses(filter, 25, {{P, 1000}, {R, 1660}, {P, 1660}, {R, 1700}, {P, 1700}, {R, 1810}}),
+        1);
     // Detectable auto-repeat: presses alone. Another key has presses of its own meanwhile.
-    EXPECT_EQ(newPresses(filter, 25, {{press, 2000}, {press, 2660}, {press, 2700}}), 1);
-    EXPECT_EQ(newPresses(filter, 33, {{press, 2710}}), 1);
-    EXPECT_EQ(newPresses(filter, 25, {{release, 2800}, {press, 2950}, {release, 3000}}), 1);
+    EXPECT_EQ(newPresses(filter, 25, {{P, 2000}, {P, 2660}, {P, 2700}}), 1);
+    EXPECT_EQ(newPresses(filter, 33, {{P, 2710}}), 1);
+    EXPECT_EQ(newPresses(filter, 25, {{R, 2800}, {P, 2950}, {R, 3000}}), 1);
 }
 
 // The real grab on the virtual display of scripts/run-in-session, pressed through XTEST.

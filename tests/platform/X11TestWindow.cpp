@@ -1,5 +1,6 @@
-// x11_test_window [--class INSTANCE CLASS] [--pid N | --no-pid]: prints the id of an undecorated,
-// static-gravity window once it is mapped (so xdotool places it exactly) and exits at end of stdin.
+// x11_test_window INSTANCE CLASS [PID]: prints the id of an undecorated, static-gravity window once
+// it is mapped (so xdotool places it exactly) and exits at end of stdin. PID 0 sets no _NET_WM_PID;
+// without PID the window carries the helper's own.
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_icccm.h>
@@ -25,22 +26,10 @@ xcb_atom_t intern(xcb_connection_t* connection, const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string instance = "brevimar-test";
-    std::string windowClass = "Brevimar-test";
-    long pid = getpid();
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--class" && i + 2 < argc) {
-            instance = argv[++i];
-            windowClass = argv[++i];
-        } else if (option == "--pid" && i + 1 < argc) {
-            pid = std::strtol(argv[++i], nullptr, 10);
-        } else if (option == "--no-pid") {
-            pid = 0;
-        } else {
-            return 2;
-        }
-    }
+    if (argc < 3)
+        return 2;
+    const std::string classes = std::string(argv[1]) + '\0' + argv[2] + '\0';
+    const auto pid = uint32_t(argc > 3 ? std::strtoul(argv[3], nullptr, 10) : getpid());
 
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
@@ -53,13 +42,10 @@ int main(int argc, char** argv) {
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
 
-    const std::string classes = instance + '\0' + windowClass + '\0';
     xcb_icccm_set_wm_class(connection, window, classes.size(), classes.data());
-    if (pid > 0) {
-        const uint32_t value = pid;
+    if (pid > 0)
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
-                            intern(connection, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &value);
-    }
+                            intern(connection, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
 
     xcb_size_hints_t hints{};
     xcb_icccm_size_hints_set_position(&hints, 1, 100, 100);
