@@ -35,28 +35,28 @@ protected:
         view.refresh();
     }
 
-    MenuBarView view{engine, monitor, dayLog, settings, clock};
+    MenuBarView view{engine(), monitor(), dayLog, settings, clock};
 };
 
 } // namespace
 
 TEST_F(MenuBarViewTest, RowButtonsAnswerThroughTheEngine) {
-    engine.fire(water);
+    engine().fire(water);
     view.refresh();
     click(u"Snooze 10 min"_s);
-    EXPECT_TRUE(engine.awaiting().isEmpty());
-    EXPECT_EQ(engine.nextDue(water), at(10, 10));
+    EXPECT_TRUE(engine().awaiting().isEmpty());
+    EXPECT_EQ(engine().nextDue(water), at(10, 10));
 
-    engine.fire(water);
+    engine().fire(water);
     view.refresh();
     click(u"When I'm free: after the current hold ends"_s);
-    EXPECT_TRUE(engine.parked().contains(water));
+    EXPECT_TRUE(engine().parked().contains(water));
     click(u"Remind me now instead of waiting"_s);
-    EXPECT_TRUE(engine.awaiting().contains(water));
-    EXPECT_FALSE(engine.parked().contains(water));
+    EXPECT_TRUE(engine().awaiting().contains(water));
+    EXPECT_FALSE(engine().parked().contains(water));
 
     click(u"Skip this one"_s);
-    EXPECT_TRUE(engine.awaiting().isEmpty());
+    EXPECT_TRUE(engine().awaiting().isEmpty());
     EXPECT_EQ(dayLog.state().skipped, 1);
 
     // Done is offered on every row, awaiting or not, and always counts.
@@ -72,20 +72,20 @@ TEST_F(MenuBarViewTest, PauseMenuAndResume) {
     ASSERT_EQ(menu->actions().size(), PanelModel::pauseOptions().size());
 
     menu->actions().at(1)->trigger();
-    EXPECT_EQ(monitor.manualPauseUntil(), at(11, 0));
+    EXPECT_EQ(monitor().manualPauseUntil(), at(11, 0));
     view.refresh();
     EXPECT_EQ(button(u"Pause reminders"_s), nullptr) << "the paused bar takes the menu's place";
     click(u"Resume reminders now"_s);
-    EXPECT_EQ(monitor.manualPauseUntil(), std::nullopt);
+    EXPECT_EQ(monitor().manualPauseUntil(), std::nullopt);
     EXPECT_NE(button(u"Pause reminders"_s), nullptr);
 
     menu->actions().at(0)->trigger();
-    EXPECT_EQ(monitor.manualPauseUntil(), at(10, 30));
+    EXPECT_EQ(monitor().manualPauseUntil(), at(10, 30));
 }
 
 TEST_F(MenuBarViewTest, AnOpenPanelFollowsTheServicesOnceTheBurstIsOver) {
     view.show();
-    engine.fire(water);
+    engine().fire(water);
     startCall();
     EXPECT_FALSE(view.model().rows.first().awaiting) << "not rebuilt in the middle of a change";
     QCoreApplication::processEvents();
@@ -131,11 +131,11 @@ TEST(MenuBarPlacement, UnderTheIconAtThePointerAndAlwaysOnScreen) {
 
 // Texts are cut with an ellipsis only when they cannot fit; a busy panel still fits whole.
 TEST_F(MenuBarViewTest, ABusyPanelShowsEveryTextWhole) {
-    engine.done(water);
-    engine.fire(water);
-    engine.untilFree(water);
+    engine().done(water);
+    engine().fire(water);
+    engine().untilFree(water);
     startCall();
-    engine.fire(movement);
+    engine().fire(movement);
     view.show();
     view.refresh();
     for (const QWidget* child : view.findChildren<QWidget*>()) {
@@ -158,13 +158,13 @@ TEST_F(MenuBarViewTest, InAWaylandSessionThePanelOpensInTheTopRightCorner) {
 }
 
 TEST_F(MenuBarViewTest, TrayIconShowsAwaitingBeforeHeld) {
-    MenuBarIcon icon(engine, monitor, view);
+    MenuBarIcon icon(engine(), monitor(), view);
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::plain);
     startCall();
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::held);
-    engine.fire(water); // fired by hand while held
+    engine().fire(water); // fired by hand while held
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::awaiting);
-    engine.tick(); // the hold expires it
+    engine().tick(); // the hold expires it
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::held);
     endCall();
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::plain);

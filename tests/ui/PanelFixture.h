@@ -1,11 +1,6 @@
 #pragma once
 
-#include "engine/RhythmEngine.h"
-#include "fakes/FakeHoldState.h"
-#include "fakes/FakePresentation.h"
-#include "fakes/LogCapture.h"
-#include "fakes/QtPrinters.h"
-#include "fakes/StoredServices.h"
+#include "fakes/EngineHarness.h"
 #include "ui/NudgePanelController.h"
 #include "ui/Sound.h"
 
@@ -41,70 +36,56 @@ private:
     QSize m_size;
 };
 
-// What the controller handed to the last view it made.
+// What the controller handed to the last reminder view it made.
 struct MadeView {
-    QString which; // "card", "notchCard", "message", "notchMessage"
+    QString which; // "card" or "notchCard"
     std::optional<QString> reason;
     qint64 count = -1;
     qint64 goal = -1;
     NotchState* state = nullptr;
 };
 
-inline const QSize cardSize{320, 140};
-inline const QSize notchSize{420, 180};
-
 inline ViewFactory standInViews(MadeView& made) {
-    const auto answers = [](const ReminderActions& a) {
-        return QList<std::pair<QString, std::function<void()>>>{
-            {QStringLiteral("Done"), a.done},
-            {QStringLiteral("Snooze"), a.snooze},
-            {QStringLiteral("Skip"), a.skip}};
-    };
-    const auto reminder = [&made, answers](const char* which, QSize size, NotchState* state,
-                                           std::optional<QString> reason, qint64 count, qint64 goal,
-                                           const ReminderActions& actions) {
+    const auto reminder = [&made](const char* which, NotchState* state,
+                                  std::optional<QString> reason, qint64 count, qint64 goal,
+                                  const ReminderActions& a) {
         made = {QString::fromLatin1(which), reason, count, goal, state};
-        return new StandInView(size, answers(actions));
+        return new StandInView({320, 140}, {{QStringLiteral("Done"), a.done},
+                                            {QStringLiteral("Snooze"), a.snooze},
+                                            {QStringLiteral("Skip"), a.skip}});
     };
-    const auto message = [&made](const char* which, QSize size, NotchState* state,
-                                 const MessageActions& a) {
-        made = {QString::fromLatin1(which), {}, -1, -1, state};
-        return new StandInView(
-            size, {{QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}});
+    const auto message = [](const MessageActions& a) {
+        return new StandInView({320, 140}, {{QStringLiteral("Close"), a.close},
+                                            {QStringLiteral("History"), a.history}});
     };
     ViewFactory views;
     views.card = [reminder](const NudgeKind&, std::optional<QString> reason, qint64 count,
                             qint64 goal, ReminderActions actions) -> QWidget* {
-        return reminder("card", cardSize, nullptr, reason, count, goal, actions);
+        return reminder("card", nullptr, reason, count, goal, actions);
     };
     views.notchCard = [reminder](const NudgeKind&, NotchGeometry, NotchState& state,
                                  std::optional<QString> reason, qint64 count, qint64 goal,
                                  ReminderActions actions, double, double, double) -> QWidget* {
-        return reminder("notchCard", notchSize, &state, reason, count, goal, actions);
+        return reminder("notchCard", &state, reason, count, goal, actions);
     };
     views.message = [message](QString, QString, QString, QColor,
-                              MessageActions actions) -> QWidget* {
-        return message("message", cardSize, nullptr, actions);
-    };
-    views.notchMessage = [message](QString, QString, QString, QColor, NotchGeometry,
-                                   NotchState& state, MessageActions actions) -> QWidget* {
-        return message("notchMessage", notchSize, &state, actions);
-    };
+                              MessageActions actions) -> QWidget* { return message(actions); };
+    views.notchMessage = [message](QString, QString, QString, QColor, NotchGeometry, NotchState&,
+                                   MessageActions actions) -> QWidget* { return message(actions); };
     return views;
 }
 
 // The real engine over temporary folders, answering through the controller under test, whose
-// views are the stand-ins above.
-class PanelFixture : public ::testing::Test, protected StoredServices {
+// views are the stand-ins above. Delayed steps wait in `pending` until a test runs them.
+class PanelFixture : public ::testing::Test, protected EngineHarness {
 protected:
     PanelFixture()
-        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {
-        settings.setCustomReminders({});
+        : EngineHarness(at(10, 0)) {
         settings.setSoundEnabled(true);
         controller.setScheduler(later());
+        panelInUse = &controller;
     }
 
-    // Delayed steps wait in `pending` until a test runs them.
     NudgePanelController::Scheduler later() {
         return [this](int msecs, std::function<void()> step) {
             pending.append({msecs, std::move(step)});
@@ -128,13 +109,8 @@ protected:
         return ran;
     }
 
-    LogCapture log;
-    FakeHoldState context;
-    FakeNotifier notifier;
     CountingSound sound;
     MadeView made;
     QList<std::pair<int, std::function<void()>>> pending;
     NudgePanelController controller{settings, dayLog, sound, standInViews(made)};
-    RhythmEngine engine{
-        {clock, settings, preferences, dayLog, events, context, notifier, controller}};
 };

@@ -34,24 +34,24 @@ TEST_F(PanelModelTest, SubtitleNamesTheNextKindStillOnItsClock) {
     clock.advance(60);
     EXPECT_EQ(model().subtitle, u"Water now"_s) << "a time already past";
 
-    engine.fire(water); // awaiting an answer, so no longer "next"
+    engine().fire(water); // awaiting an answer, so no longer "next"
     EXPECT_EQ(model().subtitle, u"Move in 30 min"_s);
-    engine.untilFree(water); // parked
+    engine().untilFree(water); // parked
     EXPECT_EQ(model().subtitle, u"Move in 30 min"_s);
-    engine.fire(movement);
+    engine().fire(movement);
     EXPECT_EQ(model().subtitle, u"Today"_s);
 }
 
 TEST_F(PanelModelTest, OnATieTheFirstKindInListOrderComesNext) {
     settings.setMinimumGapMinutes(0);
     settings.setBreakIntervalMinutes(30);
-    ASSERT_EQ(engine.nextDue(water), engine.nextDue(movement));
+    ASSERT_EQ(engine().nextDue(water), engine().nextDue(movement));
     EXPECT_EQ(model().subtitle, u"Water in 30 min"_s);
 }
 
 TEST_F(PanelModelTest, LastLogTextCountsWholeMinutesSinceTheLastDone) {
     EXPECT_EQ(row(water).lastLogText, u"Nothing logged today."_s);
-    engine.done(water);
+    engine().done(water);
     EXPECT_EQ(row(water).lastLogText, u"Last logged just now."_s);
     clock.advance(59 * 60 + 59);
     EXPECT_EQ(row(water).lastLogText, u"Last logged 59 min ago."_s);
@@ -60,24 +60,24 @@ TEST_F(PanelModelTest, LastLogTextCountsWholeMinutesSinceTheLastDone) {
 }
 
 TEST_F(PanelModelTest, AnUnansweredReminderSaysSoUntilTheNextFiring) {
-    engine.done(water);
-    engine.fire(water);
+    engine().done(water);
+    engine().fire(water);
     startCall();
-    engine.tick(); // the hold expires the reminder
+    engine().tick(); // the hold expires the reminder
     EXPECT_EQ(row(water).lastLogText, u"The last one went unanswered."_s);
     EXPECT_FALSE(row(water).awaiting);
     endCall();
-    engine.fire(water);
+    engine().fire(water);
     EXPECT_EQ(row(water).lastLogText, u"Last logged just now."_s);
 }
 
 TEST_F(PanelModelTest, AwaitingRowsOfferTheAnswersParkedOnesWaitForTheHold) {
-    engine.fire(water);
+    engine().fire(water);
     EXPECT_EQ(row(water).statusText, u"due now"_s);
     EXPECT_EQ(symbols(row(water)), (QStringList{u"zzz"_s, u"hourglass"_s, u"forward.end"_s}));
     EXPECT_TRUE(row(water).prominentDone);
     EXPECT_FALSE(row(movement).prominentDone);
-    engine.untilFree(water);
+    engine().untilFree(water);
     startCall();
 
     EXPECT_EQ(row(water).statusText, u"after this hold"_s);
@@ -91,8 +91,8 @@ TEST_F(PanelModelTest, AwaitingRowsOfferTheAnswersParkedOnesWaitForTheHold) {
 }
 
 TEST_F(PanelModelTest, AManualPauseShowsEverywhere) {
-    monitor.start(); // follows the lock
-    monitor.pause(1800);
+    monitor().start(); // follows the lock
+    monitor().pause(1800);
     PanelModel m = model();
     const QString until = u"Paused until "_s + shortTime(10, 30);
     EXPECT_EQ(m.pausedUntil, until);
@@ -107,30 +107,30 @@ TEST_F(PanelModelTest, AManualPauseShowsEverywhere) {
     EXPECT_EQ(m.subtitle, until);
     Q_EMIT session.screenUnlocked();
 
-    monitor.resume();
+    monitor().resume();
     EXPECT_FALSE(model().pausedUntil);
     EXPECT_EQ(model().subtitle, u"Water in 30 min"_s);
 }
 
 TEST_F(PanelModelTest, APauseThatRanOutIsGoneAndTheRestOfTheDayEndsAtMidnight) {
-    monitor.pause(1800);
+    monitor().pause(1800);
     clock.advance(1800);
     EXPECT_FALSE(model().pausedUntil) << "before the monitor notices";
 
     const PauseOption& restOfDay = PanelModel::pauseOptions().last();
-    monitor.pause(restOfDay.seconds, restOfDay.restOfDay);
+    monitor().pause(restOfDay.seconds, restOfDay.restOfDay);
     EXPECT_EQ(model().pausedUntil, u"Paused until "_s + shortTime(0, 0));
 }
 
 TEST_F(PanelModelTest, EveryGoalMetOnlyCountsWithGoalsOn) {
     settings.setDailyGoals({{u"water"_s, 2}, {u"movement"_s, 1}});
-    engine.done(water);
+    engine().done(water);
     EXPECT_EQ(model().summary, u"1 small win today"_s);
     EXPECT_EQ(row(water).goalText, u"1 of 2"_s);
-    engine.done(movement);
+    engine().done(movement);
     EXPECT_EQ(model().summary, u"2 small wins today"_s);
     EXPECT_EQ(row(movement).goalText, u"Goal met"_s);
-    engine.done(water);
+    engine().done(water);
     EXPECT_EQ(model().summary, u"Every goal met today"_s);
     EXPECT_EQ(row(water).goalText, u"Goal met"_s);
 
@@ -142,7 +142,7 @@ TEST_F(PanelModelTest, EveryGoalMetOnlyCountsWithGoalsOn) {
 
 TEST_F(PanelModelTest, GoalsCountOnlyTheCurrentKinds) {
     settings.setDailyGoals({{u"water"_s, 1}, {u"movement"_s, 5}});
-    engine.done(water);
+    engine().done(water);
     settings.setMovementEnabled(false);
     EXPECT_EQ(model().summary, u"Every goal met today"_s);
     settings.setWaterEnabled(false);

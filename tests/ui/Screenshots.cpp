@@ -76,7 +76,7 @@ TEST(Screenshots, TrayPanel) {
     struct Stage : UiFixture {
         void TestBody() override {}
         void draw(const QString& name, bool dark) {
-            MenuBarView view(engine, monitor, dayLog, settings, clock);
+            MenuBarView view(engine(), monitor(), dayLog, settings, clock);
             view.setShowHistory([] {});
             view.setShowSettings([] {});
             view.show();
@@ -84,10 +84,10 @@ TEST(Screenshots, TrayPanel) {
             save(view, u"panel-"_s + name, dark);
         }
         void awaitAndHold() {
-            engine.done(NudgeKind::movement());
-            engine.fire(NudgeKind::water());
-            engine.fire(NudgeKind::movement());
-            engine.untilFree(NudgeKind::movement());
+            engine().done(NudgeKind::movement());
+            engine().fire(NudgeKind::water());
+            engine().fire(NudgeKind::movement());
+            engine().untilFree(NudgeKind::movement());
             startCall();
         }
     };
