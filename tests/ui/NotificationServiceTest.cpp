@@ -2,7 +2,7 @@
 #include "fakes/EngineHarness.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QSet>
 #include <QTest>
 
@@ -11,6 +11,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
+const QString serviceName = u"org.freedesktop.Notifications"_s;
 
 // A notification server on the private session bus that remembers what it was asked.
 class FakeNotificationServer : public QObject {
@@ -27,19 +30,16 @@ public:
 
     explicit FakeNotificationServer(QDBusConnection bus)
         : m_bus(bus) {
-        m_bus.registerObject(u"/org/freedesktop/Notifications"_s, this,
-                             QDBusConnection::ExportAllSlots);
-        m_bus.registerService(u"org.freedesktop.Notifications"_s);
+        m_bus.registerObject(objectPath, this, QDBusConnection::ExportAllSlots);
+        m_bus.registerService(serviceName);
     }
     ~FakeNotificationServer() override {
-        m_bus.unregisterService(u"org.freedesktop.Notifications"_s);
-        m_bus.unregisterObject(u"/org/freedesktop/Notifications"_s);
+        m_bus.unregisterService(serviceName);
+        m_bus.unregisterObject(objectPath);
     }
 
     void invoke(uint id, const QString& action) {
-        m_bus.send(QDBusMessage::createSignal(u"/org/freedesktop/Notifications"_s,
-                                              u"org.freedesktop.Notifications"_s,
-                                              u"ActionInvoked"_s)
+        m_bus.send(QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s)
                    << id << action);
     }
 
@@ -84,28 +84,6 @@ protected:
 
 } // namespace
 
-TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
-    service.requestAuthorization();
-    engine().fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
-    EXPECT_TRUE(
-        log.lines().contains(u"Brevimar notification authorization granted=true error=none"_s));
-    const auto& first = server.notified.at(0);
-    EXPECT_EQ(first.body, u"first one today\nA few sips. Then back to it."_s);
-    EXPECT_EQ(first.actions.size(), 8);
-    EXPECT_TRUE(first.hints.value(u"suppress-sound"_s).toBool());
-
-    settings.setSoundEnabled(true);
-    engine().fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 2; }));
-    EXPECT_EQ(server.notified[1].replaces, 1u) << "one notification per kind";
-    EXPECT_EQ(server.notified[1].hints.value(u"sound-name"_s), u"message-new-instant"_s);
-
-    service.deliverWindDown(u"2 sips"_s);
-    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
-    EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
-}
-
 // The server tells a notification's id only in its answer: a clear or a second delivery that
 // comes before it must still leave at most one notification of the kind on screen.
 TEST_F(NotificationServiceTest, OneLiveNotificationPerKindWhateverTheTiming) {
@@ -126,21 +104,34 @@ TEST_F(NotificationServiceTest, OneLiveNotificationPerKindWhateverTheTiming) {
     EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
 }
 
-TEST_F(NotificationServiceTest, ButtonsAnswerTheEngineAndTheBodyDoesNothing) {
-    engine().fire(NudgeKind::movement());
-    ASSERT_TRUE(
-        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
-    server.invoke(1, u"default"_s);
+TEST_F(NotificationServiceTest, RemindersCarryFourAnswersWhichReachTheEngine) {
+    service.requestAuthorization();
+    engine().fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
+    EXPECT_TRUE(
+        log.lines().contains(u"Brevimar notification authorization granted=true error=none"_s));
+    const auto& first = server.notified.at(0);
+    EXPECT_EQ(first.body, u"first one today\nA few sips. Then back to it."_s);
+    EXPECT_EQ(first.actions.size(), 8);
+    EXPECT_TRUE(first.hints.value(u"suppress-sound"_s).toBool());
+    server.invoke(1, u"default"_s); // the body does nothing
     server.invoke(1, u"snooze"_s);
-    ASSERT_TRUE(waitFor([&] { return !engine().awaiting().contains(NudgeKind::movement()); }));
-    EXPECT_EQ(engine().nextAt().value(NudgeKind::movement()), clock.now().addSecs(600));
+    ASSERT_TRUE(waitFor([&] { return engine().awaiting().isEmpty(); }));
+    EXPECT_EQ(engine().nextAt().value(NudgeKind::water()), clock.now().addSecs(600));
     ASSERT_TRUE(waitFor([&] { return server.onScreen.isEmpty(); }))
         << "an answered reminder leaves the screen";
 
-    engine().fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
+    settings.setSoundEnabled(true);
+    engine().fire(NudgeKind::movement());
+    ASSERT_TRUE(
+        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
+    EXPECT_EQ(server.notified[1].hints.value(u"sound-name"_s), u"message-new-instant"_s);
     server.invoke(2, u"done"_s);
-    EXPECT_TRUE(waitFor([&] { return dayLog.state().counts.value(u"water"_s) == 1; }));
+    EXPECT_TRUE(waitFor([&] { return dayLog.state().counts.value(u"movement"_s) == 1; }));
+
+    service.deliverWindDown(u"2 sips"_s);
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
+    EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
 }
 
 #include "NotificationServiceTest.moc"
