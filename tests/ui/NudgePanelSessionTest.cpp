@@ -17,8 +17,7 @@ namespace {
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(10000))
-        return {};
+    process.waitForFinished(10000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
@@ -42,18 +41,13 @@ protected:
         m_holder.start(u"xmessage"_s, {u"-title"_s, u"BrevimarFocusHolder"_s, u"-geometry"_s,
                                        u"240x80+100+400"_s, u"typing here"_s});
         ASSERT_TRUE(m_holder.waitForStarted());
-        const QString id = xdotool(u"search --sync --name BrevimarFocusHolder"_s);
-        ASSERT_FALSE(id.isEmpty());
-        m_focus = id.split(u'\n').first();
+        m_focus = xdotool(u"search --sync --name BrevimarFocusHolder"_s).section(u'\n', 0, 0);
+        ASSERT_FALSE(m_focus.isEmpty());
         // The window manager may still be settling the new window: ask until it has the focus.
         ASSERT_TRUE(QTest::qWaitFor([this] {
             xdotool(u"windowactivate --sync "_s + m_focus);
             return focusedWindow() == m_focus;
         }));
-    }
-    void TearDown() override {
-        m_holder.kill();
-        m_holder.waitForFinished();
     }
 
     // Moves the pointer there in small steps, as a hand would, until the program has seen it.
@@ -80,7 +74,7 @@ protected:
         return at;
     }
 
-    QProcess m_holder;
+    QProcess m_holder; // killed with the fixture
     QString m_focus;
 };
 

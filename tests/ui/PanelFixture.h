@@ -16,29 +16,22 @@ public:
     int plays = 0;
 };
 
-// A view of the size the real ones have, with one plain button per action, named after it.
-class StandInView final : public QWidget {
-public:
-    StandInView(QSize size, const QList<std::pair<QString, std::function<void()>>>& buttons)
-        : m_size(size) {
-        auto* layout = new QVBoxLayout(this);
-        for (const auto& [name, action] : buttons) {
-            auto* button = new QPushButton(name, this);
-            button->setObjectName(name);
-            button->setFocusPolicy(Qt::NoFocus);
-            QObject::connect(button, &QPushButton::clicked, this, action);
-            layout->addWidget(button);
-        }
+// A plain view with one button per action, named after it.
+inline QWidget* standIn(const QList<std::pair<QString, std::function<void()>>>& buttons) {
+    auto* view = new QWidget;
+    auto* layout = new QVBoxLayout(view);
+    for (const auto& [name, action] : buttons) {
+        auto* button = new QPushButton(name, view);
+        button->setObjectName(name);
+        button->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(button, &QPushButton::clicked, view, action);
+        layout->addWidget(button);
     }
-    QSize sizeHint() const override { return m_size; }
+    return view;
+}
 
-private:
-    QSize m_size;
-};
-
-// What the controller handed to the last reminder view it made.
+// What the controller handed to the last reminder view it made; a state only to a top panel.
 struct MadeView {
-    QString which; // "card" or "notchCard"
     std::optional<QString> reason;
     qint64 count = -1;
     qint64 goal = -1;
@@ -46,27 +39,26 @@ struct MadeView {
 };
 
 inline ViewFactory standInViews(MadeView& made) {
-    const auto reminder = [&made](const char* which, NotchState* state,
-                                  std::optional<QString> reason, qint64 count, qint64 goal,
-                                  const ReminderActions& a) {
-        made = {QString::fromLatin1(which), reason, count, goal, state};
-        return new StandInView({320, 140}, {{QStringLiteral("Done"), a.done},
-                                            {QStringLiteral("Snooze"), a.snooze},
-                                            {QStringLiteral("Skip"), a.skip}});
+    const auto reminder = [&made](NotchState* state, std::optional<QString> reason, qint64 count,
+                                  qint64 goal, const ReminderActions& a) {
+        made = {reason, count, goal, state};
+        return standIn({{QStringLiteral("Done"), a.done},
+                        {QStringLiteral("Snooze"), a.snooze},
+                        {QStringLiteral("Skip"), a.skip}});
     };
     const auto message = [](const MessageActions& a) {
-        return new StandInView({320, 140}, {{QStringLiteral("Close"), a.close},
-                                            {QStringLiteral("History"), a.history}});
+        return standIn(
+            {{QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}});
     };
     ViewFactory views;
     views.card = [reminder](const NudgeKind&, std::optional<QString> reason, qint64 count,
                             qint64 goal, ReminderActions actions) -> QWidget* {
-        return reminder("card", nullptr, reason, count, goal, actions);
+        return reminder(nullptr, reason, count, goal, actions);
     };
     views.notchCard = [reminder](const NudgeKind&, NotchGeometry, NotchState& state,
                                  std::optional<QString> reason, qint64 count, qint64 goal,
                                  ReminderActions actions, double, double, double) -> QWidget* {
-        return reminder("notchCard", &state, reason, count, goal, actions);
+        return reminder(&state, reason, count, goal, actions);
     };
     views.message = [message](QString, QString, QString, QColor,
                               MessageActions actions) -> QWidget* { return message(actions); };

@@ -72,10 +72,12 @@ TEST(Screenshots, ReminderAndMessageViews) {
     }
 }
 
-TEST(Screenshots, TrayPanel) {
-    struct Stage : UiFixture {
-        void TestBody() override {}
-        void draw(const QString& name, bool dark) {
+using TrayPanelScreenshots = UiFixture;
+
+TEST_F(TrayPanelScreenshots, NothingLoggedThenAwaitingParkedAndHeld) {
+    const auto draw = [this](const QString& name) {
+        for (const bool dark : {false, true}) {
+            useDesktopPalette(dark);
             MenuBarView view(engine(), monitor(), dayLog, settings, clock);
             view.setShowHistory([] {});
             view.setShowSettings([] {});
@@ -83,19 +85,12 @@ TEST(Screenshots, TrayPanel) {
             view.refresh();
             save(view, u"panel-"_s + name, dark);
         }
-        void awaitAndHold() {
-            engine().done(NudgeKind::movement());
-            engine().fire(NudgeKind::water());
-            engine().fire(NudgeKind::movement());
-            engine().untilFree(NudgeKind::movement());
-            startCall();
-        }
     };
-    for (const bool dark : {false, true}) {
-        useDesktopPalette(dark);
-        Stage().draw(u"nothing-logged"_s, dark);
-        Stage busy;
-        busy.awaitAndHold();
-        busy.draw(u"awaiting-parked-held"_s, dark);
-    }
+    draw(u"nothing-logged"_s);
+    engine().done(NudgeKind::movement());
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::movement());
+    engine().untilFree(NudgeKind::movement());
+    startCall();
+    draw(u"awaiting-parked-held"_s);
 }
