@@ -79,7 +79,6 @@ protected:
 };
 
 TEST_F(PanelSessionTest, CardAppearsTopRightWithoutFocusAndDoneAnswers) {
-    settings.setReminderStyle(ReminderStyle::card);
     engine().fire(NudgeKind::water());
     QWidget* card = controller.panel();
     ASSERT_TRUE(card);
@@ -130,9 +129,8 @@ TEST_F(PanelSessionTest, TopPanelSitsTopCentreAndLetsClicksThroughWhereItIsSeeTh
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&below));
 
     settings.setReminderStyle(ReminderStyle::notch);
-    NudgePanelController real(settings, dayLog, sound, ViewFactory::standard());
-    real.show(NudgeKind::water(), engine(), std::nullopt);
-    QWidget* window = real.panel();
+    engine().fire(NudgeKind::water());
+    QWidget* window = controller.panel();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     auto* view = window->findChild<NotchCardView*>();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->mode() == NotchCardView::Mode::full; }));
