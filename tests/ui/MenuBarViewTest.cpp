@@ -45,7 +45,6 @@ protected:
 TEST_F(MenuBarViewTest, RowButtonsAnswerThroughTheEngine) {
     engine().fire(water);
     click(u"Snooze 10 min"_s);
-    EXPECT_TRUE(engine().awaiting().isEmpty());
     EXPECT_EQ(engine().nextDue(water), at(10, 10));
 
     engine().fire(water);
@@ -53,10 +52,8 @@ TEST_F(MenuBarViewTest, RowButtonsAnswerThroughTheEngine) {
     EXPECT_TRUE(engine().parked().contains(water));
     click(u"Remind me now instead of waiting"_s);
     EXPECT_TRUE(engine().awaiting().contains(water));
-    EXPECT_FALSE(engine().parked().contains(water));
 
     click(u"Skip this one"_s);
-    EXPECT_TRUE(engine().awaiting().isEmpty());
     EXPECT_EQ(dayLog.state().skipped, 1);
 
     // Done is offered on every row, awaiting or not, and always counts.

@@ -101,12 +101,11 @@ TEST_F(ReminderPanelTest, MessagesCloseByTheirButtonsOrAfterTwoMinutes) {
     runPending(120'000);
     EXPECT_FALSE(controller.panel());
 
-    message(u"Your week"_s);
-    button(u"Close"_s)->click();
-    EXPECT_FALSE(controller.panel());
-    message(u"Your week"_s);
-    button(u"Open History"_s)->click();
-    EXPECT_FALSE(controller.panel());
+    for (const QString& name : {u"Close"_s, u"Open History"_s}) {
+        message(u"Your week"_s);
+        button(name)->click();
+        EXPECT_FALSE(controller.panel()) << name.toStdString();
+    }
     EXPECT_EQ(historyOpened, 1);
 }
 
@@ -133,14 +132,13 @@ TEST_F(ReminderPanelTest, TopPanelCollapsesThenOrdersOutAfterTheDelay) {
 
 // A second screen above-right of the primary one, with its own 30 px top bar.
 TEST(PanelPlacementTest, CardAndTopPanelOnAScreenWithATopBar) {
+    using Controller = NudgePanelController;
     const QRect screen(1280, -200, 1920, 1080);
     const QRect available(1280, -170, 1920, 1010);
-    EXPECT_EQ(NudgePanelController::cardOrigin({320, 140}, available),
-              QPoint(1280 + 1920 - 320 - 12, -158));
-    EXPECT_EQ(NudgePanelController::topPanelOrigin({420, 180}, screen), QPoint(1280 + 750, -200));
-    EXPECT_EQ(NudgePanelController::measureNotch(screen, available).notchHeight, 30);
+    EXPECT_EQ(Controller::cardOrigin({320, 140}, available), QPoint(1280 + 1920 - 320 - 12, -158));
+    EXPECT_EQ(Controller::topPanelOrigin({420, 180}, screen), QPoint(1280 + 750, -200));
+    EXPECT_EQ(Controller::measureNotch(screen, available).notchHeight, 30);
     // A bar at the bottom leaves the top free: the usual height then.
-    EXPECT_EQ(NudgePanelController::measureNotch(QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 760))
-                  .notchHeight,
+    EXPECT_EQ(Controller::measureNotch(QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 760)).notchHeight,
               24);
 }

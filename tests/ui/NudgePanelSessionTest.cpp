@@ -85,7 +85,6 @@ TEST_F(PanelSessionTest, CardAppearsTopRightWithoutFocusAndDoneAnswers) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(card));
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(available.right() + 1, 1280);
     const QPoint corner(1280 - card->width() - 12, available.top() + 12);
     EXPECT_EQ(placed(card, corner), corner);
     const QString id = QString::number(card->winId());

@@ -30,10 +30,7 @@ protected:
 
     // The button of the panel showing with this accessible name.
     QAbstractButton* button(const QString& name) const {
-        const QList<QAbstractButton*> all =
-            controller.panel() ? controller.panel()->findChildren<QAbstractButton*>()
-                               : QList<QAbstractButton*>();
-        for (QAbstractButton* b : all) {
+        for (QAbstractButton* b : controller.panel()->findChildren<QAbstractButton*>()) {
             if (b->accessibleName() == name)
                 return b;
         }

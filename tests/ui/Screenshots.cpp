@@ -38,13 +38,12 @@ void useDesktopPalette(bool dark) {
 
 TEST(Screenshots, ReminderAndMessageViews) {
     const NudgeKind& water = NudgeKind::water();
-    const NudgeKind& movement = NudgeKind::movement();
     const std::optional<QString> reason = u"Back from a call"_s;
     for (const bool dark : {false, true}) {
         useDesktopPalette(dark);
         NudgeCardView card(water, reason, 2, 8, {});
         save(card, u"card-water"_s, dark);
-        NudgeCardView done(movement, {}, 3, 0, {}, true);
+        NudgeCardView done(NudgeKind::movement(), {}, 3, 0, {}, true);
         save(done, u"card-movement-done"_s, dark);
         MessageCardView message(u"Your week"_s, u"You drank water 41 times."_s, u"calendar"_s,
                                 Symbols::tint(u"blue"_s), {});
