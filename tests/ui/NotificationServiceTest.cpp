@@ -1,13 +1,8 @@
 #include "ui/NotificationService.h"
-#include "engine/RhythmEngine.h"
-#include "fakes/FakeHoldState.h"
-#include "fakes/FakePresentation.h"
-#include "fakes/LogCapture.h"
-#include "fakes/QtPrinters.h"
-#include "fakes/StoredServices.h"
+#include "fakes/EngineHarness.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QSet>
 #include <QTest>
 
@@ -16,6 +11,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString objectPath = u"/org/freedesktop/Notifications"_s;
+const QString serviceName = u"org.freedesktop.Notifications"_s;
 
 // A notification server on the private session bus that remembers what it was asked.
 class FakeNotificationServer : public QObject {
@@ -32,19 +30,16 @@ public:
 
     explicit FakeNotificationServer(QDBusConnection bus)
         : m_bus(bus) {
-        m_bus.registerObject(u"/org/freedesktop/Notifications"_s, this,
-                             QDBusConnection::ExportAllSlots);
-        m_bus.registerService(u"org.freedesktop.Notifications"_s);
+        m_bus.registerObject(objectPath, this, QDBusConnection::ExportAllSlots);
+        m_bus.registerService(serviceName);
     }
     ~FakeNotificationServer() override {
-        m_bus.unregisterService(u"org.freedesktop.Notifications"_s);
-        m_bus.unregisterObject(u"/org/freedesktop/Notifications"_s);
+        m_bus.unregisterService(serviceName);
+        m_bus.unregisterObject(objectPath);
     }
 
     void invoke(uint id, const QString& action) {
-        m_bus.send(QDBusMessage::createSignal(u"/org/freedesktop/Notifications"_s,
-                                              u"org.freedesktop.Notifications"_s,
-                                              u"ActionInvoked"_s)
+        m_bus.send(QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s)
                    << id << action);
     }
 
@@ -66,12 +61,12 @@ private:
     QDBusConnection m_bus;
 };
 
-class NotificationServiceTest : public ::testing::Test, protected StoredServices {
+class NotificationServiceTest : public ::testing::Test, protected EngineHarness {
 protected:
-    NotificationServiceTest()
-        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(9, 0))) {
+    NotificationServiceTest() {
         settings.setReminderStyle(ReminderStyle::notification);
-        notifier.setEngine(&engine);
+        notifierInUse = &service;
+        service.setEngine(&engine());
     }
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
@@ -81,21 +76,37 @@ protected:
         return QTest::qWaitFor(predicate, 10000);
     }
 
-    LogCapture log;
-    FakeHoldState context;
-    FakeNudgePanel panel;
     // The server has a connection of its own, as a real one would.
     FakeNotificationServer server{
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"server"_s)};
-    NotificationService notifier{QDBusConnection::sessionBus(), settings};
-    RhythmEngine engine{{clock, settings, preferences, dayLog, events, context, notifier, panel}};
+    NotificationService service{QDBusConnection::sessionBus(), settings};
 };
 
 } // namespace
 
-TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
-    notifier.requestAuthorization();
-    engine.fire(NudgeKind::water());
+// The server tells a notification's id only in its answer: a clear or a second delivery that
+// comes before it must still leave at most one notification of the kind on screen.
+TEST_F(NotificationServiceTest, OneLiveNotificationPerKindWhateverTheTiming) {
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 2; }));
+    EXPECT_EQ(server.notified[1].replaces, 1u) << "the newest replaces the first";
+    EXPECT_EQ(server.onScreen, QSet<uint>{1});
+
+    engine().done(NudgeKind::water());
+    engine().fire(NudgeKind::movement());
+    engine().done(NudgeKind::movement()); // before the server has answered
+    ASSERT_TRUE(waitFor([&] { return server.onScreen.isEmpty(); }));
+    server.invoke(3, u"done"_s); // the closed notification's button must not count again
+    engine().fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return server.onScreen.size() == 1; }));
+    EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
+}
+
+TEST_F(NotificationServiceTest, RemindersCarryFourAnswersWhichReachTheEngine) {
+    service.requestAuthorization();
+    engine().fire(NudgeKind::water());
     ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
     EXPECT_TRUE(
         log.lines().contains(u"Brevimar notification authorization granted=true error=none"_s));
@@ -103,55 +114,23 @@ TEST_F(NotificationServiceTest, RemindersCarryFourAnswersAndReplaceEachOther) {
     EXPECT_EQ(first.body, u"first one today\nA few sips. Then back to it."_s);
     EXPECT_EQ(first.actions.size(), 8);
     EXPECT_TRUE(first.hints.value(u"suppress-sound"_s).toBool());
-
-    settings.setSoundEnabled(true);
-    engine.fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 2; }));
-    EXPECT_EQ(server.notified[1].replaces, 1u) << "one notification per kind";
-    EXPECT_EQ(server.notified[1].hints.value(u"sound-name"_s), u"message-new-instant"_s);
-
-    notifier.deliverWindDown(u"2 sips"_s);
-    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
-    EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
-}
-
-// The server tells a notification's id only in its answer: a clear or a second delivery that
-// comes before it must still leave at most one notification of the kind on screen.
-TEST_F(NotificationServiceTest, OneLiveNotificationPerKindWhateverTheTiming) {
-    engine.fire(NudgeKind::water());
-    engine.fire(NudgeKind::water());
-    engine.fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 2; }));
-    EXPECT_EQ(server.notified[1].replaces, 1u) << "the newest replaces the first";
-    EXPECT_EQ(server.onScreen, QSet<uint>{1});
-
-    engine.done(NudgeKind::water());
-    engine.fire(NudgeKind::movement());
-    engine.done(NudgeKind::movement()); // before the server has answered
-    ASSERT_TRUE(waitFor([&] { return server.onScreen.isEmpty(); }));
-    server.invoke(3, u"done"_s); // the closed notification's button must not count again
-    engine.fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return server.onScreen.size() == 1; }));
-    EXPECT_EQ(dayLog.state().counts.value(u"movement"_s), 1);
-}
-
-TEST_F(NotificationServiceTest, ButtonsAnswerTheEngineAndTheBodyDoesNothing) {
-    engine.fire(NudgeKind::movement());
-    ASSERT_TRUE(
-        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
-    server.invoke(1, u"default"_s);
+    server.invoke(1, u"default"_s); // the body does nothing
     server.invoke(1, u"snooze"_s);
-    ASSERT_TRUE(waitFor([&] { return !engine.awaiting().contains(NudgeKind::movement()); }));
-    EXPECT_EQ(engine.nextAt().value(NudgeKind::movement()), clock.now().addSecs(600));
     ASSERT_TRUE(waitFor([&] { return server.onScreen.isEmpty(); }))
         << "an answered reminder leaves the screen";
+    EXPECT_EQ(engine().nextAt().value(NudgeKind::water()), clock.now().addSecs(600));
 
-    engine.fire(NudgeKind::water());
-    ASSERT_TRUE(waitFor([&] { return log.lines().contains(u"Brevimar nudge water delivered"_s); }));
+    settings.setSoundEnabled(true);
+    engine().fire(NudgeKind::movement());
+    ASSERT_TRUE(
+        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
+    EXPECT_EQ(server.notified[1].hints.value(u"sound-name"_s), u"message-new-instant"_s);
     server.invoke(2, u"done"_s);
-    ASSERT_TRUE(waitFor([&] { return dayLog.state().counts.value(u"water"_s) == 1; }));
-    EXPECT_EQ(events.events(clock.now().addDays(-1), clock.now().addDays(1)).last().action,
-              EventStore::Action::done);
+    EXPECT_TRUE(waitFor([&] { return dayLog.state().counts.value(u"movement"_s) == 1; }));
+
+    service.deliverWindDown(u"2 sips"_s);
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
+    EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
 }
 
 #include "NotificationServiceTest.moc"

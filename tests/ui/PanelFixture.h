@@ -1,17 +1,11 @@
 #pragma once
 
-#include "engine/RhythmEngine.h"
-#include "fakes/FakeHoldState.h"
-#include "fakes/FakePresentation.h"
-#include "fakes/LogCapture.h"
-#include "fakes/QtPrinters.h"
-#include "fakes/StoredServices.h"
+#include "fakes/EngineHarness.h"
 #include "ui/NudgePanelController.h"
+#include "ui/ReminderContent.h"
 #include "ui/Sound.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QAbstractButton>
 
 #include <gtest/gtest.h>
 
@@ -21,97 +15,31 @@ public:
     int plays = 0;
 };
 
-// A view of the size the real ones have, with one plain button per action, named after it.
-class StandInView final : public QWidget {
-public:
-    StandInView(QSize size, const QList<std::pair<QString, std::function<void()>>>& buttons)
-        : m_size(size) {
-        auto* layout = new QVBoxLayout(this);
-        for (const auto& [name, action] : buttons) {
-            auto* button = new QPushButton(name, this);
-            button->setObjectName(name);
-            button->setFocusPolicy(Qt::NoFocus);
-            QObject::connect(button, &QPushButton::clicked, this, action);
-            layout->addWidget(button);
-        }
-    }
-    QSize sizeHint() const override { return m_size; }
-
-private:
-    QSize m_size;
-};
-
-// What the controller handed to the last view it made.
-struct MadeView {
-    QString which; // "card", "notchCard", "message", "notchMessage"
-    std::optional<QString> reason;
-    qint64 count = -1;
-    qint64 goal = -1;
-    NotchState* state = nullptr;
-};
-
-inline const QSize cardSize{320, 140};
-inline const QSize notchSize{420, 180};
-
-inline ViewFactory standInViews(MadeView& made) {
-    const auto answers = [](const ReminderActions& a) {
-        return QList<std::pair<QString, std::function<void()>>>{
-            {QStringLiteral("Done"), a.done},
-            {QStringLiteral("Snooze"), a.snooze},
-            {QStringLiteral("Skip"), a.skip}};
-    };
-    const auto reminder = [&made, answers](const char* which, QSize size, NotchState* state,
-                                           std::optional<QString> reason, qint64 count, qint64 goal,
-                                           const ReminderActions& actions) {
-        made = {QString::fromLatin1(which), reason, count, goal, state};
-        return new StandInView(size, answers(actions));
-    };
-    const auto message = [&made](const char* which, QSize size, NotchState* state,
-                                 const MessageActions& a) {
-        made = {QString::fromLatin1(which), {}, -1, -1, state};
-        return new StandInView(
-            size, {{QStringLiteral("Close"), a.close}, {QStringLiteral("History"), a.history}});
-    };
-    ViewFactory views;
-    views.card = [reminder](const NudgeKind&, std::optional<QString> reason, qint64 count,
-                            qint64 goal, ReminderActions actions) -> QWidget* {
-        return reminder("card", cardSize, nullptr, reason, count, goal, actions);
-    };
-    views.notchCard = [reminder](const NudgeKind&, NotchGeometry, NotchState& state,
-                                 std::optional<QString> reason, qint64 count, qint64 goal,
-                                 ReminderActions actions, double, double, double) -> QWidget* {
-        return reminder("notchCard", notchSize, &state, reason, count, goal, actions);
-    };
-    views.message = [message](QString, QString, QString, QColor,
-                              MessageActions actions) -> QWidget* {
-        return message("message", cardSize, nullptr, actions);
-    };
-    views.notchMessage = [message](QString, QString, QString, QColor, NotchGeometry,
-                                   NotchState& state, MessageActions actions) -> QWidget* {
-        return message("notchMessage", notchSize, &state, actions);
-    };
-    return views;
-}
-
-// The real engine over temporary folders, answering through the controller under test, whose
-// views are the stand-ins above.
-class PanelFixture : public ::testing::Test, protected StoredServices {
+// The real engine over temporary folders, answering through the controller under test and the
+// application's own views. Delayed steps wait in `pending` until a test runs them.
+class PanelFixture : public ::testing::Test, protected EngineHarness {
 protected:
     PanelFixture()
-        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {
-        settings.setCustomReminders({});
+        : EngineHarness(at(10, 0)) {
         settings.setSoundEnabled(true);
-        controller.setScheduler(later());
+        controller.setScheduler([this](int msecs, std::function<void()> step) {
+            pending.append({msecs, std::move(step)});
+        });
+        panelInUse = &controller;
     }
 
-    // Delayed steps wait in `pending` until a test runs them.
-    NudgePanelController::Scheduler later() {
-        return [this](int msecs, std::function<void()> step) {
-            pending.append({msecs, std::move(step)});
-        };
+    // The button of the panel showing with this accessible name.
+    QAbstractButton* button(const QString& name) const {
+        for (QAbstractButton* b : controller.panel()->findChildren<QAbstractButton*>()) {
+            if (b->accessibleName() == name)
+                return b;
+        }
+        ADD_FAILURE() << "no button " << name.toStdString();
+        return nullptr;
     }
-    QPushButton* button(const QString& name) const {
-        return controller.panel() ? controller.panel()->findChild<QPushButton*>(name) : nullptr;
+    // The goal line of the reminder showing: its count, goal and reason.
+    QString goalLine() const {
+        return controller.panel()->findChild<ReminderContent*>()->goalLineText();
     }
     // Runs the delayed steps scheduled so far with this delay, oldest first.
     int runPending(int msecs) {
@@ -128,13 +56,7 @@ protected:
         return ran;
     }
 
-    LogCapture log;
-    FakeHoldState context;
-    FakeNotifier notifier;
     CountingSound sound;
-    MadeView made;
     QList<std::pair<int, std::function<void()>>> pending;
-    NudgePanelController controller{settings, dayLog, sound, standInViews(made)};
-    RhythmEngine engine{
-        {clock, settings, preferences, dayLog, events, context, notifier, controller}};
+    NudgePanelController controller{settings, dayLog, sound, ViewFactory::standard()};
 };

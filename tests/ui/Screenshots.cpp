@@ -38,13 +38,12 @@ void useDesktopPalette(bool dark) {
 
 TEST(Screenshots, ReminderAndMessageViews) {
     const NudgeKind& water = NudgeKind::water();
-    const NudgeKind& movement = NudgeKind::movement();
     const std::optional<QString> reason = u"Back from a call"_s;
     for (const bool dark : {false, true}) {
         useDesktopPalette(dark);
         NudgeCardView card(water, reason, 2, 8, {});
         save(card, u"card-water"_s, dark);
-        NudgeCardView done(movement, {}, 3, 0, {}, true);
+        NudgeCardView done(NudgeKind::movement(), {}, 3, 0, {}, true);
         save(done, u"card-movement-done"_s, dark);
         MessageCardView message(u"Your week"_s, u"You drank water 41 times."_s, u"calendar"_s,
                                 Symbols::tint(u"blue"_s), {});
@@ -72,30 +71,25 @@ TEST(Screenshots, ReminderAndMessageViews) {
     }
 }
 
-TEST(Screenshots, TrayPanel) {
-    struct Stage : UiFixture {
-        void TestBody() override {}
-        void draw(const QString& name, bool dark) {
-            MenuBarView view(engine, monitor, dayLog, settings, clock);
+using TrayPanelScreenshots = UiFixture;
+
+TEST_F(TrayPanelScreenshots, NothingLoggedThenAwaitingParkedAndHeld) {
+    const auto draw = [this](const QString& name) {
+        for (const bool dark : {false, true}) {
+            useDesktopPalette(dark);
+            MenuBarView view(engine(), monitor(), dayLog, settings, clock);
             view.setShowHistory([] {});
             view.setShowSettings([] {});
             view.show();
             view.refresh();
             save(view, u"panel-"_s + name, dark);
         }
-        void awaitAndHold() {
-            engine.done(NudgeKind::movement());
-            engine.fire(NudgeKind::water());
-            engine.fire(NudgeKind::movement());
-            engine.untilFree(NudgeKind::movement());
-            startCall();
-        }
     };
-    for (const bool dark : {false, true}) {
-        useDesktopPalette(dark);
-        Stage().draw(u"nothing-logged"_s, dark);
-        Stage busy;
-        busy.awaitAndHold();
-        busy.draw(u"awaiting-parked-held"_s, dark);
-    }
+    draw(u"nothing-logged"_s);
+    engine().done(NudgeKind::movement());
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::movement());
+    engine().untilFree(NudgeKind::movement());
+    startCall();
+    draw(u"awaiting-parked-held"_s);
 }
