@@ -61,6 +61,10 @@ void X11KeyGrabber::grab(const QList<GlobalShortcut>& shortcuts) {
 void X11KeyGrabber::release() {
     for (auto it = m_grabbed.cbegin(); it != m_grabbed.cend(); ++it)
         releaseKey(it.key());
+    // A round trip: once it returns the server has let the keys go, so a program that asks for
+    // them next gets them, whatever order the server reads its clients in.
+    if (m_connection && !m_grabbed.isEmpty())
+        free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     m_grabbed.clear();
     m_repeats.clear();
 }
