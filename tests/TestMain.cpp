@@ -2,6 +2,8 @@
 
 #ifdef BREVIMAR_TEST_WIDGETS
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 #else
 #include <QCoreApplication>
 #endif
@@ -34,5 +36,16 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
 #endif
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+#ifdef BREVIMAR_TEST_WIDGETS
+    // Windows a test left fading out or waiting for a step it never ran go before the
+    // application, so the leak checker reports only real leaks.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QPointer<QWidget>> windows; // deleting one window may delete another
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget>& window : windows)
+        delete window.data();
+#endif
+    return status;
 }
