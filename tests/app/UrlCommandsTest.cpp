@@ -24,8 +24,7 @@ protected:
 } // namespace
 
 TEST_F(UrlCommandsTest, AnswersReachActiveKindsOnly) {
-    CustomReminder meds;
-    meds.title = u"Meds"_s;
+    const CustomReminder meds{.title = u"Meds"_s};
     services.settings.setCustomReminders({meds});
     services.settings.setWaterEnabled(false);
     delegate.open({u"brevimar://done/water"_s, u"brevimar://done"_s, u"brevimar://done/"_s,

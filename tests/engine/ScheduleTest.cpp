@@ -71,9 +71,7 @@ TEST_F(ScheduleTest, SettingsChangesAndWakingRestartEveryClock) {
     Q_EMIT context.didWake();
     EXPECT_EQ(next(NudgeKind::water()), u"10:10:00"_s);
 
-    WorkSchedule schedule;
-    schedule.presetByDay = {{2, Preset::active}}; // Mondays: water every 30 minutes
-    settings.setWorkSchedule(schedule);
+    settings.setWorkSchedule({.presetByDay = {{2, Preset::active}}}); // Mondays: water every 30 min
     EXPECT_EQ(next(NudgeKind::water()), u"09:55:00"_s);
 }
 

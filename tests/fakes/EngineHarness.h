@@ -71,10 +71,7 @@ public:
         clock.set(now);
     }
     static CustomReminder custom(const QString& title, qint64 interval) {
-        CustomReminder reminder;
-        reminder.title = title;
-        reminder.intervalMinutes = interval;
-        return reminder;
+        return {.title = title, .intervalMinutes = interval};
     }
 
     LogCapture log;

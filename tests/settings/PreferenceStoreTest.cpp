@@ -4,8 +4,6 @@
 #include "fakes/TemporaryXdg.h"
 #include "fakes/WriteFile.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -77,9 +75,7 @@ TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     store.setInteger(u"waterIntervalMinutes"_s, 45);
     store.setBoolean(u"soundEnabled"_s, false);
 
-    QFile file(store.fileName());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = readFile(store.fileName());
     EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
     EXPECT_TRUE(text.contains("soundEnabled=false\n"));
 }
