@@ -2,8 +2,6 @@
 #include "fakes/QtPrinters.h"
 #include "fakes/ScopedTimeZone.h"
 
-#include <QTimeZone>
-
 #include <gtest/gtest.h>
 
 namespace {

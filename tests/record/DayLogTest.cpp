@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 

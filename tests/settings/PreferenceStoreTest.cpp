@@ -10,8 +10,12 @@ using namespace Qt::StringLiterals;
 
 const QString domain = u"com.tovanex.Brevimar"_s;
 
-TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
+// Every case starts from empty configuration folders.
+struct PreferenceStoreTest : ::testing::Test {
     TemporaryXdg xdg;
+};
+
+TEST_F(PreferenceStoreTest, EveryTypeReadsBackFromAFreshInstance) {
     const QByteArray bytes("{\"water\":8}\n\0\xff", 14);
     {
         PreferenceStore store(domain);
@@ -36,8 +40,7 @@ TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
     EXPECT_EQ(fresh.stringList(u"absent"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
 }
 
-TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
     writeFile(PreferenceStore::filePath(domain), "[General]\n"
                                                  "fraction=4.5\n"
                                                  "word=yes\n"
@@ -68,8 +71,7 @@ TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenRepla
                                         u"list.unreadable"_s}));
 }
 
-TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     PreferenceStore store(domain);
     EXPECT_EQ(store.fileName(), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
     store.setInteger(u"waterIntervalMinutes"_s, 45);
@@ -80,8 +82,7 @@ TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     EXPECT_TRUE(text.contains("soundEnabled=false\n"));
 }
 
-TEST(PreferenceStore, AFailedWriteIsLoggedAndKeptInMemory) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, AFailedWriteIsLoggedAndKeptInMemory) {
     writeFile(xdg.configHome() + u"/tovanex"_s, "not a folder");
     LogCapture log;
     PreferenceStore store(domain);
