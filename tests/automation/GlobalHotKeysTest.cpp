@@ -25,8 +25,7 @@ public:
 
     QStringList taken; // owned by another program
     QStringList held;
-    int grabs = 0;
-    int releases = 0;
+    int grabs = 0, releases = 0;
 };
 
 struct GlobalHotKeysTest : ::testing::Test, EngineHarness {
