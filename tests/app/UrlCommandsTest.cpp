@@ -11,7 +11,6 @@ namespace {
 
 class UrlCommandsTest : public ::testing::Test, protected AppServices {
 protected:
-    // How long brevimar://pause?minutes=… pauses, in minutes.
     qint64 pausedMinutes(const QString& minutes) {
         delegate.open({u"brevimar://pause?minutes="_s + minutes});
         const auto until = delegate.context().manualPauseUntil();

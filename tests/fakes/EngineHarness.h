@@ -53,7 +53,6 @@ public:
         return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second));
     }
     void advanceMinutes(double minutes) { clock.advance(minutes * 60); }
-    // "HH:mm:ss" of a kind's next instant, "-" when it has none.
     QString next(const NudgeKind& kind) {
         const auto found = engine().nextAt().constFind(kind);
         return found == engine().nextAt().constEnd()

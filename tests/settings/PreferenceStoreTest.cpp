@@ -10,7 +10,6 @@ using namespace Qt::StringLiterals;
 
 const QString domain = u"com.tovanex.Brevimar"_s;
 
-// Every case starts from empty configuration folders.
 struct PreferenceStoreTest : ::testing::Test {
     TemporaryXdg xdg;
 };
