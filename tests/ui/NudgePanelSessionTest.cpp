@@ -21,7 +21,6 @@ QString run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// xdotool with its arguments, points written as "x y".
 QString xdotool(const QString& arguments) {
     return run(u"xdotool"_s, arguments.split(u' '));
 }
