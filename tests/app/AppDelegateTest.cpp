@@ -36,7 +36,6 @@ TEST_F(AppDelegateTest, LaunchStartsEverythingOnceWithOneEngine) {
     EXPECT_EQ(delegate.steps, QStringList({u"menu bar icon"_s, u"usage reporter"_s, u"hot keys"_s,
                                            u"onboarding"_s}));
     EXPECT_EQ(eventLog(services.events), QStringList({u"launch"_s}));
-    EXPECT_TRUE(delegate.engine().nextAt().contains(NudgeKind::water()));
 }
 
 TEST_F(AppDelegateTest, SettingsDecideTheOptionalSteps) {

@@ -11,7 +11,6 @@ namespace {
 
 class UrlCommandsTest : public ::testing::Test, protected AppServices {
 protected:
-    // How long brevimar://pause?minutes=… pauses, in minutes.
     qint64 pausedMinutes(const QString& minutes) {
         delegate.open({u"brevimar://pause?minutes="_s + minutes});
         const auto until = delegate.context().manualPauseUntil();
@@ -24,8 +23,7 @@ protected:
 } // namespace
 
 TEST_F(UrlCommandsTest, AnswersReachActiveKindsOnly) {
-    CustomReminder meds;
-    meds.title = u"Meds"_s;
+    const CustomReminder meds{.title = u"Meds"_s};
     services.settings.setCustomReminders({meds});
     services.settings.setWaterEnabled(false);
     delegate.open({u"brevimar://done/water"_s, u"brevimar://done"_s, u"brevimar://done/"_s,

@@ -25,22 +25,21 @@ RunningApplication app(const QString& id, const QString& name) {
 } // namespace
 
 TEST_F(ContextMonitorTest, LockOutranksAPauseThatRunsOutSilently) {
-    ContextMonitor& m = monitor();
-    m.start();
-    m.pause(30 * 60);
-    EXPECT_EQ(m.holdReason(), HoldReason::manualPause);
+    monitor().start();
+    monitor().pause(30 * 60);
+    EXPECT_EQ(monitor().holdReason(), HoldReason::manualPause);
     media.questions = 0;
     Q_EMIT session.screenLocked();
-    EXPECT_EQ(m.holdReason(), HoldReason::locked);
+    EXPECT_EQ(monitor().holdReason(), HoldReason::locked);
     EXPECT_EQ(media.questions, 0) << "later probes are not run";
     Q_EMIT session.screenUnlocked();
-    EXPECT_EQ(m.holdReason(), HoldReason::manualPause);
+    EXPECT_EQ(monitor().holdReason(), HoldReason::manualPause);
 
     clock.advance(30 * 60);
-    QSignalSpy pauseChanged(&m, &ContextMonitor::manualPauseUntilChanged);
-    m.refresh();
-    EXPECT_EQ(m.holdReason(), std::nullopt);
-    EXPECT_EQ(m.manualPauseUntil(), std::nullopt);
+    QSignalSpy pauseChanged(&monitor(), &ContextMonitor::manualPauseUntilChanged);
+    monitor().refresh();
+    EXPECT_EQ(monitor().holdReason(), std::nullopt);
+    EXPECT_EQ(monitor().manualPauseUntil(), std::nullopt);
     EXPECT_EQ(pauseChanged.count(), 1);
     EXPECT_EQ(eventLog(events), QStringList({u"pause 2026-12-07T09:30:00Z"_s})) << "no resume";
 }
@@ -138,20 +137,19 @@ TEST_F(ContextMonitorTest, AFrontmostRuleWinsOverAFullScreenRuleForTheSameApp) {
 }
 
 TEST_F(ContextMonitorTest, OnlyRealChangesArePublished) {
-    ContextMonitor& m = monitor();
-    m.start();
-    QSignalSpy reasonChanged(&m, &HoldState::holdReasonChanged);
-    QSignalSpy detailChanged(&m, &ContextMonitor::holdDetailChanged);
+    monitor().start();
+    QSignalSpy reasonChanged(&monitor(), &HoldState::holdReasonChanged);
+    QSignalSpy detailChanged(&monitor(), &ContextMonitor::holdDetailChanged);
     workspace.frontmost = app(u"us.zoom.Zoom"_s, u"Zoom"_s);
     Q_EMIT workspace.applicationActivated();
     workspace.frontmost = app(u"teams-for-linux"_s, u"Teams"_s);
     Q_EMIT workspace.applicationActivated();
-    m.refresh();
+    monitor().refresh();
     EXPECT_EQ(reasonChanged.count(), 1);
     EXPECT_EQ(detailChanged.count(), 2);
-    EXPECT_EQ(m.holdDetail(), u"Teams"_s);
+    EXPECT_EQ(monitor().holdDetail(), u"Teams"_s);
 
-    QSignalSpy woke(&m, &HoldState::didWake);
+    QSignalSpy woke(&monitor(), &HoldState::didWake);
     Q_EMIT session.woke();
     EXPECT_EQ(woke.count(), 1);
 }

@@ -12,13 +12,12 @@ struct ScheduleTest : ::testing::Test, EngineHarness {};
 TEST_F(ScheduleTest, ConstructionSchedulesEveryKindAndRecordsTheLaunch) {
     events.log(EventStore::Action::done, NudgeKind::water()); // earlier today, before a restart
     clock.advance(30);
-    RhythmEngine& e = engine();
     EXPECT_EQ(next(NudgeKind::water()), u"09:45:30"_s);
     EXPECT_EQ(next(NudgeKind::movement()), u"10:00:30"_s);
-    EXPECT_EQ(e.nextDue(custom(u"x"_s, 5).asKind()), clock.now());
+    EXPECT_EQ(engine().nextDue(custom(u"x"_s, 5).asKind()), clock.now());
     EXPECT_EQ(eventLog(events), QStringList({u"done water"_s, u"launch"_s}));
     advanceMinutes(15);
-    EXPECT_EQ(e.reasonText(NudgeKind::water()), u"15 min since your last sip"_s)
+    EXPECT_EQ(engine().reasonText(NudgeKind::water()), u"15 min since your last sip"_s)
         << "today's last done is read back from the event log";
 
     qputenv("BREVIMAR_SNAPSHOT", "");
@@ -56,10 +55,9 @@ TEST_F(ScheduleTest, OneKindFiresATickAndTheRestFollowAGapApart) {
 }
 
 TEST_F(ScheduleTest, SettingsChangesAndWakingRestartEveryClock) {
-    RhythmEngine& e = engine();
-    QSignalSpy changed(&e, &RhythmEngine::nextAtChanged);
+    QSignalSpy changed(&engine(), &RhythmEngine::nextAtChanged);
     advanceMinutes(20);
-    e.tick();
+    engine().tick();
     EXPECT_EQ(changed.count(), 0) << "a tick with nothing due publishes nothing";
 
     settings.setMinimumGapMinutes(12);
@@ -71,9 +69,7 @@ TEST_F(ScheduleTest, SettingsChangesAndWakingRestartEveryClock) {
     Q_EMIT context.didWake();
     EXPECT_EQ(next(NudgeKind::water()), u"10:10:00"_s);
 
-    WorkSchedule schedule;
-    schedule.presetByDay = {{2, Preset::active}}; // Mondays: water every 30 minutes
-    settings.setWorkSchedule(schedule);
+    settings.setWorkSchedule({.presetByDay = {{2, Preset::active}}}); // Mondays: water every 30 min
     EXPECT_EQ(next(NudgeKind::water()), u"09:55:00"_s);
 }
 
@@ -100,46 +96,44 @@ TEST_F(ScheduleTest, NothingFiresDuringAHoldAndClocksStartAfreshAfterIt) {
 }
 
 TEST_F(ScheduleTest, ParkedKindsComeBackAfterAHoldOneGapApart) {
-    RhythmEngine& e = engine();
-    e.fire(NudgeKind::water());
-    e.fire(NudgeKind::movement());
-    e.untilFree(NudgeKind::water());
-    e.untilFree(NudgeKind::movement());
-    EXPECT_EQ(e.parked().size(), 2);
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::movement());
+    engine().untilFree(NudgeKind::water());
+    engine().untilFree(NudgeKind::movement());
+    EXPECT_EQ(engine().parked().size(), 2);
 
     advanceMinutes(5);
     context.hold(HoldReason::locked);
-    e.tick();
+    engine().tick();
     advanceMinutes(10);
     context.hold(std::nullopt);
-    e.tick(); // 09:15
-    EXPECT_TRUE(e.parked().isEmpty());
+    engine().tick(); // 09:15
+    EXPECT_TRUE(engine().parked().isEmpty());
     EXPECT_EQ(next(NudgeKind::water()), u"09:15:00"_s);
     EXPECT_EQ(next(NudgeKind::movement()), u"09:25:00"_s);
 }
 
 TEST_F(ScheduleTest, ParkedKindsWithoutAHoldWaitTwiceTheIntervalAtMostNinetyMinutes) {
-    RhythmEngine& e = engine();
-    e.fire(NudgeKind::movement()); // 60-minute interval: back after 90 minutes, not 120
-    e.untilFree(NudgeKind::movement());
+    engine().fire(NudgeKind::movement()); // 60-minute interval: back after 90 minutes, not 120
+    engine().untilFree(NudgeKind::movement());
     settings.setWaterIntervalMinutes(30); // back after 60 minutes
-    e.fire(NudgeKind::water());
-    e.untilFree(NudgeKind::water());
+    engine().fire(NudgeKind::water());
+    engine().untilFree(NudgeKind::water());
 
     advanceMinutes(59);
-    e.tick();
-    EXPECT_EQ(e.parked().size(), 2);
+    engine().tick();
+    EXPECT_EQ(engine().parked().size(), 2);
     advanceMinutes(1);
-    e.tick();
-    EXPECT_EQ(e.awaiting().keys(), QList<NudgeKind>({NudgeKind::water()}));
+    engine().tick();
+    EXPECT_EQ(engine().awaiting().keys(), QList<NudgeKind>({NudgeKind::water()}));
 
     advanceMinutes(29.5);
-    e.tick();
-    EXPECT_TRUE(e.parked().contains(NudgeKind::movement()));
+    engine().tick();
+    EXPECT_TRUE(engine().parked().contains(NudgeKind::movement()));
     advanceMinutes(0.5);
-    e.tick();
-    EXPECT_TRUE(e.parked().isEmpty());
-    EXPECT_TRUE(e.awaiting().contains(NudgeKind::movement()));
+    engine().tick();
+    EXPECT_TRUE(engine().parked().isEmpty());
+    EXPECT_TRUE(engine().awaiting().contains(NudgeKind::movement()));
 }
 
 TEST_F(ScheduleTest, IntervalsAreRealTimeAcrossADaylightSavingChange) {
@@ -149,10 +143,9 @@ TEST_F(ScheduleTest, IntervalsAreRealTimeAcrossADaylightSavingChange) {
 }
 
 TEST_F(ScheduleTest, ReasonLinesCountFromTodaysLastDone) {
-    RhythmEngine& e = engine();
-    EXPECT_EQ(e.reasonText(NudgeKind::water()), u"first one today"_s);
-    EXPECT_EQ(e.reasonText(NudgeKind::movement()), std::nullopt);
-    e.done(NudgeKind::water());
+    EXPECT_EQ(engine().reasonText(NudgeKind::water()), u"first one today"_s);
+    EXPECT_EQ(engine().reasonText(NudgeKind::movement()), std::nullopt);
+    engine().done(NudgeKind::water());
     const std::pair<double, std::optional<QString>> cases[] = {
         {9.9, std::nullopt},
         {10, u"10 min since your last sip"_s},
@@ -161,11 +154,11 @@ TEST_F(ScheduleTest, ReasonLinesCountFromTodaysLastDone) {
     const QDateTime doneAt = clock.now();
     for (const auto& [minutes, text] : cases) {
         clock.set(doneAt.addMSecs(qint64(minutes * 60000)));
-        EXPECT_EQ(e.reasonText(NudgeKind::water()), text) << minutes;
+        EXPECT_EQ(engine().reasonText(NudgeKind::water()), text) << minutes;
     }
 
     clock.set(at(18, 0));
-    e.done(NudgeKind::water());
+    engine().done(NudgeKind::water());
     clock.set(at(8, 0, 0, 8));
-    EXPECT_EQ(e.reasonText(NudgeKind::water()), u"first one today"_s) << "not 14 h since";
+    EXPECT_EQ(engine().reasonText(NudgeKind::water()), u"first one today"_s) << "not 14 h since";
 }

@@ -53,7 +53,6 @@ public:
         return QDateTime(QDate(2026, 12, day), QTime(hour, minute, second));
     }
     void advanceMinutes(double minutes) { clock.advance(minutes * 60); }
-    // "HH:mm:ss" of a kind's next instant, "-" when it has none.
     QString next(const NudgeKind& kind) {
         const auto found = engine().nextAt().constFind(kind);
         return found == engine().nextAt().constEnd()
@@ -71,10 +70,7 @@ public:
         clock.set(now);
     }
     static CustomReminder custom(const QString& title, qint64 interval) {
-        CustomReminder reminder;
-        reminder.title = title;
-        reminder.intervalMinutes = interval;
-        return reminder;
+        return {.title = title, .intervalMinutes = interval};
     }
 
     LogCapture log;

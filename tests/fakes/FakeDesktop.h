@@ -35,8 +35,7 @@ public:
         return sharing;
     }
 
-    std::optional<QString> camera;
-    std::optional<QString> sharing;
+    std::optional<QString> camera, sharing;
     int questions = 0;
 };
 
@@ -64,6 +63,5 @@ public:
     bool grantOnRequest = true;
     QList<CalendarInfo> calendarList;
     QList<CalendarEvent> eventList;
-    int fetches = 0;
-    int requests = 0;
+    int fetches = 0, requests = 0;
 };

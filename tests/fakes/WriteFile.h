@@ -14,3 +14,9 @@ inline void writeFile(const QString& path, const QByteArray& text) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     file.write(text);
 }
+
+// The file's text; empty when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -33,8 +33,7 @@ struct MediaTree {
     }
     // Opens and closes a camera node, as a program starting or stopping to use it does.
     void touch(int number) {
-        QFile node(dev + u"/video"_s + QString::number(number));
-        ASSERT_TRUE(node.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(QFile(dev + u"/video"_s + QString::number(number)).open(QIODevice::ReadOnly));
     }
 
     QTemporaryDir root;

@@ -52,10 +52,6 @@ public:
     std::atomic<int> mutterCalls{0};
     QString saverPath; // where the screen saver answers with 4 s of idle time
 
-    void sendLocked(bool value) {
-        locked = value;
-        sendSessionProperties({{u"LockedHint"_s, value}});
-    }
     void sendSessionProperties(const QVariantMap& changed, const QStringList& invalidated = {},
                                const QString& interface = u"org.freedesktop.login1.Session"_s) {
         send(SessionPath, u"org.freedesktop.DBus.Properties"_s, u"PropertiesChanged"_s,
@@ -142,7 +138,8 @@ TEST_F(LinuxSessionTest, LogindAndTheScreenSaversLockOnceAndTheEndOfSleepWakes) 
     // One lock as logind and the screen savers (KDE's on two paths) report it; other properties
     // and interfaces say nothing about it.
     fakes->sendPrepareForSleep(true);
-    fakes->sendLocked(true);
+    fakes->locked = true;
+    fakes->sendSessionProperties({{u"LockedHint"_s, true}});
     fakes->sendActiveChanged(u"/org/freedesktop/ScreenSaver"_s, true);
     fakes->sendActiveChanged(u"/ScreenSaver"_s, true);
     fakes->sendActiveChanged(u"/org/gnome/ScreenSaver"_s, true);
@@ -173,7 +170,8 @@ TEST_F(LinuxSessionTest, WithoutAutoTheSessionOfTheProcessIsWatched) {
     fakes->knowsAuto = false;
     const auto session = makeSession();
     QSignalSpy locked(session.get(), &SessionEvents::screenLocked);
-    fakes->sendLocked(true);
+    fakes->locked = true;
+    fakes->sendSessionProperties({{u"LockedHint"_s, true}});
     EXPECT_TRUE(locked.wait(5000));
 }
 

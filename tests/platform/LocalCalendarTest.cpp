@@ -2,8 +2,6 @@
 #include "fakes/QtPrinters.h"
 #include "fakes/ScopedTimeZone.h"
 
-#include <QTimeZone>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +31,6 @@ TEST(LocalCalendar, DaysAcrossSpringForwardHave23Hours) {
     EXPECT_EQ(start.secsTo(LocalCalendar::startOfDay(local(2026, 3, 30, 1))), 23 * 3600);
 
     const QDateTime nextDay = LocalCalendar::addDays(local(2026, 3, 28, 10), 1);
-    EXPECT_EQ(nextDay.time(), QTime(10, 0));
     EXPECT_EQ(local(2026, 3, 28, 10).secsTo(nextDay), 23 * 3600);
     EXPECT_EQ(LocalCalendar::addDays(local(2026, 10, 26, 10), -14).date(), QDate(2026, 10, 12));
 }

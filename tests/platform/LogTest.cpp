@@ -33,8 +33,7 @@ TEST(JournalWriter, SendsOneMessageWithTheIdentifier) {
     const QByteArray path = (dir.path() + QStringLiteral("/journal")).toLocal8Bit();
     const int server = ::socket(AF_UNIX, SOCK_DGRAM, 0);
     ASSERT_GE(server, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{AF_UNIX, {}};
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
 

@@ -130,7 +130,6 @@ protected:
             GTEST_SKIP() << "needs the private bus of scripts/run-in-session";
     }
 
-    // The ids of the next answer to a grab.
     QStringList nextGrab(PortalKeyGrabber& grabber) {
         QSignalSpy grabbed(&grabber, &KeyGrabber::grabbed);
         if (!grabbed.wait(5000))

@@ -44,7 +44,7 @@ TEST(KeyRepeatFilter, AHeldKeyIsOnePressUntilItIsReallyReleased) {
 }
 
 // The real grab on the virtual display of scripts/run-in-session, pressed through XTEST.
-TEST(X11KeyGrabber, TakesFreeShortcutsAndPassesOnEachPress) {
+TEST(X11KeyGrabber, TakesFreeShortcutsPassesOnEachPressAndGivesThemBack) {
     if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
         GTEST_SKIP() << "needs the display of scripts/run-in-session";
     const QList<GlobalShortcut> water = {{u"water"_s, u"Log water"_s, u'w', 25}};
@@ -65,4 +65,10 @@ TEST(X11KeyGrabber, TakesFreeShortcutsAndPassesOnEachPress) {
         ASSERT_EQ(QProcess::execute(u"xdotool"_s, {u"key"_s, u"ctrl+alt+super+w"_s}), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return pressed.size() == 2; }, 5000)) << pressed.size();
     EXPECT_EQ(pressed.first().first().toString(), u"water"_s);
+
+    // Released keys are free for the next program at once.
+    grabber.release();
+    other.grab(water);
+    ASSERT_EQ(otherGrabbed.size(), 2);
+    EXPECT_EQ(otherGrabbed[1].first().toStringList(), QStringList{u"water"_s});
 }

@@ -45,7 +45,6 @@ void activate(const TestWindow& window) {
     xdotool({u"windowactivate"_s, u"--sync"_s, window.id});
 }
 
-// Moved to the top left corner and sized as the whole screen (1280×800), or moved by a pixel.
 void fillScreen(const TestWindow& window) {
     xdotool({u"windowmove"_s, u"--sync"_s, window.id, u"0"_s, u"0"_s});
     xdotool({u"windowsize"_s, u"--sync"_s, window.id, u"1280"_s, u"800"_s});

@@ -4,7 +4,6 @@
 #include "fakes/WriteFile.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -18,12 +17,10 @@ TEST(XdgAutostart, EnablingWritesAnEntryThatReadsBackUnlessTheDesktopSwitchedItO
     EXPECT_EQ(XdgAutostart::entryPath(),
               xdg.configHome() + QStringLiteral("/autostart/com.tovanex.Brevimar.desktop"));
     EXPECT_TRUE(autostart.isEnabled());
-    QFile entry(XdgAutostart::entryPath());
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(entry.readAll().contains("\nExec=\"/opt/My Apps/brevimar\"\n"));
+    EXPECT_TRUE(readFile(XdgAutostart::entryPath()).contains("\nExec=\"/opt/My Apps/brevimar\"\n"));
 
     ASSERT_TRUE(autostart.setEnabled(false, error));
-    EXPECT_FALSE(entry.exists());
+    EXPECT_FALSE(QFile::exists(XdgAutostart::entryPath()));
     EXPECT_FALSE(autostart.isEnabled());
     EXPECT_TRUE(autostart.setEnabled(false, error)) << "removing twice is not an error";
 

@@ -5,9 +5,7 @@
 #include "fakes/WriteFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -20,10 +18,7 @@ namespace {
 class DayLogTest : public ::testing::Test {
 protected:
     QString path() const { return QDir(folder).filePath(u"today.json"_s); }
-    QByteArray file(const QString& suffix = {}) const {
-        QFile f(path() + suffix);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray file(const QString& suffix = {}) const { return readFile(path() + suffix); }
 
     QTemporaryDir dir;
     QString folder = dir.path() + u"/Brevimar"_s;

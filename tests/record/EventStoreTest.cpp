@@ -5,7 +5,6 @@
 #include "fakes/WriteFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -117,10 +116,7 @@ TEST_F(EventStoreTest, ADamagedFileIsMovedAsideOnceAndAFreshOneStarted) {
     EventStore reopened(clock, folder);
     EXPECT_EQ(reopened.events(at(0), at(23)).size(), 1);
     EXPECT_EQ(sql(folder, "PRAGMA journal_mode"), u"wal"_s);
-    const QString aside = QDir(folder).filePath(u"events.sqlite.corrupt-2026-12-07-2"_s);
-    QFile kept(aside);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), damaged);
+    EXPECT_EQ(readFile(QDir(folder).filePath(u"events.sqlite.corrupt-2026-12-07-2"_s)), damaged);
     EXPECT_EQ(log.lines(), QStringList({u"Brevimar: events.sqlite could not be read (file is not a "
                                         u"database); kept it as events.sqlite.corrupt-2026-12-07-2 "
                                         u"and started a fresh one"_s}));

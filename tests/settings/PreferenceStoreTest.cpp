@@ -4,16 +4,17 @@
 #include "fakes/TemporaryXdg.h"
 #include "fakes/WriteFile.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 const QString domain = u"com.tovanex.Brevimar"_s;
 
-TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
+struct PreferenceStoreTest : ::testing::Test {
     TemporaryXdg xdg;
+};
+
+TEST_F(PreferenceStoreTest, EveryTypeReadsBackFromAFreshInstance) {
     const QByteArray bytes("{\"water\":8}\n\0\xff", 14);
     {
         PreferenceStore store(domain);
@@ -38,8 +39,7 @@ TEST(PreferenceStore, EveryTypeReadsBackFromAFreshInstance) {
     EXPECT_EQ(fresh.stringList(u"absent"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
 }
 
-TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
     writeFile(PreferenceStore::filePath(domain), "[General]\n"
                                                  "fraction=4.5\n"
                                                  "word=yes\n"
@@ -70,22 +70,18 @@ TEST(PreferenceStore, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenRepla
                                         u"list.unreadable"_s}));
 }
 
-TEST(PreferenceStore, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
     PreferenceStore store(domain);
     EXPECT_EQ(store.fileName(), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
     store.setInteger(u"waterIntervalMinutes"_s, 45);
     store.setBoolean(u"soundEnabled"_s, false);
 
-    QFile file(store.fileName());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = readFile(store.fileName());
     EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
     EXPECT_TRUE(text.contains("soundEnabled=false\n"));
 }
 
-TEST(PreferenceStore, AFailedWriteIsLoggedAndKeptInMemory) {
-    TemporaryXdg xdg;
+TEST_F(PreferenceStoreTest, AFailedWriteIsLoggedAndKeptInMemory) {
     writeFile(xdg.configHome() + u"/tovanex"_s, "not a folder");
     LogCapture log;
     PreferenceStore store(domain);

@@ -42,10 +42,8 @@ TEST(WorkSchedule, WorkHoursIncludeTheStartAndExcludeTheEnd) {
 }
 
 TEST(WorkSchedule, JsonRoundTripsAndRejectsIncompleteObjects) {
-    WorkSchedule schedule;
-    schedule.enabled = true;
-    schedule.days = {1, 7};
-    schedule.presetByDay = {{6, Preset::gentle}, {2, Preset::active}};
+    const WorkSchedule schedule{
+        .enabled = true, .days = {1, 7}, .presetByDay = {{6, Preset::gentle}, {2, Preset::active}}};
     const QJsonObject json = schedule.toJson();
     EXPECT_EQ(json.value(u"presetByDay"_s).toObject(), object(R"({"2":"active","6":"gentle"})"));
     EXPECT_EQ(WorkSchedule::fromJson(json), schedule);
@@ -72,8 +70,7 @@ TEST(AppRuleAndCalendarRules, JsonKeepsModesIdsAndSets) {
     EXPECT_FALSE(AppRule::fromJson(
         object(R"({"id":"not-a-uuid","bundleID":"x","name":"x","mode":"frontmost"})")));
 
-    CalendarRules rules;
-    rules.calendarIDs = {u"work"_s, u"home"_s};
+    const CalendarRules rules{.calendarIDs = {u"work"_s, u"home"_s}};
     EXPECT_EQ(CalendarRules::fromJson(rules.toJson()), rules);
     EXPECT_FALSE(CalendarRules::fromJson(object(R"({"enabled":true,"calendarIDs":[]})")));
 }

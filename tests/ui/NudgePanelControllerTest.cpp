@@ -109,7 +109,6 @@ TEST_F(ReminderPanelTest, MessagesCloseByTheirButtonsOrAfterTwoMinutes) {
     EXPECT_EQ(historyOpened, 1);
 }
 
-// The panel at the top of the screen collapses before its window goes.
 TEST_F(ReminderPanelTest, TopPanelCollapsesThenOrdersOutAfterTheDelay) {
     settings.setReminderStyle(ReminderStyle::notch);
     controller.show(NudgeKind::water(), engine(), std::nullopt);

@@ -28,7 +28,6 @@ protected:
         panelInUse = &controller;
     }
 
-    // The button of the panel showing with this accessible name.
     QAbstractButton* button(const QString& name) const {
         for (QAbstractButton* b : controller.panel()->findChildren<QAbstractButton*>()) {
             if (b->accessibleName() == name)
@@ -37,7 +36,6 @@ protected:
         ADD_FAILURE() << "no button " << name.toStdString();
         return nullptr;
     }
-    // The goal line of the reminder showing: its count, goal and reason.
     QString goalLine() const {
         return controller.panel()->findChild<ReminderContent*>()->goalLineText();
     }

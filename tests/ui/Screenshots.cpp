@@ -24,7 +24,6 @@ void save(QWidget& view, const QString& name, bool dark) {
     EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
 }
 
-// The style's light palette, or a dark one as dark desktops have.
 void useDesktopPalette(bool dark) {
     QPalette p = QApplication::style()->standardPalette();
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
