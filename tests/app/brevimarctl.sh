@@ -4,13 +4,7 @@
 # Usage (from ctest): run-in-session brevimarctl.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-if [ "${1:-}" != --inside ]; then
-    private_home
-    install_and_log_in "$1"
-    exit
-fi
-trap stop_brevimar EXIT
-ctl=$HOME/.local/bin/brevimarctl
+installed_session "$@"
 
 # Nothing but `open` may have the bus start Brevimar.
 expect 1 "Brevimar isn't running." "$ctl" status

@@ -20,6 +20,18 @@ install_and_log_in() { # build-dir
     dbus-run-session -- "$0" --inside
 }
 
+# Outside: runs the calling script again at a fresh login with Brevimar installed in a throw-away
+# home. Inside: stops Brevimar when the script ends and names the installed brevimarctl $ctl.
+installed_session() { # the script's arguments
+    if [ "${1:-}" != --inside ]; then
+        private_home
+        install_and_log_in "$1"
+        exit
+    fi
+    trap stop_brevimar EXIT
+    ctl=$HOME/.local/bin/brevimarctl
+}
+
 # The process that owns Brevimar's bus name, or nothing.
 brevimar_pid() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -4,13 +4,7 @@
 # Usage (from ctest): run-in-session url-handler.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-if [ "${1:-}" != --inside ]; then
-    private_home
-    install_and_log_in "$1"
-    exit
-fi
-trap stop_brevimar EXIT
-ctl=$HOME/.local/bin/brevimarctl
+installed_session "$@"
 today_is() { [ "$("$ctl" today)" = "$1" ]; }
 
 gio open brevimar://done/water
