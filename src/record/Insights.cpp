@@ -1,0 +1,485 @@
+#include "Insights.h"
+
+#include "platform/LocalCalendar.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using Action = EventStore::Action;
+
+namespace {
+
+constexpr qint64 msPerHour = 3600 * 1000;
+constexpr qint64 answerWindowMs = 3600 * 1000;
+constexpr double heldForASentence = 1800;
+
+// The holds that kept a reminder from interrupting something; idle, a locked screen, off hours
+// and pauses are the user's own absence, not Brevimar's tact. In the order that wins a tie.
+const std::array<QString, 5> tactfulReasons{u"call"_s, u"screenShare"_s, u"meeting"_s,
+                                            u"fullScreen"_s, u"appRule"_s};
+
+// The local calendar days from a first date on, with each day's start as milliseconds since 1970,
+// so an event's day and hour cost a binary search and a division instead of a time-zone lookup.
+class LocalDays {
+public:
+    LocalDays(QDate first, int count) {
+        m_days.reserve(count + 1);
+        for (int i = 0; i <= count; ++i) {
+            const QDateTime start = first.addDays(i).startOfDay();
+            m_days.push_back({start.toMSecsSinceEpoch(), start.offsetFromUtc(),
+                              start.time().msecsSinceStartOfDay(), true});
+        }
+        // A day whose offset changes before its end (a daylight-saving change) is the only one
+        // whose hours cannot be counted from its start.
+        for (int i = 0; i < count; ++i)
+            m_days[i].uniform = m_days[i].offset == m_days[i + 1].offset;
+    }
+
+    // The index of the day holding the instant: negative before the first, count() or more after
+    // the last.
+    int dayOf(qint64 ms) const {
+        const auto after = std::upper_bound(m_days.begin(), m_days.end(), ms,
+                                            [](qint64 t, const Start& d) { return t < d.ms; });
+        return int(after - m_days.begin()) - 1;
+    }
+    int hourOf(int day, qint64 ms) const {
+        const Start& d = m_days[day];
+        if (d.uniform)
+            return int((d.wallMs + ms - d.ms) / msPerHour);
+        return LocalCalendar::hour(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC));
+    }
+
+private:
+    struct Start {
+        qint64 ms;
+        int offset;
+        int wallMs; // the wall time at the start, usually midnight
+        bool uniform;
+    };
+    std::vector<Start> m_days;
+};
+
+// Everything one reminder kind gathers during the walk.
+struct Tally {
+    explicit Tally(int rangeDays)
+        : done(rangeDays)
+        , fired(rangeDays)
+        , previousActive(rangeDays) {}
+
+    std::vector<int> done;  // per day of the range
+    std::vector<int> fired; // per day of the range
+    std::array<int, 24> doneByHour{};
+    std::vector<double> responses; // seconds
+    std::optional<qint64> pendingFire;
+    int pendingHour = 0;
+    std::vector<bool> previousActive; // per day of the period before
+    int previousDone = 0;
+};
+
+// The element at count ÷ 2 of the sorted times: the upper middle for an even count.
+std::optional<double> median(std::vector<double> times) {
+    if (times.empty())
+        return std::nullopt;
+    const auto middle = times.begin() + qsizetype(times.size() / 2);
+    std::nth_element(times.begin(), middle, times.end());
+    return *middle;
+}
+
+QString dayDate(const QDateTime& day, const QString& pattern) {
+    return QLocale().toString(day.date(), pattern);
+}
+
+QString partOfDay(int hour) {
+    if (hour >= 5 && hour <= 11)
+        return u"Mornings"_s;
+    if (hour >= 12 && hour <= 16)
+        return u"Afternoons"_s;
+    if (hour >= 17 && hour <= 20)
+        return u"Evenings"_s;
+    return u"Late evenings"_s;
+}
+
+} // namespace
+
+Insights Insights::build(const QList<EventStore::Event>& events, const QList<NudgeKind>& kinds,
+                         int rangeDays, const QDateTime& now) {
+    rangeDays = std::max(rangeDays, 1);
+    const QDate firstDay = now.toLocalTime().date().addDays(-(rangeDays - 1));
+    // The period before and the range, as one run of days: the first rangeDays are the former.
+    const LocalDays calendar(firstDay.addDays(-rangeDays), 2 * rangeDays);
+
+    QHash<QString, int> kindIndex;
+    std::vector<Tally> tallies;
+    QStringList kindIDs;
+    auto tallyOf = [&](const QString& id) -> Tally& {
+        auto found = kindIndex.constFind(id);
+        if (found == kindIndex.constEnd()) {
+            found = kindIndex.insert(id, int(tallies.size()));
+            tallies.emplace_back(rangeDays);
+            kindIDs.append(id);
+        }
+        return tallies[*found];
+    };
+    for (const NudgeKind& kind : kinds)
+        tallyOf(kind.id);
+
+    Insights result;
+    result.rangeDays = rangeDays;
+    std::array<Hour, 24> hours{};
+    std::vector<double> responses;
+    QHash<QString, double> heldSeconds;
+    std::optional<std::pair<qint64, QString>> openHold;
+    int manualPauses = 0;
+
+    for (const EventStore::Event& event : events) {
+        const qint64 ms = event.at.toMSecsSinceEpoch();
+        const int slot = calendar.dayOf(ms);
+        if (slot < 0 || slot >= 2 * rangeDays)
+            continue;
+        if (slot < rangeDays) {
+            if (event.kind && (event.action == Action::fired || event.action == Action::done)) {
+                Tally& tally = tallyOf(*event.kind);
+                tally.previousActive[slot] = true;
+                tally.previousDone += event.action == Action::done;
+            }
+            continue;
+        }
+        const int day = slot - rangeDays;
+        switch (event.action) {
+        case Action::fired:
+            if (event.kind) {
+                Tally& tally = tallyOf(*event.kind);
+                const int hour = calendar.hourOf(slot, ms);
+                ++tally.fired[day];
+                ++hours[hour].fired;
+                ++result.totalFired;
+                tally.pendingFire = ms;
+                tally.pendingHour = hour;
+            }
+            break;
+        case Action::done:
+            if (event.kind) {
+                Tally& tally = tallyOf(*event.kind);
+                ++tally.done[day];
+                ++tally.doneByHour[calendar.hourOf(slot, ms)];
+                ++result.totalDone;
+                // A done an hour or more after the fire is a fresh sip or break, not an answer.
+                if (tally.pendingFire && ms - *tally.pendingFire < answerWindowMs) {
+                    const double delay = double(ms - *tally.pendingFire) / 1000.0;
+                    tally.responses.push_back(delay);
+                    responses.push_back(delay);
+                    ++hours[tally.pendingHour].answered;
+                    ++result.totalAnswered;
+                    tally.pendingFire.reset();
+                }
+            }
+            break;
+        case Action::skipped:
+        case Action::snoozed:
+            if (event.kind) {
+                Tally& tally = tallyOf(*event.kind);
+                if (tally.pendingFire) {
+                    ++hours[tally.pendingHour].answered;
+                    ++result.totalAnswered;
+                    tally.pendingFire.reset();
+                }
+            }
+            break;
+        case Action::expired:
+            if (event.kind)
+                tallyOf(*event.kind).pendingFire.reset();
+            break;
+        case Action::holdStart:
+            openHold.emplace(ms, event.meta.value_or(u"hold"_s));
+            break;
+        case Action::holdEnd:
+            if (openHold) {
+                heldSeconds[openHold->second] += double(ms - openHold->first) / 1000.0;
+                openHold.reset();
+            }
+            break;
+        case Action::pause:
+            ++manualPauses;
+            break;
+        case Action::resume:
+        case Action::windDown:
+        case Action::weeklyReport:
+        case Action::launch:
+            break;
+        }
+    }
+
+    // Aggregates.
+    for (int h = 0; h < 24; ++h) {
+        hours[h].hour = h;
+        result.hours.append(hours[h]);
+        result.missedByHour.append(hours[h].fired - hours[h].answered);
+    }
+    QList<int> dayDone(rangeDays, 0);
+    for (int d = 0; d < rangeDays; ++d) {
+        Day entry{firstDay.addDays(d).startOfDay(), {}, {}};
+        for (qsizetype k = 0; k < kindIDs.size(); ++k) {
+            if (tallies[k].done[d] > 0)
+                entry.done.insert(kindIDs[k], tallies[k].done[d]);
+            if (tallies[k].fired[d] > 0)
+                entry.fired.insert(kindIDs[k], tallies[k].fired[d]);
+            dayDone[d] += tallies[k].done[d];
+        }
+        result.days.append(std::move(entry));
+    }
+    for (qsizetype k = 0; k < kindIDs.size(); ++k)
+        result.doneByHour.insert(
+            kindIDs[k], QList<int>(tallies[k].doneByHour.begin(), tallies[k].doneByHour.end()));
+
+    for (qsizetype k = 0; k < kinds.size(); ++k) {
+        const Tally& tally = tallies[k];
+        KindStat stat{kinds[k], 0, 0, std::nullopt};
+        for (int d = 0; d < rangeDays; ++d) {
+            stat.total += tally.done[d];
+            stat.activeDays += tally.done[d] + tally.fired[d] > 0;
+        }
+        const auto previousDays =
+            std::count(tally.previousActive.begin(), tally.previousActive.end(), true);
+        if (previousDays >= 2)
+            stat.previousAverage = double(tally.previousDone) / double(previousDays);
+        result.kindStats.append(stat);
+    }
+
+    if (result.totalFired > 0)
+        result.answeredRate = double(result.totalAnswered) / double(result.totalFired);
+    result.medianResponse = median(std::move(responses));
+    result.activeDayCount =
+        int(std::count_if(dayDone.begin(), dayDone.end(), [](int done) { return done > 0; }));
+
+    const int minimumFired = std::max(5, result.totalFired * 3 / 100);
+    const double overallMiss = result.answeredRate ? 1.0 - *result.answeredRate : 0.0;
+    // Decimal thresholds compared in binary: a rate that is exactly on one counts as reaching it.
+    constexpr double epsilon = 1e-9;
+    QList<Hour> standouts;
+    for (const Hour& hour : result.hours) {
+        if (hour.fired < minimumFired)
+            continue;
+        const double miss = 1.0 - double(hour.answered) / double(hour.fired);
+        if (miss + epsilon >= 0.5 && miss + epsilon >= overallMiss + 0.15)
+            standouts.append(hour);
+    }
+    std::stable_sort(standouts.begin(), standouts.end(), [](const Hour& a, const Hour& b) {
+        return a.fired - a.answered > b.fired - b.answered;
+    });
+    standouts.resize(std::min<qsizetype>(standouts.size(), 2));
+    for (const Hour& hour : standouts)
+        result.standoutHours.insert(hour.hour);
+
+    if (result.activeDayCount < 3) {
+        result.sentences = {
+            u"Insights need a few days of use. Keep the app running and check back."_s};
+        result.highlights = {
+            u"Give it a few days. Patterns show up here once there's enough to compare."_s};
+        return result;
+    }
+
+    // The best day counts only the kinds asked about; the first of equal days wins.
+    int bestDay = -1;
+    int bestTotal = 0;
+    for (int d = 0; d < rangeDays; ++d) {
+        if (dayDone[d] == 0)
+            continue;
+        int total = 0;
+        for (qsizetype k = 0; k < kinds.size(); ++k)
+            total += tallies[k].done[d];
+        if (bestDay < 0 || total > bestTotal) {
+            bestDay = d;
+            bestTotal = total;
+        }
+    }
+    if (bestTotal >= 1) {
+        QStringList counts;
+        for (qsizetype k = 0; k < kinds.size(); ++k) {
+            const int count = tallies[k].done[bestDay];
+            if (count > 0)
+                counts.append(
+                    u"%1 %2"_s.arg(count).arg(count == 1 ? kinds[k].verb : kinds[k].verbPlural));
+        }
+        result.sentences.append(u"Best day: %1 with %2."_s.arg(
+            dayDate(result.days[bestDay].date, u"ddd, MMM d"_s), joinList(counts)));
+    }
+
+    if (rangeDays >= 14 && result.activeDayCount >= 8) {
+        std::array<int, 8> weekdayDone{}; // 1 = Sunday … 7 = Saturday
+        std::array<int, 8> weekdayDays{};
+        for (int d = 0; d < rangeDays; ++d) {
+            if (dayDone[d] == 0)
+                continue;
+            const int weekday = LocalCalendar::weekday(firstDay.addDays(d));
+            weekdayDone[weekday] += dayDone[d];
+            ++weekdayDays[weekday];
+        }
+        int quietest = 0;
+        int busiest = 0;
+        auto average = [&](int w) { return double(weekdayDone[w]) / double(weekdayDays[w]); };
+        for (int w = 1; w <= 7; ++w) {
+            if (weekdayDays[w] == 0)
+                continue;
+            if (quietest == 0 || average(w) < average(quietest))
+                quietest = w;
+            if (busiest == 0 || average(w) > average(busiest))
+                busiest = w;
+        }
+        // Qt counts weekdays from Monday = 1 to Sunday = 7.
+        auto name = [](int w) {
+            return QLocale().dayName(w == 1 ? 7 : w - 1, QLocale::LongFormat);
+        };
+        if (average(quietest) * 1.3 < average(busiest))
+            result.sentences.append(u"%1s are your quietest day, %2s your most active."_s.arg(
+                name(quietest), name(busiest)));
+    }
+
+    if (!standouts.isEmpty()) {
+        const Hour& worst = standouts.first();
+        result.sentences.append(
+            u"Reminders around %1 go unanswered most: %2 of %3. If that's "
+            u"focus time, a longer interval there may suit you."_s.arg(hourLabel(worst.hour))
+                .arg(worst.fired - worst.answered)
+                .arg(worst.fired));
+    }
+
+    if (kinds.size() > 1) {
+        qsizetype fast = -1;
+        qsizetype slow = -1;
+        std::vector<std::optional<double>> medians;
+        for (qsizetype k = 0; k < kinds.size(); ++k) {
+            medians.push_back(median(tallies[k].responses));
+            if (!medians[k])
+                continue;
+            if (fast < 0 || *medians[k] < *medians[fast])
+                fast = k;
+            if (slow < 0 || *medians[k] > *medians[slow])
+                slow = k;
+        }
+        const auto timed = std::count_if(medians.begin(), medians.end(),
+                                         [](const auto& m) { return m.has_value(); });
+        if (timed >= 2 && *medians[slow] > 2 * *medians[fast])
+            result.sentences.append(u"You answer %1 reminders in about %2, %3 takes %4."_s.arg(
+                kinds[fast].title.toLower(), formatDuration(*medians[fast]),
+                kinds[slow].title.toLower(), formatDuration(*medians[slow])));
+    }
+
+    double held = 0;
+    QString leading;
+    for (const QString& reason : tactfulReasons) {
+        const double seconds = heldSeconds.value(reason);
+        held += seconds;
+        if (seconds > 0 && (leading.isEmpty() || seconds > heldSeconds.value(leading)))
+            leading = reason;
+    }
+    const bool holdsWorthTelling = held >= heldForASentence && !leading.isEmpty();
+    if (holdsWorthTelling)
+        result.sentences.append(
+            u"Brevimar held reminders for %1 so they wouldn't interrupt you, "
+            u"mostly during %2."_s.arg(formatHours(held), reasonPhrase(leading)));
+
+    if (manualPauses > 2)
+        result.sentences.append(
+            u"You paused reminders by hand %1 times. If it's always the same "
+            u"stretch, work hours in Settings can do it for you."_s.arg(manualPauses));
+
+    const KindStat* trend = nullptr;
+    double trendChange = 0;
+    for (const KindStat& stat : result.kindStats) {
+        if (!stat.previousAverage || stat.activeDays < 2)
+            continue;
+        const double change = double(stat.total) / stat.activeDays - *stat.previousAverage;
+        if (std::abs(change) >= 1.0 && (!trend || std::abs(change) > std::abs(trendChange))) {
+            trend = &stat;
+            trendChange = change;
+        }
+    }
+    if (trend)
+        result.highlights.append(u"%1%2%3 %4 a day, from %5 %6."_s.arg(
+            trend->kind.title, trendChange > 0 ? u" is up to about "_s : u" dipped to about "_s,
+            QString::number(trend->total / trend->activeDays), trend->kind.verbPlural,
+            QString::number(qint64(*trend->previousAverage)), periodPhrase(rangeDays)));
+
+    if (!standouts.isEmpty()) {
+        const Hour& worst = standouts.first();
+        result.highlights.append(u"%1 are where you miss the most: %2 of %3 around %4."_s.arg(
+            partOfDay(worst.hour), QString::number(worst.fired - worst.answered),
+            QString::number(worst.fired), hourLabel(worst.hour)));
+    }
+
+    if (holdsWorthTelling)
+        result.highlights.append(u"%1 held %2 of reminders, so nothing interrupted you."_s.arg(
+            reasonLabel(leading), formatHours(held)));
+
+    if (result.highlights.size() < 3 && bestTotal >= 1)
+        result.highlights.append(u"Your best day was %1, with %2 done."_s.arg(
+            dayDate(result.days[bestDay].date, u"dddd, MMM d"_s), QString::number(bestTotal)));
+
+    result.highlights.resize(std::min<qsizetype>(result.highlights.size(), 3));
+    return result;
+}
+
+QString Insights::formatDuration(double seconds) {
+    const double minutes = seconds / 60.0;
+    if (minutes < 1)
+        return u"under a minute"_s;
+    if (minutes < 60)
+        return u"%1 min"_s.arg(std::lround(minutes));
+    return u"%1 h"_s.arg(QString::number(minutes / 60.0, 'f', 1));
+}
+
+QString Insights::formatHours(double seconds) {
+    const double hours = seconds / 3600.0;
+    if (hours >= 1)
+        return u"%1 hours"_s.arg(QString::number(hours, 'f', 1));
+    return u"%1 min"_s.arg(qint64(seconds / 60.0));
+}
+
+QString Insights::joinList(const QStringList& texts) {
+    if (texts.size() <= 2)
+        return texts.join(u" and "_s);
+    return texts.first(texts.size() - 1).join(u", "_s) + u" and "_s + texts.last();
+}
+
+QString Insights::hourLabel(int hour) {
+    return QLocale().toString(QTime(hour, 0), u"h Ap"_s);
+}
+
+QString Insights::reasonPhrase(const QString& reason) {
+    static const QHash<QString, QString> phrases{
+        {u"idle"_s, u"being away from the desk"_s},
+        {u"locked"_s, u"a locked screen"_s},
+        {u"call"_s, u"calls"_s},
+        {u"screenShare"_s, u"screen sharing"_s},
+        {u"fullScreen"_s, u"full-screen apps"_s},
+        {u"manualPause"_s, u"manual pauses"_s},
+        {u"meeting"_s, u"calendar meetings"_s},
+        {u"appRule"_s, u"app rules"_s},
+        {u"offHours"_s, u"off hours"_s},
+    };
+    return phrases.value(reason, reason);
+}
+
+QString Insights::reasonLabel(const QString& reason) {
+    static const QHash<QString, QString> labels{
+        {u"call"_s, u"Calls"_s},
+        {u"screenShare"_s, u"Screen sharing"_s},
+        {u"meeting"_s, u"Meetings"_s},
+        {u"fullScreen"_s, u"Full-screen apps"_s},
+        {u"appRule"_s, u"Your app rules"_s},
+    };
+    return labels.value(reason, u"Holds"_s);
+}
+
+QString Insights::periodPhrase(int rangeDays) {
+    if (rangeDays < 8)
+        return u"last week"_s;
+    if (rangeDays < 32)
+        return u"the month before"_s;
+    return u"the %1 days before"_s.arg(rangeDays);
+}
