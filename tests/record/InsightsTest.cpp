@@ -1,0 +1,340 @@
+#include "record/Insights.h"
+#include "fakes/QtPrinters.h"
+#include "fakes/ScopedTimeZone.h"
+#include "fakes/SimulatedUsage.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Action = EventStore::Action;
+
+namespace {
+
+const QString fewDaysSentence =
+    u"Insights need a few days of use. Keep the app running and check back."_s;
+
+// Events written by hand, a number of days before "now" (Monday 7 December 2026, 20:00 in
+// Berlin); build() sorts them, so a test may add them in any order.
+class InsightsTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    void add(int daysAgo, QTime time, Action action, const char* kind = nullptr,
+             const char* meta = nullptr) {
+        const QDateTime at(now.date().addDays(-daysAgo), time);
+        events.append({{},
+                       at.toUTC(),
+                       action,
+                       kind ? std::optional(QString::fromLatin1(kind)) : std::nullopt,
+                       meta ? std::optional(QString::fromLatin1(meta)) : std::nullopt});
+    }
+    // count reminders of a kind fired every 5 seconds from the hour on, the first `answered` of
+    // them skipped at once.
+    void fires(int daysAgo, int hour, int count, int answered, const char* kind = "water") {
+        for (int i = 0; i < count; ++i) {
+            add(daysAgo, QTime(hour, 0).addSecs(5 * i), Action::fired, kind);
+            if (i < answered)
+                add(daysAgo, QTime(hour, 0).addSecs(5 * i + 1), Action::skipped, kind);
+        }
+    }
+    // One break done in the evening of each of the last `days` days: enough use for insights
+    // without touching water's answers.
+    void activeDays(int days) {
+        for (int d = 0; d < days; ++d)
+            add(d, QTime(19, 0), Action::done, "movement");
+    }
+    Insights build(int rangeDays = 7) {
+        std::stable_sort(events.begin(), events.end(),
+                         [](const auto& a, const auto& b) { return a.at < b.at; });
+        return Insights::build(events, kinds, rangeDays, now);
+    }
+
+    QDateTime now{QDate(2026, 12, 7), QTime(20, 0)};
+    QList<EventStore::Event> events;
+    QList<NudgeKind> kinds = NudgeKind::builtIns();
+};
+
+} // namespace
+
+TEST_F(InsightsTest, TwoActiveDaysGiveOnlyTheFewDaysTexts) {
+    add(1, QTime(10, 0), Action::holdStart, nullptr, "call");
+    add(1, QTime(12, 0), Action::holdEnd);
+    for (int p = 0; p < 4; ++p)
+        add(0, QTime(9, p), Action::pause);
+    fires(0, 9, 20, 20);
+    fires(0, 14, 20, 0);
+    activeDays(2);
+    const Insights twoDays = build(90);
+    EXPECT_EQ(twoDays.activeDayCount, 2);
+    EXPECT_EQ(twoDays.sentences, QStringList{fewDaysSentence});
+    EXPECT_EQ(twoDays.highlights,
+              QStringList{
+                  u"Give it a few days. Patterns show up here once there's enough to compare."_s});
+    EXPECT_EQ(twoDays.standoutHours, QSet<int>{14}) << "the figures are still there";
+
+    activeDays(3);
+    EXPECT_NE(build(90).sentences.first(), fewDaysSentence);
+}
+
+TEST_F(InsightsTest, AWeekReadsAsWritten) {
+    add(2, QTime(9, 0), Action::fired, "water");
+    add(2, QTime(9, 2), Action::done, "water");
+    add(2, QTime(9, 5), Action::fired, "movement");
+    add(2, QTime(9, 15), Action::done, "movement");
+    add(2, QTime(11, 0), Action::fired, "water");
+    add(2, QTime(11, 2), Action::done, "water");
+    add(2, QTime(11, 5), Action::fired, "movement");
+    add(2, QTime(11, 15), Action::done, "movement");
+    add(2, QTime(15, 0), Action::done, "water");
+    add(1, QTime(9, 0), Action::done, "water");
+    add(4, QTime(9, 0), Action::done, "custom-gone"); // a deleted reminder: counted, not named
+    add(4, QTime(9, 1), Action::done, "custom-gone");
+    add(4, QTime(9, 2), Action::done, "custom-gone");
+    add(4, QTime(9, 3), Action::done, "custom-gone");
+    add(0, QTime(9, 0), Action::done, "movement");
+
+    const Insights insights = build();
+    EXPECT_EQ(insights.days.size(), 7);
+    EXPECT_EQ(insights.days.first().date, QDateTime(QDate(2026, 12, 1), QTime(0, 0)));
+    EXPECT_EQ(insights.activeDayCount, 4);
+    EXPECT_EQ(insights.totalDone, 11);
+    EXPECT_EQ(insights.days[2].done, (QHash<QString, int>{{u"custom-gone"_s, 4}}));
+    EXPECT_EQ(insights.medianResponse, 600.0);
+    EXPECT_EQ(insights.sentences,
+              (QStringList{u"Best day: Sat, Dec 5 with 3 sips and 2 breaks."_s,
+                           u"You answer water reminders in about 2 min, move takes 10 min."_s}));
+    EXPECT_EQ(insights.highlights,
+              QStringList{u"Your best day was Saturday, Dec 5, with 5 done."_s});
+}
+
+TEST_F(InsightsTest, ADoneAnswersItsFireOnlyWithinTheHour) {
+    struct Case {
+        int minutes;
+        int answered;
+        std::optional<double> median;
+    } const cases[] = {{59, 1, 59 * 60.0}, {61, 0, std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.minutes);
+        events.clear();
+        add(0, QTime(10, 0), Action::fired, "water");
+        add(0, QTime(10, 0).addSecs(60 * c.minutes), Action::done, "water");
+        const Insights insights = build();
+        EXPECT_EQ(insights.totalAnswered, c.answered);
+        EXPECT_EQ(insights.hours[10].answered, c.answered);
+        EXPECT_EQ(insights.medianResponse, c.median);
+        EXPECT_EQ(insights.totalDone, 1);
+    }
+}
+
+TEST_F(InsightsTest, ASnoozeAnswersAndTheLaterDoneOnlyCounts) {
+    add(0, QTime(10, 0), Action::fired, "water");
+    add(0, QTime(10, 1), Action::snoozed, "water", "10");
+    add(0, QTime(10, 11), Action::done, "water");
+    const Insights insights = build();
+    EXPECT_EQ(insights.totalAnswered, 1);
+    EXPECT_EQ(insights.answeredRate, 1.0);
+    EXPECT_EQ(insights.medianResponse, std::nullopt);
+    EXPECT_EQ(insights.totalDone, 1);
+    EXPECT_EQ(insights.missedByHour[10], 0);
+}
+
+TEST_F(InsightsTest, TheMedianOfAnEvenCountIsTheUpperMiddle) {
+    int daysAgo = 0;
+    for (const int seconds : {120, 30, 90, 60}) {
+        add(daysAgo, QTime(10, 0), Action::fired, "water");
+        add(daysAgo++, QTime(10, 0).addSecs(seconds), Action::done, "water");
+    }
+    EXPECT_EQ(build().medianResponse, 90.0);
+}
+
+TEST_F(InsightsTest, AnHourStandsOutOnlyPastBothThresholds) {
+    struct Case {
+        const char* name;
+        int otherFired, otherAnswered, hourFired, hourAnswered;
+        bool standsOut;
+    } const cases[] = {
+        {"miss 0.6 against overall 0.5", 90, 46, 10, 4, false},
+        {"100 fired need 5 in the hour", 95, 95, 5, 0, true},
+        {"96 + 4 fired", 96, 96, 4, 0, false},
+        {"400 fired need 12 in the hour", 388, 388, 12, 0, true},
+        {"389 + 11 fired", 389, 389, 11, 0, false},
+        {"miss 0.6 against overall 0.4", 90, 56, 10, 4, true}, // the texts below read this one
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clear();
+        activeDays(3);
+        fires(1, 9, c.otherFired, c.otherAnswered);
+        fires(1, 14, c.hourFired, c.hourAnswered);
+        const Insights insights = build();
+        EXPECT_EQ(insights.standoutHours.contains(14), c.standsOut);
+        EXPECT_EQ(insights.standoutHours.size(), int(c.standsOut));
+    }
+    const Insights insights = build();
+    EXPECT_TRUE(insights.sentences.contains(
+        u"Reminders around 2 PM go unanswered most: 6 of 10. If that's focus time, a longer "
+        u"interval there may suit you."_s));
+    EXPECT_EQ(insights.highlights.first(),
+              u"Afternoons are where you miss the most: 6 of 10 around 2 PM."_s);
+}
+
+TEST_F(InsightsTest, TheTwoHoursMissingMostStandOut) {
+    fires(1, 8, 6, 0);
+    fires(1, 9, 8, 0);
+    fires(1, 10, 8, 0);
+    fires(1, 11, 22, 22);
+    activeDays(3);
+    const Insights insights = build();
+    EXPECT_EQ(insights.standoutHours, (QSet<int>{9, 10}));
+    EXPECT_EQ(insights.highlights.first(),
+              u"Mornings are where you miss the most: 8 of 8 around 9 AM."_s)
+        << "equal misses keep hour order";
+}
+
+TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAreTold) {
+    struct Case {
+        const char* reason;
+        int seconds;
+        QString sentence, highlight;
+    } const cases[] = {
+        {"call", 1799, {}, {}},
+        {"call", 1800,
+         u"Brevimar held reminders for 30 min so they wouldn't interrupt you, mostly during calls."_s,
+         u"Calls held 30 min of reminders, so nothing interrupted you."_s},
+        {"idle", 7200, {}, {}},
+        {"offHours", 7200, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason + std::to_string(c.seconds));
+        events.clear();
+        activeDays(3);
+        add(1, QTime(10, 0), Action::holdStart, nullptr, c.reason);
+        add(1, QTime(10, 0).addSecs(c.seconds), Action::holdEnd);
+        add(1, QTime(13, 0), Action::holdStart, nullptr, "meeting"); // never ends: not counted
+        const Insights insights = build();
+        EXPECT_EQ(insights.sentences.contains(c.sentence), !c.sentence.isEmpty());
+        EXPECT_EQ(insights.sentences.filter(u"held"_s).size(), int(!c.sentence.isEmpty()));
+        EXPECT_EQ(insights.highlights.first(),
+                  c.highlight.isEmpty() ? u"Your best day was Saturday, Dec 5, with 1 done."_s
+                                        : c.highlight);
+    }
+}
+
+TEST_F(InsightsTest, APauseSentenceFromTheThirdPause) {
+    activeDays(3);
+    add(1, QTime(10, 0), Action::pause);
+    add(2, QTime(10, 0), Action::pause);
+    EXPECT_TRUE(build().sentences.filter(u"paused"_s).isEmpty());
+    add(3, QTime(10, 0), Action::pause);
+    EXPECT_TRUE(build().sentences.contains(
+        u"You paused reminders by hand 3 times. If it's always the same stretch, work hours in "
+        u"Settings can do it for you."_s));
+}
+
+TEST_F(InsightsTest, ATrendNeedsAChangeOfOneADayAndNamesThePeriod) {
+    struct Case {
+        int rangeDays;
+        int previousPerDay;
+        QList<int> donePerDay;
+        QString highlight;
+    } const cases[] = {
+        {7, 6, {2, 2, 2}, u"Water dipped to about 2 sips a day, from 6 last week."_s},
+        {30,
+         4,
+         {5, 5, 5, 5, 5, 5, 5, 5, 5, 5},
+         u"Water is up to about 5 sips a day, from 4 the month before."_s},
+        {30, 4, {5, 5, 5, 5, 5, 5, 5, 5, 5, 4}, {}},
+        {90, 3, {7, 7, 8}, u"Water is up to about 7 sips a day, from 3 the 90 days before."_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.highlight.toStdString());
+        events.clear();
+        for (const int daysAgo : {c.rangeDays + 1, c.rangeDays + 3})
+            for (int i = 0; i < c.previousPerDay; ++i)
+                add(daysAgo, QTime(8, i), Action::done, "water");
+        for (qsizetype d = 0; d < c.donePerDay.size(); ++d)
+            for (int i = 0; i < c.donePerDay[d]; ++i)
+                add(int(d), QTime(8, i), Action::done, "water");
+        const Insights insights = build(c.rangeDays);
+        EXPECT_EQ(insights.kindStats[0].previousAverage, double(c.previousPerDay));
+        EXPECT_EQ(insights.highlights.filter(u"a day, from"_s),
+                  c.highlight.isEmpty() ? QStringList{} : QStringList{c.highlight});
+    }
+}
+
+TEST_F(InsightsTest, Formatters) {
+    const std::pair<QString, QString> cases[] = {
+        {Insights::formatDuration(30), u"under a minute"_s},
+        {Insights::formatDuration(150), u"3 min"_s},
+        {Insights::formatDuration(5400), u"1.5 h"_s},
+        {Insights::formatHours(5400), u"1.5 hours"_s},
+        {Insights::formatHours(3599), u"59 min"_s},
+        {Insights::formatHours(36000), u"10.0 hours"_s},
+        {Insights::joinList({u"a"_s, u"b"_s}), u"a and b"_s},
+        {Insights::joinList({u"a"_s, u"b"_s, u"c"_s}), u"a, b and c"_s},
+        {Insights::hourLabel(0), u"12 AM"_s},
+        {Insights::hourLabel(14), u"2 PM"_s},
+        {Insights::reasonPhrase(u"idle"_s), u"being away from the desk"_s},
+        {Insights::reasonPhrase(u"hold"_s), u"hold"_s},
+        {Insights::reasonLabel(u"appRule"_s), u"Your app rules"_s},
+        {Insights::reasonLabel(u"idle"_s), u"Holds"_s},
+        {Insights::periodPhrase(7), u"last week"_s},
+        {Insights::periodPhrase(8), u"the month before"_s},
+        {Insights::periodPhrase(31), u"the month before"_s},
+        {Insights::periodPhrase(32), u"the 32 days before"_s},
+    };
+    for (const auto& [actual, expected] : cases)
+        EXPECT_EQ(actual, expected);
+}
+
+// The nights the clocks change: days stay calendar days, hours stay wall-clock hours.
+TEST_F(InsightsTest, DaysAndHoursAcrossADaylightSavingChange) {
+    const ScopedTimeZone berlin("Europe/Berlin");
+    for (const QDate change : {QDate(2026, 3, 29), QDate(2026, 10, 25)}) {
+        SCOPED_TRACE(change.toString().toStdString());
+        now = QDateTime(change.addDays(3), QTime(20, 0));
+        events.clear();
+        for (const auto& [daysAgo, time] :
+             {std::pair{3, QTime(0, 30)}, {3, QTime(3, 30)}, {3, QTime(23, 30)}, {2, QTime(0, 30)}})
+            add(daysAgo, time, Action::done, "water");
+        const Insights insights = build();
+        ASSERT_EQ(insights.days.size(), 7);
+        for (int d = 0; d < 7; ++d)
+            EXPECT_EQ(insights.days[d].date, change.addDays(d - 3).startOfDay());
+        EXPECT_EQ(insights.days[3].done.value(u"water"_s), 3);
+        EXPECT_EQ(insights.days[4].done.value(u"water"_s), 1);
+        EXPECT_EQ(insights.doneByHour[u"water"_s][0], 2);
+        EXPECT_EQ(insights.doneByHour[u"water"_s][3], 1);
+        EXPECT_EQ(insights.doneByHour[u"water"_s][23], 1);
+    }
+}
+
+TEST_F(InsightsTest, NinetyDaysOfAWorkingLife) {
+    now = QDateTime(QDate(2026, 12, 7), QTime(20, 0)); // the range holds October's change
+    const QDate previousStart = now.date().addDays(-179);
+    events = simulatedUsage({.intervalMinutes = 60}, previousStart, 90);
+    events += simulatedUsage({.intervalMinutes = 30, .seed = 2}, previousStart.addDays(90), 90);
+    const Insights insights = Insights::build(events, kinds, 90, now);
+
+    int fired = 0;
+    int done = 0;
+    for (const Insights::Day& day : insights.days) {
+        for (const int count : day.fired)
+            fired += count;
+        for (const int count : day.done)
+            done += count;
+    }
+    EXPECT_EQ(fired, insights.totalFired);
+    EXPECT_EQ(done, insights.totalDone);
+    EXPECT_EQ(insights.activeDayCount, 90 - 13); // Sundays off
+    EXPECT_EQ(insights.standoutHours, QSet<int>{14});
+    ASSERT_EQ(insights.sentences.size(), 6) << insights.sentences.join(u'\n').toStdString();
+    EXPECT_TRUE(insights.sentences[1].startsWith(u"Saturdays are your quietest day, "_s));
+    EXPECT_TRUE(insights.sentences[2].startsWith(u"Reminders around 2 PM go unanswered most: "_s));
+    EXPECT_TRUE(insights.sentences[3].startsWith(u"You answer water reminders in about "_s));
+    EXPECT_TRUE(insights.sentences[4].endsWith(u"mostly during calls."_s));
+    EXPECT_TRUE(insights.highlights[0].contains(u" is up to about "_s));
+    EXPECT_TRUE(insights.highlights[0].endsWith(u" the 90 days before."_s));
+}
