@@ -113,17 +113,16 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
     // The period before and the range, as one run of days: the first rangeDays are the former.
     const LocalDays calendar(firstDay.addDays(-rangeDays), 2 * rangeDays);
 
-    QHash<QString, int> kindIndex;
     std::vector<Tally> tallies;
     QStringList kindIDs;
+    // A handful of kinds: comparing ids (which mostly differ in length) beats hashing them.
     auto tallyOf = [&](const QString& id) -> Tally& {
-        auto found = kindIndex.constFind(id);
-        if (found == kindIndex.constEnd()) {
-            found = kindIndex.insert(id, int(tallies.size()));
-            tallies.emplace_back(rangeDays);
-            kindIDs.append(id);
-        }
-        return tallies[*found];
+        const qsizetype found = kindIDs.indexOf(id);
+        if (found >= 0)
+            return tallies[found];
+        tallies.emplace_back(rangeDays);
+        kindIDs.append(id);
+        return tallies.back();
     };
     for (const NudgeKind& kind : kinds)
         tallyOf(kind.id);
