@@ -213,7 +213,11 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         }
     }
 
-    // Aggregates.
+    // The tallies of the kinds asked about, in their order (a kind given twice shares one).
+    std::vector<const Tally*> given;
+    for (const NudgeKind& kind : kinds)
+        given.push_back(&tallies[kindIDs.indexOf(kind.id)]);
+
     for (int h = 0; h < 24; ++h) {
         hours[h].hour = h;
         result.hours.append(hours[h]);
@@ -236,7 +240,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
             kindIDs[k], QList<int>(tallies[k].doneByHour.begin(), tallies[k].doneByHour.end()));
 
     for (qsizetype k = 0; k < kinds.size(); ++k) {
-        const Tally& tally = tallies[k];
+        const Tally& tally = *given[k];
         KindStat stat{kinds[k], 0, 0, std::nullopt};
         for (int d = 0; d < rangeDays; ++d) {
             stat.total += tally.done[d];
@@ -290,7 +294,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
             continue;
         int total = 0;
         for (qsizetype k = 0; k < kinds.size(); ++k)
-            total += tallies[k].done[d];
+            total += given[k]->done[d];
         if (bestDay < 0 || total > bestTotal) {
             bestDay = d;
             bestTotal = total;
@@ -299,7 +303,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
     if (bestTotal >= 1) {
         QStringList counts;
         for (qsizetype k = 0; k < kinds.size(); ++k) {
-            const int count = tallies[k].done[bestDay];
+            const int count = given[k]->done[bestDay];
             if (count > 0)
                 counts.append(
                     u"%1 %2"_s.arg(count).arg(count == 1 ? kinds[k].verb : kinds[k].verbPlural));
@@ -352,7 +356,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         qsizetype slow = -1;
         std::vector<std::optional<double>> medians;
         for (qsizetype k = 0; k < kinds.size(); ++k) {
-            medians.push_back(median(tallies[k].responses));
+            medians.push_back(median(given[k]->responses));
             if (!medians[k])
                 continue;
             if (fast < 0 || *medians[k] < *medians[fast])
