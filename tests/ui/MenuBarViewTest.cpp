@@ -1,7 +1,7 @@
-#include "ui/MenuBarView.h"
+#include "ui/tray/MenuBarView.h"
 #include "UiFixture.h"
 #include "fakes/ScopedEnv.h"
-#include "ui/MenuBarIcon.h"
+#include "ui/tray/MenuBarIcon.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "MenuBarIcon.h"
 
 #include "MenuBarView.h"
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 #include "context/HoldReason.h"
 #include "engine/RhythmEngine.h"
 

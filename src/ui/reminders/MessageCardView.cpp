@@ -2,7 +2,7 @@
 
 #include "NudgeCardView.h"
 #include "ReminderContent.h"
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

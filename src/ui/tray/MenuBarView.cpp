@@ -1,6 +1,6 @@
 #include "MenuBarView.h"
 
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 #include "context/ContextMonitor.h"
 #include "engine/RhythmEngine.h"
 #include "platform/Clock.h"

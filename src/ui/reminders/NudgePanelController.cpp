@@ -1,7 +1,7 @@
 #include "NudgePanelController.h"
 
 #include "Sound.h"
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 #include "engine/RhythmEngine.h"
 #include "platform/Log.h"
 #include "record/DayLog.h"

@@ -1,6 +1,6 @@
 #include "NotchCardView.h"
 
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 
 #include <QMouseEvent>
 #include <QPainter>

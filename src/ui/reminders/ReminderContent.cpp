@@ -1,6 +1,6 @@
 #include "ReminderContent.h"
 
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
