@@ -4,6 +4,7 @@
 #include "ui/reminders/NotchMessageView.h"
 #include "ui/reminders/NudgeCardView.h"
 #include "ui/reminders/ReminderContent.h"
+#include "ui/theme/Buttons.h"
 #include "ui/theme/Symbols.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,9 @@
 #include "MessageCardView.h"
 
 #include "NudgeCardView.h"
-#include "ReminderContent.h"
+#include "ui/theme/Buttons.h"
 #include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using namespace CardPaint;
+using namespace Theme;
 
 MessageIcon::MessageIcon(const QString& icon, const QColor& tint, Shape shape, int size,
                          QWidget* parent)
@@ -51,7 +52,7 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     const int columnWidth = cardWidth - 2 * padding - tileSize - 12;
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    const QColor primary = palette().color(QPalette::WindowText);
+    const QColor primary = primaryText(palette());
     column->addWidget(
         textLabel(title, sizedFont(this, 13, QFont::DemiBold), primary, columnWidth, this));
     column->addWidget(

@@ -3,11 +3,6 @@
 #include "NudgeViews.h"
 #include "settings/NudgeKind.h"
 
-#include <QAbstractButton>
-#include <QColor>
-#include <QEasingCurve>
-#include <QFont>
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -16,124 +11,6 @@
 class QLabel;
 class QPainter;
 class QVariantAnimation;
-
-// Drawing helpers shared by the reminder card, the notch panels and the message cards.
-namespace CardPaint {
-
-// Material Icons leave about a sixth of the em box empty around each glyph, so a symbol meant to
-// stand as tall as text of a size is drawn from a font a third larger.
-int symbolPixels(double size);
-QFont symbolFont(double size, QFont::Weight weight = QFont::Normal);
-// Fractional pixel sizes (12.5) need a point size for the widget's resolution.
-QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight = QFont::Normal);
-QColor withAlpha(QColor colour, double alpha);
-double contrast(const QColor& a, const QColor& b);
-// Keeps the hue and moves the lightness until text in that colour can be read on the background.
-QColor readableOn(QColor colour, const QColor& background, double wanted = 4.5);
-// A fill dark enough for white text on it.
-QColor fillUnderWhite(QColor fill);
-QColor secondaryText(const QPalette& palette);
-QColor tertiaryText(const QPalette& palette);
-// The colours the notch panels always use, whatever the desktop's scheme.
-QPalette darkPalette();
-// Plain text wrapped to a fixed width, as tall as its lines (up to maxHeight).
-QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
-                  QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
-
-// A damped spring as an easing curve, and how long the animation must run to settle.
-struct Spring {
-    QEasingCurve curve;
-    int durationMs;
-};
-// Position of a spring released from 0 towards 1 after `seconds`.
-double springPosition(double seconds, double response, double damping);
-Spring completionSpring();     // response 0.45 s, damping 0.8
-Spring notchSpring();          // response 0.42 s, damping 0.82
-Spring notchContainerSpring(); // response 0.45 s, damping 0.82
-
-} // namespace CardPaint
-
-// A button that draws itself and never takes the keyboard focus: the windows it lives in must
-// not steal focus from the user's work.
-class FlatButton : public QAbstractButton {
-    Q_OBJECT
-
-public:
-    explicit FlatButton(QWidget* parent = nullptr);
-
-protected:
-    bool hovered() const { return underMouse(); }
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-};
-
-// The pressed look of the Done and round buttons: the label shrinks to 96 % and fades to 85 %.
-class PressStyleButton : public FlatButton {
-    Q_OBJECT
-
-public:
-    explicit PressStyleButton(QWidget* parent = nullptr);
-
-    static constexpr double pressedScale = 0.96;
-    static constexpr double pressedOpacity = 0.85;
-    static constexpr int pressMs = 120;
-
-protected:
-    // Applies the press transform around the button's centre before the label is drawn.
-    void applyPress(QPainter& painter) const;
-
-private:
-    double m_pressed = 0; // 0 released … 1 pressed
-    QVariantAnimation* m_animation;
-};
-
-// A text button: a capsule ("pill") or a small rounded rectangle.
-class CardButton : public FlatButton {
-    Q_OBJECT
-
-public:
-    CardButton(const QString& title, const QColor& fill, const QColor& text,
-               std::function<void()> action, bool pill, QWidget* parent = nullptr);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor m_fill;
-    QColor m_text;
-    bool m_pill;
-};
-
-// A symbol in a faint circle, with its help text as tooltip.
-class RoundAction : public PressStyleButton {
-    Q_OBJECT
-
-public:
-    RoundAction(const QString& icon, const QString& help, std::function<void()> action,
-                double size = 32, QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QChar m_glyph;
-};
-
-// A small symbol button in a 26 by 22 rounded rectangle.
-class MiniIconButton : public FlatButton {
-    Q_OBJECT
-
-public:
-    MiniIconButton(const QString& icon, const QString& help, std::function<void()> action,
-                   QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QChar m_glyph;
-};
 
 // Today's progress of a kind towards its goal, with the kind's symbol in the middle that turns
 // into a checkmark once the reminder is done.
