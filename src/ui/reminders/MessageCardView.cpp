@@ -2,7 +2,6 @@
 
 #include "NudgeCardView.h"
 #include "ui/theme/Buttons.h"
-#include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -13,31 +12,6 @@
 using namespace Qt::StringLiterals;
 using namespace Theme;
 
-MessageIcon::MessageIcon(const QString& icon, const QColor& tint, Shape shape, int size,
-                         QWidget* parent)
-    : QWidget(parent)
-    , m_glyph(Symbols::glyph(icon))
-    , m_tint(tint)
-    , m_shape(shape) {
-    setFixedSize(size, size);
-}
-
-void MessageIcon::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    if (m_shape == Shape::tile) {
-        painter.setBrush(withAlpha(m_tint, 0.18));
-        painter.drawRoundedRect(QRectF(rect()), 9, 9);
-    } else {
-        painter.setBrush(withAlpha(m_tint, 0.25));
-        painter.drawEllipse(QRectF(rect()));
-    }
-    painter.setFont(symbolFont(16, QFont::DemiBold));
-    painter.setPen(m_tint);
-    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
-}
-
 MessageCardView::MessageCardView(const QString& title, const QString& message, const QString& icon,
                                  const QColor& tint, MessageActions actions, QWidget* parent)
     : QWidget(parent) {
@@ -46,8 +20,9 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     const int inset = margin + padding;
     row->setContentsMargins(inset, inset, inset, inset);
     row->setSpacing(12);
-    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::tile, tileSize, this), 0,
-                   Qt::AlignTop);
+    row->addWidget(new SymbolBadge(icon, tint, tileSize,
+                                   {.fill = 0.18, .symbolSize = 16, .tileRadius = 9}, this),
+                   0, Qt::AlignTop);
 
     const int columnWidth = cardWidth - 2 * padding - tileSize - 12;
     auto* column = new QVBoxLayout;

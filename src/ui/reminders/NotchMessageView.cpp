@@ -22,8 +22,8 @@ NotchMessageView::NotchMessageView(const QString& title, const QString& message,
     auto* row = new QHBoxLayout(content);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::circle, iconSize, content), 0,
-                   Qt::AlignVCenter);
+    row->addWidget(new SymbolBadge(icon, tint, iconSize, {.fill = 0.25, .symbolSize = 16}, content),
+                   0, Qt::AlignVCenter);
 
     const QColor primary = primaryText(palette());
     auto* history = new CardButton(u"History"_s, withAlpha(primary, 0.12), primary,

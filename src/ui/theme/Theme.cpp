@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -107,3 +108,28 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
 }
 
 } // namespace Theme
+
+SymbolBadge::SymbolBadge(const QString& symbol, const QColor& tint, int size, const Look& look,
+                         QWidget* parent)
+    : QWidget(parent)
+    , m_glyph(Symbols::glyph(symbol))
+    , m_tint(tint)
+    , m_look(look) {
+    setFixedSize(size, size);
+}
+
+void SymbolBadge::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double ring = m_look.ring;
+    painter.setPen(ring > 0 ? QPen(m_tint, ring) : QPen(Qt::NoPen));
+    painter.setBrush(Theme::withAlpha(m_tint, m_look.fill));
+    const QRectF box = QRectF(rect()).adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2);
+    if (m_look.tileRadius > 0)
+        painter.drawRoundedRect(box, m_look.tileRadius, m_look.tileRadius);
+    else
+        painter.drawEllipse(box);
+    painter.setFont(Theme::symbolFont(m_look.symbolSize, QFont::DemiBold));
+    painter.setPen(m_tint);
+    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}

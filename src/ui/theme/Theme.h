@@ -41,3 +41,24 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
                   QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
 
 } // namespace Theme
+
+// A symbol in its tint on a faint disc (or rounded tile) of the same tint, ringed if asked.
+class SymbolBadge : public QWidget {
+public:
+    struct Look {
+        double fill;
+        double symbolSize;
+        double ring = 0;
+        double tileRadius = 0; // 0: a disc
+    };
+    SymbolBadge(const QString& symbol, const QColor& tint, int size, const Look& look,
+                QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QChar m_glyph;
+    QColor m_tint;
+    Look m_look;
+};

@@ -89,34 +89,6 @@ private:
     QList<Piece> m_pieces;
 };
 
-// The kind's symbol on a tinted disc with a ring.
-class Badge : public QWidget {
-public:
-    Badge(const QString& symbol, const QColor& tint, QWidget* parent)
-        : QWidget(parent)
-        , m_glyph(Symbols::glyph(symbol))
-        , m_tint(tint) {
-        setFixedSize(36, 36);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        constexpr double ring = 2.5;
-        painter.setPen(QPen(m_tint, ring));
-        painter.setBrush(withAlpha(m_tint, badgeFillAlpha));
-        painter.drawEllipse(QRectF(rect()).adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2));
-        painter.setFont(symbolFont(13, QFont::DemiBold));
-        painter.setPen(m_tint);
-        painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
-    }
-
-private:
-    QChar m_glyph;
-    QColor m_tint;
-};
-
 // "Done" and "Resume": filled with a colour when it is the thing to press, quietly bordered
 // otherwise.
 class TextButton : public FlatButton {
@@ -257,40 +229,26 @@ private:
     QColor m_colour;
 };
 
-// A rounded background in a faint colour, or nothing.
+// A faint rounded background: behind a row or the pause bar, or a hairline between them.
 class Backdrop : public QWidget {
 public:
-    Backdrop(std::optional<QColor> fill, QWidget* parent)
+    Backdrop(const QColor& fill, double radius, QWidget* parent)
         : QWidget(parent)
-        , m_fill(std::move(fill)) {}
+        , m_fill(fill)
+        , m_radius(radius) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        if (!m_fill)
-            return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(*m_fill);
-        painter.drawRoundedRect(QRectF(rect()), 10, 10);
+        painter.setBrush(m_fill);
+        painter.drawRoundedRect(QRectF(rect()), m_radius, m_radius);
     }
 
 private:
-    std::optional<QColor> m_fill;
-};
-
-class Divider : public QWidget {
-public:
-    explicit Divider(QWidget* parent)
-        : QWidget(parent) {
-        setFixedHeight(1);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), withAlpha(primaryText(palette()), 0.12));
-    }
+    QColor m_fill;
+    double m_radius;
 };
 
 QLabel* glyphLabel(const QString& symbol, int size, const QColor& colour, QWidget* parent) {
@@ -332,7 +290,7 @@ QWidget* header(const PanelModel& model, QWidget* parent) {
 
 QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWidget* parent) {
     const QColor orange = Symbols::tint(u"orange"_s);
-    auto* bar = new Backdrop(withAlpha(orange, tintedRowAlpha), parent);
+    auto* bar = new Backdrop(withAlpha(orange, tintedRowAlpha), 10, parent);
     auto* line = new QHBoxLayout(bar);
     line->setContentsMargins(10, 6, 6, 6);
     line->setSpacing(8);
@@ -349,13 +307,14 @@ QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWi
 
 QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QWidget* parent) {
     const QColor tint = Symbols::tint(row.kind.tintName);
-    auto* frame = new Backdrop(
-        row.tinted ? std::optional(withAlpha(tint, tintedRowAlpha)) : std::nullopt, parent);
+    auto* frame =
+        new Backdrop(row.tinted ? withAlpha(tint, tintedRowAlpha) : Qt::transparent, 10, parent);
     auto* line = new QHBoxLayout(frame);
     line->setContentsMargins(rowPadding, 6, rowPadding, 6);
     line->setSpacing(8);
 
-    auto* badge = new Badge(row.kind.icon, tint, frame);
+    auto* badge = new SymbolBadge(row.kind.icon, tint, 36,
+                                  {.fill = badgeFillAlpha, .symbolSize = 13, .ring = 2.5}, frame);
     badge->setToolTip(row.lastLogText);
     line->addWidget(badge);
 
@@ -432,7 +391,9 @@ QWidget* footer(QMenu* pauseMenu, std::function<void()> history, std::function<v
 }
 
 QWidget* divider(QWidget* parent) {
-    return new Divider(parent);
+    auto* line = new Backdrop(withAlpha(primaryText(parent->palette()), 0.12), 0, parent);
+    line->setFixedHeight(1);
+    return line;
 }
 
 } // namespace PanelSections
