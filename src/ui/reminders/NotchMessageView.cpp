@@ -1,6 +1,5 @@
 #include "NotchMessageView.h"
 
-#include "MessageCardView.h"
 #include "ui/theme/Buttons.h"
 #include "ui/theme/Theme.h"
 

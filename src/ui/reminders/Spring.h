@@ -7,8 +7,6 @@ struct Spring {
     QEasingCurve curve;
     int durationMs;
 
-    // Position of a spring released from 0 towards 1 after `seconds`.
-    static double position(double seconds, double response, double damping);
     static Spring completion();     // response 0.45 s, damping 0.8
     static Spring notch();          // response 0.42 s, damping 0.82
     static Spring notchContainer(); // response 0.45 s, damping 0.82

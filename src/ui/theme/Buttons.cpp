@@ -10,6 +10,10 @@
 using namespace Theme;
 
 namespace {
+constexpr double pressedScale = 0.96;
+constexpr double pressedOpacity = 0.85;
+constexpr int pressMs = 120;
+
 void runOnClick(QAbstractButton* button, std::function<void()> action) {
     QObject::connect(button, &QAbstractButton::clicked, button, [action = std::move(action)] {
         if (action)

@@ -28,10 +28,6 @@ class PressStyleButton : public FlatButton {
 public:
     explicit PressStyleButton(QWidget* parent = nullptr);
 
-    static constexpr double pressedScale = 0.96;
-    static constexpr double pressedOpacity = 0.85;
-    static constexpr int pressMs = 120;
-
 protected:
     // Applies the press transform around the button's centre before the label is drawn.
     void applyPress(QPainter& painter) const;

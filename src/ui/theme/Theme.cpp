@@ -51,13 +51,13 @@ double luminance(const QColor& c) {
     };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
-} // namespace
 
 double contrast(const QColor& a, const QColor& b) {
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+} // namespace
 
 QColor readableOn(QColor colour, const QColor& background, double wanted) {
     const bool darken = luminance(background) > 0.4;
@@ -76,12 +76,8 @@ QColor hovered(const QColor& fill) {
     return fill.darker(110);
 }
 
-int symbolPixels(double size) {
-    return qRound(size * 4.0 / 3.0);
-}
-
 QFont symbolFont(double size, QFont::Weight weight) {
-    QFont font = Symbols::font(symbolPixels(size));
+    QFont font = Symbols::font(qRound(size * 4.0 / 3.0));
     font.setWeight(weight);
     return font;
 }

@@ -22,7 +22,6 @@ QColor tertiaryText(const QPalette& palette);
 QPalette darkPalette();
 
 QColor withAlpha(QColor colour, double alpha);
-double contrast(const QColor& a, const QColor& b);
 // Keeps the hue and moves the lightness until text in that colour can be read on the background.
 QColor readableOn(QColor colour, const QColor& background, double wanted = 4.5);
 // A fill dark enough for white text on it.
@@ -30,9 +29,8 @@ QColor fillUnderWhite(QColor fill);
 // A solid fill under the pointer.
 QColor hovered(const QColor& fill);
 
-// Material Icons leave about a sixth of the em box empty around each glyph, so a symbol meant to
-// stand as tall as text of a size is drawn from a font a third larger.
-int symbolPixels(double size);
+// A symbol as tall as text of the size. Material Icons leave about a sixth of the em box empty
+// around each glyph, so the font is a third larger.
 QFont symbolFont(double size, QFont::Weight weight = QFont::Normal);
 // Fractional pixel sizes (12.5) need a point size for the widget's resolution.
 QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight = QFont::Normal);

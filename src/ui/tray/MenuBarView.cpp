@@ -141,27 +141,16 @@ QWidget* MenuBarView::buildContent() {
         for (qsizetype i = 0; i < m_model.rows.size(); ++i) {
             if (i > 0)
                 rows->addWidget(PanelSections::divider(content));
-            const auto act = [this, kind = m_model.rows[i].kind](RowAction action) {
-                this->act(kind, action);
-            };
-            rows->addWidget(PanelSections::row(m_model.rows[i], act, content));
+            const NudgeKind& kind = m_model.rows[i].kind;
+            rows->addWidget(PanelSections::row(
+                m_model.rows[i], [this, kind](RowAction action) { act(kind, action); }, content));
         }
         column->addLayout(rows);
     }
 
     column->addWidget(PanelSections::divider(content));
-    // History and Settings open their window and close the panel.
-    const auto closing = [this](const std::function<void()>& show) -> std::function<void()> {
-        if (!show)
-            return {};
-        return [this, show] {
-            hide();
-            show();
-        };
-    };
     column->addWidget(PanelSections::footer(m_model.pausedUntil ? nullptr : m_pauseMenu,
-                                            closing(m_showHistory), closing(m_showSettings),
-                                            content));
+                                            m_showHistory, m_showSettings, content));
     return content;
 }
 

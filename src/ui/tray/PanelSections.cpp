@@ -18,8 +18,7 @@ namespace {
 
 constexpr int rowPadding = 6;
 constexpr double tintedRowAlpha = 0.10;
-constexpr double badgeFillAlpha = 0.13;
-constexpr double pillFillAlpha = 0.13;
+constexpr double badgeFillAlpha = 0.13; // the row badge's disc and the status pill
 
 QColor toneColour(PanelTone tone, const QColor& tint, const QPalette& palette) {
     const QColor window = palette.color(QPalette::Window);
@@ -29,9 +28,9 @@ QColor toneColour(PanelTone tone, const QColor& tint, const QPalette& palette) {
     case PanelTone::tint:
         return readableOn(tint, window);
     case PanelTone::green:
-        return readableOn(Symbols::tint(u"green"_s), window);
     case PanelTone::orange:
-        return readableOn(Symbols::tint(u"orange"_s), window);
+        return readableOn(Symbols::tint(tone == PanelTone::green ? u"green"_s : u"orange"_s),
+                          window);
     }
     return secondaryText(palette);
 }
@@ -217,7 +216,7 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(withAlpha(m_colour, pillFillAlpha));
+        painter.setBrush(withAlpha(m_colour, badgeFillAlpha));
         const double radius = height() / 2.0;
         painter.drawRoundedRect(QRectF(rect()), radius, radius);
         painter.setPen(readableOn(m_colour, palette().color(QPalette::Window)));
@@ -353,8 +352,8 @@ QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QW
     return frame;
 }
 
-QWidget* footer(QMenu* pauseMenu, std::function<void()> history, std::function<void()> settings,
-                QWidget* parent) {
+QWidget* footer(QMenu* pauseMenu, const std::function<void()>& history,
+                const std::function<void()>& settings, QWidget* parent) {
     auto* footer = new QWidget(parent);
     auto* line = new QHBoxLayout(footer);
     line->setContentsMargins(0, 0, 0, 0);
@@ -371,17 +370,20 @@ QWidget* footer(QMenu* pauseMenu, std::function<void()> history, std::function<v
     line->addStretch(1);
 
     const auto addIcon = [&](const QString& symbol, const QString& help,
-                             std::function<void()> action) {
+                             const std::function<void()>& action) {
         if (!action)
             return;
         auto* button = new FooterButton(symbol, QString(), false, footer);
         button->setToolTip(help);
         button->setAccessibleName(help);
-        QObject::connect(button, &QAbstractButton::clicked, footer, std::move(action));
+        QObject::connect(button, &QAbstractButton::clicked, footer, [footer, action] {
+            footer->window()->hide();
+            action();
+        });
         line->addWidget(button);
     };
-    addIcon(u"chart.bar.xaxis"_s, u"History"_s, std::move(history));
-    addIcon(u"gearshape"_s, u"Settings"_s, std::move(settings));
+    addIcon(u"chart.bar.xaxis"_s, u"History"_s, history);
+    addIcon(u"gearshape"_s, u"Settings"_s, settings);
 
     auto* quit = new FooterButton(u"power"_s, u"Quit Brevimar"_s, false, footer);
     quit->setToolTip(u"Quit Brevimar (Ctrl+Q)"_s);

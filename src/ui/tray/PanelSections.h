@@ -15,9 +15,10 @@ namespace PanelSections {
 QWidget* header(const PanelModel& model, QWidget* parent);
 QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWidget* parent);
 QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QWidget* parent);
-// The pause button appears with a menu, History and Settings with an action.
-QWidget* footer(QMenu* pauseMenu, std::function<void()> history, std::function<void()> settings,
-                QWidget* parent);
+// The pause button appears with a menu, History and Settings with an action that opens their
+// window once the panel has closed.
+QWidget* footer(QMenu* pauseMenu, const std::function<void()>& history,
+                const std::function<void()>& settings, QWidget* parent);
 QWidget* divider(QWidget* parent);
 
 } // namespace PanelSections
