@@ -2,11 +2,11 @@
 
 #include "context/ContextMonitor.h"
 #include "engine/RhythmEngine.h"
-#include "ui/MenuBarIcon.h"
-#include "ui/MenuBarView.h"
-#include "ui/NotificationService.h"
-#include "ui/NudgePanelController.h"
-#include "ui/Sound.h"
+#include "ui/notifications/NotificationService.h"
+#include "ui/reminders/NudgePanelController.h"
+#include "ui/reminders/Sound.h"
+#include "ui/tray/MenuBarIcon.h"
+#include "ui/tray/MenuBarView.h"
 
 #include <QDBusConnection>
 #include <QObject>

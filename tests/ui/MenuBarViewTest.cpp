@@ -1,7 +1,8 @@
-#include "ui/MenuBarView.h"
+#include "ui/tray/MenuBarView.h"
 #include "UiFixture.h"
 #include "fakes/ScopedEnv.h"
-#include "ui/MenuBarIcon.h"
+#include "ui/tray/MenuBarIcon.h"
+#include "ui/tray/PanelPlacement.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -108,7 +109,7 @@ TEST_F(MenuBarViewTest, AnOpenPanelFollowsTheServicesOnceTheBurstIsOver) {
 
 TEST(MenuBarPlacement, UnderTheIconAtThePointerAndAlwaysOnScreen) {
     const auto place = [](QRect icon, QPoint pointer, QRect area = {0, 32, 1920, 1048}) {
-        return MenuBarView::placement({340, 400}, icon, pointer, area); // below a 32 px top bar
+        return PanelPlacement::near({340, 400}, icon, pointer, area); // below a 32 px top bar
     };
     EXPECT_EQ(place({1000, 4, 24, 24}, {}), QPoint(842, 32)) << "centred under the icon";
     EXPECT_EQ(place({1890, 4, 24, 24}, {}), QPoint(1580, 32)) << "on screen at the edge";

@@ -1,4 +1,4 @@
-#include "ui/NotificationService.h"
+#include "ui/notifications/NotificationService.h"
 #include "fakes/EngineHarness.h"
 
 #include <QDBusConnection>

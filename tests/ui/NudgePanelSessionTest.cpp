@@ -1,5 +1,5 @@
 #include "PanelFixture.h"
-#include "ui/NotchCardView.h"
+#include "ui/reminders/NotchCardView.h"
 
 #include <QGuiApplication>
 #include <QProcess>

@@ -1,10 +1,11 @@
 #include "settings/CustomReminder.h"
-#include "ui/MessageCardView.h"
-#include "ui/NotchCardView.h"
-#include "ui/NotchMessageView.h"
-#include "ui/NudgeCardView.h"
-#include "ui/ReminderContent.h"
-#include "ui/Symbols.h"
+#include "ui/reminders/MessageCardView.h"
+#include "ui/reminders/NotchCardView.h"
+#include "ui/reminders/NotchMessageView.h"
+#include "ui/reminders/NudgeCardView.h"
+#include "ui/reminders/ReminderContent.h"
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Symbols.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "fakes/EngineHarness.h"
-#include "ui/NudgePanelController.h"
-#include "ui/ReminderContent.h"
-#include "ui/Sound.h"
+#include "ui/reminders/NudgePanelController.h"
+#include "ui/reminders/ReminderContent.h"
+#include "ui/reminders/Sound.h"
 
 #include <QAbstractButton>
 

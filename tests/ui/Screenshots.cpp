@@ -1,10 +1,10 @@
 #include "UiFixture.h"
-#include "ui/MenuBarView.h"
-#include "ui/MessageCardView.h"
-#include "ui/NotchCardView.h"
-#include "ui/NotchMessageView.h"
-#include "ui/NudgeCardView.h"
-#include "ui/Symbols.h"
+#include "ui/reminders/MessageCardView.h"
+#include "ui/reminders/NotchCardView.h"
+#include "ui/reminders/NotchMessageView.h"
+#include "ui/reminders/NudgeCardView.h"
+#include "ui/theme/Symbols.h"
+#include "ui/tray/MenuBarView.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fakes/EngineHarness.h"
-#include "ui/PanelModel.h"
+#include "ui/tray/PanelModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "MenuBarIcon.h"
 
 #include "MenuBarView.h"
-#include "Symbols.h"
 #include "context/HoldReason.h"
 #include "engine/RhythmEngine.h"
+#include "ui/theme/Symbols.h"
 
 #include <QCoreApplication>
 #include <QPainter>

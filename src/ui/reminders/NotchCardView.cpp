@@ -1,6 +1,7 @@
 #include "NotchCardView.h"
 
-#include "Symbols.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,7 +11,7 @@
 
 #include <algorithm>
 
-using namespace CardPaint;
+using namespace Theme;
 
 namespace {
 
@@ -136,7 +137,7 @@ QRectF NotchCardView::contentRect() const {
 }
 
 Spring NotchCardView::openingSpring() const {
-    return notchSpring();
+    return Spring::notch();
 }
 
 void NotchCardView::paintPeek(QPainter& painter, double opacity) {

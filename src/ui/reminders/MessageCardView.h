@@ -25,21 +25,3 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
-
-// The tinted symbol square or circle at the start of a message.
-class MessageIcon : public QWidget {
-    Q_OBJECT
-
-public:
-    enum class Shape { tile, circle };
-    MessageIcon(const QString& icon, const QColor& tint, Shape shape, int size,
-                QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QChar m_glyph;
-    QColor m_tint;
-    Shape m_shape;
-};

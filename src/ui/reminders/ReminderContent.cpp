@@ -1,8 +1,10 @@
 #include "ReminderContent.h"
 
-#include "Symbols.h"
+#include "Spring.h"
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -11,274 +13,10 @@
 #include <QVariantAnimation>
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 using namespace Qt::StringLiterals;
 
-namespace CardPaint {
-
-int symbolPixels(double size) {
-    return qRound(size * 4.0 / 3.0);
-}
-
-QFont symbolFont(double size, QFont::Weight weight) {
-    QFont font = Symbols::font(symbolPixels(size));
-    font.setWeight(weight);
-    return font;
-}
-
-QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight) {
-    QFont font = QApplication::font();
-    font.setPointSizeF(pixels * 72.0 / double(widget->logicalDpiY()));
-    font.setWeight(weight);
-    return font;
-}
-
-QColor withAlpha(QColor colour, double alpha) {
-    colour.setAlphaF(float(colour.alphaF() * alpha));
-    return colour;
-}
-
-namespace {
-double luminance(const QColor& c) {
-    const auto channel = [](float v) {
-        return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-} // namespace
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QColor readableOn(QColor colour, const QColor& background, double wanted) {
-    const bool darken = luminance(background) > 0.4;
-    for (int step = 0; step < 20 && contrast(colour, background) < wanted; ++step)
-        colour = darken ? colour.darker(108) : colour.lighter(115);
-    return colour;
-}
-
-QColor fillUnderWhite(QColor fill) {
-    for (int step = 0; step < 20 && contrast(fill, Qt::white) < 4.5; ++step)
-        fill = fill.darker(108);
-    return fill;
-}
-
-// Strong enough for 4.5:1 on the window colour of both the light and the dark palette.
-QColor secondaryText(const QPalette& palette) {
-    return withAlpha(palette.color(QPalette::WindowText), 0.72);
-}
-
-QColor tertiaryText(const QPalette& palette) {
-    return withAlpha(palette.color(QPalette::WindowText), 0.62);
-}
-
-QPalette darkPalette() {
-    QPalette p;
-    const QColor text(0xf2, 0xf2, 0xf2);
-    p.setColor(QPalette::Window, Qt::black);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, QColor(0x24, 0x24, 0x24));
-    p.setColor(QPalette::ToolTipText, text);
-    return p;
-}
-
-QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
-                  QWidget* parent, int maxHeight) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->setFixedWidth(width);
-    label->setFixedHeight(std::min(label->heightForWidth(width), maxHeight));
-    return label;
-}
-
-double springPosition(double seconds, double response, double damping) {
-    const double omega = 2 * std::numbers::pi / response;
-    const double decay = damping * omega;
-    const double omegaD = omega * std::sqrt(1 - damping * damping);
-    return 1 - std::exp(-decay * seconds) *
-                   (std::cos(omegaD * seconds) + decay / omegaD * std::sin(omegaD * seconds));
-}
-
-namespace {
-// Easing curves take a plain function, so each spring gets its own instantiation. The animation
-// runs one and a half responses, by which time the spring is within a thousandth of rest.
-template <int ResponseMs, int DampingPermille> qreal springStep(qreal progress) {
-    if (progress >= 1)
-        return 1;
-    const double duration = 1.5 * ResponseMs / 1000.0;
-    return springPosition(progress * duration, ResponseMs / 1000.0, DampingPermille / 1000.0);
-}
-
-template <int ResponseMs, int DampingPermille> Spring spring() {
-    QEasingCurve curve;
-    curve.setCustomType(&springStep<ResponseMs, DampingPermille>);
-    return {curve, int(1.5 * ResponseMs)};
-}
-} // namespace
-
-Spring completionSpring() {
-    return spring<450, 800>();
-}
-Spring notchSpring() {
-    return spring<420, 820>();
-}
-Spring notchContainerSpring() {
-    return spring<450, 820>();
-}
-
-} // namespace CardPaint
-
-using namespace CardPaint;
-
-// Buttons
-
-FlatButton::FlatButton(QWidget* parent)
-    : QAbstractButton(parent) {
-    setFocusPolicy(Qt::NoFocus);
-    setCursor(Qt::PointingHandCursor);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-void FlatButton::enterEvent(QEnterEvent* event) {
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void FlatButton::leaveEvent(QEvent* event) {
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
-PressStyleButton::PressStyleButton(QWidget* parent)
-    : FlatButton(parent)
-    , m_animation(new QVariantAnimation(this)) {
-    m_animation->setDuration(pressMs);
-    m_animation->setEasingCurve(QEasingCurve::OutQuad);
-    connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
-        m_pressed = value.toDouble();
-        update();
-    });
-    const auto animateTo = [this](double target) {
-        m_animation->stop();
-        m_animation->setStartValue(m_pressed);
-        m_animation->setEndValue(target);
-        m_animation->start();
-    };
-    connect(this, &QAbstractButton::pressed, this, [animateTo] { animateTo(1); });
-    connect(this, &QAbstractButton::released, this, [animateTo] { animateTo(0); });
-}
-
-void PressStyleButton::applyPress(QPainter& painter) const {
-    const double scale = 1 - (1 - pressedScale) * m_pressed;
-    const QPointF centre = QRectF(rect()).center();
-    painter.translate(centre);
-    painter.scale(scale, scale);
-    painter.translate(-centre);
-    painter.setOpacity(1 - (1 - pressedOpacity) * m_pressed);
-}
-
-CardButton::CardButton(const QString& title, const QColor& fill, const QColor& text,
-                       std::function<void()> action, bool pill, QWidget* parent)
-    : FlatButton(parent)
-    , m_fill(fill)
-    , m_text(text)
-    , m_pill(pill) {
-    setText(title);
-    setAccessibleName(title);
-    setFont(sizedFont(this, 12, pill ? QFont::Medium : QFont::Normal));
-    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
-        if (action)
-            action();
-    });
-}
-
-QSize CardButton::sizeHint() const {
-    const QFontMetrics metrics(font());
-    const int horizontal = m_pill ? 11 : 8;
-    return {metrics.horizontalAdvance(text()) + 2 * horizontal + 1, metrics.height() + 2 * 5};
-}
-
-void CardButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box(rect());
-    const double radius = m_pill ? box.height() / 2 : 7;
-    QPainterPath shape;
-    shape.addRoundedRect(box, radius, radius);
-    const bool hover = hovered() || isDown();
-    painter.fillPath(shape, withAlpha(m_fill, hover ? 0.85 : 1.0));
-    if (hover)
-        painter.fillPath(shape, withAlpha(Qt::white, 0.08));
-    painter.setPen(m_text);
-    painter.drawText(rect(), Qt::AlignCenter, text());
-}
-
-RoundAction::RoundAction(const QString& icon, const QString& help, std::function<void()> action,
-                         double size, QWidget* parent)
-    : PressStyleButton(parent)
-    , m_glyph(Symbols::glyph(icon)) {
-    setFixedSize(qRound(size), qRound(size));
-    setToolTip(help);
-    setAccessibleName(help);
-    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
-        if (action)
-            action();
-    });
-}
-
-void RoundAction::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    applyPress(painter);
-    const QColor primary = palette().color(QPalette::WindowText);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(withAlpha(primary, hovered() ? 0.14 : 0.07));
-    painter.drawEllipse(QRectF(rect()));
-    painter.setFont(symbolFont(12, QFont::DemiBold));
-    painter.setPen(secondaryText(palette()));
-    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
-}
-
-MiniIconButton::MiniIconButton(const QString& icon, const QString& help,
-                               std::function<void()> action, QWidget* parent)
-    : FlatButton(parent)
-    , m_glyph(Symbols::glyph(icon)) {
-    setFixedSize(26, 22);
-    setToolTip(help);
-    setAccessibleName(help);
-    connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
-        if (action)
-            action();
-    });
-}
-
-void MiniIconButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = palette().color(QPalette::WindowText);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(withAlpha(primary, hovered() ? 0.14 : 0.07));
-    painter.drawRoundedRect(QRectF(rect()), 6, 6);
-    painter.setFont(symbolFont(11));
-    painter.setPen(primary);
-    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
-}
+using namespace Theme;
 
 namespace {
 
@@ -300,7 +38,7 @@ protected:
         applyPress(painter);
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()), 10, 10);
-        painter.fillPath(shape, hovered() ? m_fill.darker(110) : m_fill);
+        painter.fillPath(shape, hovered() ? Theme::hovered(m_fill) : m_fill);
 
         const QFont glyphFont = symbolFont(11, QFont::Bold);
         const QFontMetrics glyphMetrics(glyphFont);
@@ -339,7 +77,7 @@ GoalRing::GoalRing(const NudgeKind& kind, qint64 count, qint64 goal, bool comple
     , m_animation(new QVariantAnimation(this)) {
     setFixedSize(qRound(size), qRound(size));
     setAttribute(Qt::WA_TranslucentBackground);
-    const Spring spring = completionSpring();
+    const Spring spring = Spring::completion();
     m_animation->setEasingCurve(spring.curve);
     m_animation->setDuration(spring.durationMs);
 }
@@ -451,7 +189,7 @@ ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optio
     column->setSpacing(3);
     const QPalette& p = palette();
     m_title = textLabel(kind.notificationTitle, sizedFont(this, 14, QFont::DemiBold),
-                        p.color(QPalette::WindowText), columnWidth, this);
+                        primaryText(p), columnWidth, this);
     column->addWidget(m_title);
     m_body = textLabel(kind.notificationBody, sizedFont(this, 12.5), secondaryText(p), columnWidth,
                        this);
@@ -469,19 +207,18 @@ ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optio
     done->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(done, &QAbstractButton::clicked, this, &ReminderContent::pressDone);
     buttons->addWidget(done);
-    const auto answer = [this](std::function<void()> ReminderActions::*member) {
-        return [this, member] {
+    const auto addAnswer = [&](const QString& icon, const QString& help,
+                               std::function<void()> ReminderActions::*member) {
+        const auto answer = [this, member] {
             if (m_actions.*member)
                 (m_actions.*member)();
         };
+        buttons->addWidget(new RoundAction(icon, help, answer, RoundAction::answerLook, this));
     };
-    buttons->addWidget(new RoundAction(u"zzz"_s, u"Snooze 10 minutes"_s,
-                                       answer(&ReminderActions::snooze), buttonHeight, this));
-    buttons->addWidget(new RoundAction(u"hourglass"_s,
-                                       u"When I'm free: after my next call or break"_s,
-                                       answer(&ReminderActions::untilFree), buttonHeight, this));
-    buttons->addWidget(new RoundAction(u"forward.end"_s, u"Skip this one"_s,
-                                       answer(&ReminderActions::skip), buttonHeight, this));
+    addAnswer(u"zzz"_s, u"Snooze 10 minutes"_s, &ReminderActions::snooze);
+    addAnswer(u"hourglass"_s, u"When I'm free: after my next call or break"_s,
+              &ReminderActions::untilFree);
+    addAnswer(u"forward.end"_s, u"Skip this one"_s, &ReminderActions::skip);
     rows->addLayout(buttons);
     setFixedHeight(sizeHint().height());
 }

@@ -1,6 +1,7 @@
 #include "NudgeCardView.h"
 
 #include "ReminderContent.h"
+#include "ui/theme/Theme.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -26,8 +27,8 @@ void paintCardBackground(QPainter& painter, const QRectF& window, int margin, do
     }
     painter.setClipping(false);
     // There is no system glass on Linux; a nearly opaque window colour stands in for the material.
-    painter.fillPath(shape, CardPaint::withAlpha(palette.color(QPalette::Window), 0.96));
-    painter.setPen(QPen(CardPaint::withAlpha(palette.color(QPalette::WindowText), 0.08), 1));
+    painter.fillPath(shape, Theme::withAlpha(palette.color(QPalette::Window), 0.96));
+    painter.setPen(QPen(Theme::withAlpha(Theme::primaryText(palette), 0.08), 1));
     painter.setBrush(Qt::NoBrush);
     const QRectF line = card.adjusted(0.5, 0.5, -0.5, -0.5);
     painter.drawRoundedRect(line, radius - 0.5, radius - 0.5);

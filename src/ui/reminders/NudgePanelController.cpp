@@ -1,11 +1,11 @@
 #include "NudgePanelController.h"
 
 #include "Sound.h"
-#include "Symbols.h"
 #include "engine/RhythmEngine.h"
 #include "platform/Log.h"
 #include "record/DayLog.h"
 #include "settings/AppSettings.h"
+#include "ui/theme/Symbols.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

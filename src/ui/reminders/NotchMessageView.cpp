@@ -1,13 +1,14 @@
 #include "NotchMessageView.h"
 
-#include "MessageCardView.h"
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using namespace CardPaint;
+using namespace Theme;
 
 NotchMessageView::NotchMessageView(const QString& title, const QString& message,
                                    const QString& icon, const QColor& tint, NotchGeometry geometry,
@@ -20,10 +21,10 @@ NotchMessageView::NotchMessageView(const QString& title, const QString& message,
     auto* row = new QHBoxLayout(content);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::circle, iconSize, content), 0,
-                   Qt::AlignVCenter);
+    row->addWidget(new SymbolBadge(icon, tint, iconSize, {.fill = 0.25, .symbolSize = 16}, content),
+                   0, Qt::AlignVCenter);
 
-    const QColor primary = palette().color(QPalette::WindowText);
+    const QColor primary = primaryText(palette());
     auto* history = new CardButton(u"History"_s, withAlpha(primary, 0.12), primary,
                                    std::move(actions.history), true, content);
     auto* close = new MiniIconButton(u"xmark"_s, u"Close"_s, std::move(actions.close), content);

@@ -1,6 +1,7 @@
 #include "NotchContainer.h"
 
 #include "NotchShape.h"
+#include "ui/theme/Theme.h"
 
 #include <QPainter>
 #include <QShowEvent>
@@ -9,7 +10,7 @@
 
 #include <algorithm>
 
-using namespace CardPaint;
+using namespace Theme;
 
 NotchFrame NotchFrame::mix(const NotchFrame& a, const NotchFrame& b, double t) {
     const auto at = [t](double from, double to) { return from + (to - from) * t; };
@@ -102,7 +103,7 @@ QRectF NotchContainer::contentRect() const {
 }
 
 Spring NotchContainer::openingSpring() const {
-    return notchContainerSpring();
+    return Spring::notchContainer();
 }
 
 void NotchContainer::paintPeek(QPainter&, double) {}

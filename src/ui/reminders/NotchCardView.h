@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NotchContainer.h"
+#include "ReminderContent.h"
 #include "settings/NudgeKind.h"
 
 #include <optional>
@@ -42,7 +43,7 @@ public Q_SLOTS:
 protected:
     NotchFrame target() const override;
     QRectF contentRect() const override;
-    CardPaint::Spring openingSpring() const override;
+    Spring openingSpring() const override;
     void paintPeek(QPainter& painter, double opacity) override;
     void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -38,10 +38,6 @@ public:
     // Opens under the tray icon's geometry or, when the tray cannot tell where the icon is, at the
     // pointer; either way inside the screen's available area.
     void openAt(const QRect& iconGeometry);
-    // Where a panel of this size goes: centred under the icon (above it when the tray sits at the
-    // bottom), or at the pointer when the icon rectangle is empty, then clamped to the area.
-    static QPoint placement(const QSize& size, const QRect& icon, const QPoint& pointer,
-                            const QRect& available);
 
     // True for a moment after the panel closed, so the tray click that closed it does not
     // open it again.
@@ -57,12 +53,7 @@ protected:
 private:
     void scheduleRefresh();
     QWidget* buildContent();
-    QWidget* buildHeader(QWidget* parent);
-    QWidget* buildPausedBar(QWidget* parent);
-    QWidget* buildRow(const PanelReminderRow& row, QWidget* parent);
-    QWidget* buildFooter(QWidget* parent);
     void act(const NudgeKind& kind, RowAction action);
-    void runAndClose(const std::function<void()>& action);
 
     RhythmEngine& m_engine;
     ContextMonitor& m_monitor;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "NudgeViews.h"
-#include "ReminderContent.h"
+#include "Spring.h"
 
 #include <QPainterPath>
 #include <QPointer>
@@ -65,7 +65,7 @@ protected:
     void setContent(QWidget* content);
     virtual NotchFrame target() const;
     virtual QRectF contentRect() const;
-    virtual CardPaint::Spring openingSpring() const;
+    virtual Spring openingSpring() const;
     virtual void paintPeek(QPainter& painter, double opacity);
     // Moves towards the target frame, animated once on screen.
     void retarget();

@@ -1,8 +1,8 @@
 #include "MessageCardView.h"
 
 #include "NudgeCardView.h"
-#include "ReminderContent.h"
-#include "Symbols.h"
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,32 +10,7 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using namespace CardPaint;
-
-MessageIcon::MessageIcon(const QString& icon, const QColor& tint, Shape shape, int size,
-                         QWidget* parent)
-    : QWidget(parent)
-    , m_glyph(Symbols::glyph(icon))
-    , m_tint(tint)
-    , m_shape(shape) {
-    setFixedSize(size, size);
-}
-
-void MessageIcon::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    if (m_shape == Shape::tile) {
-        painter.setBrush(withAlpha(m_tint, 0.18));
-        painter.drawRoundedRect(QRectF(rect()), 9, 9);
-    } else {
-        painter.setBrush(withAlpha(m_tint, 0.25));
-        painter.drawEllipse(QRectF(rect()));
-    }
-    painter.setFont(symbolFont(16, QFont::DemiBold));
-    painter.setPen(m_tint);
-    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
-}
+using namespace Theme;
 
 MessageCardView::MessageCardView(const QString& title, const QString& message, const QString& icon,
                                  const QColor& tint, MessageActions actions, QWidget* parent)
@@ -45,13 +20,14 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     const int inset = margin + padding;
     row->setContentsMargins(inset, inset, inset, inset);
     row->setSpacing(12);
-    row->addWidget(new MessageIcon(icon, tint, MessageIcon::Shape::tile, tileSize, this), 0,
-                   Qt::AlignTop);
+    row->addWidget(new SymbolBadge(icon, tint, tileSize,
+                                   {.fill = 0.18, .symbolSize = 16, .tileRadius = 9}, this),
+                   0, Qt::AlignTop);
 
     const int columnWidth = cardWidth - 2 * padding - tileSize - 12;
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    const QColor primary = palette().color(QPalette::WindowText);
+    const QColor primary = primaryText(palette());
     column->addWidget(
         textLabel(title, sizedFont(this, 13, QFont::DemiBold), primary, columnWidth, this));
     column->addWidget(

@@ -1,0 +1,131 @@
+#include "Theme.h"
+
+#include "Symbols.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Theme {
+
+QColor primaryText(const QPalette& palette) {
+    return palette.color(QPalette::WindowText);
+}
+
+QColor secondaryText(const QPalette& palette) {
+    return withAlpha(primaryText(palette), secondaryOpacity);
+}
+
+QColor tertiaryText(const QPalette& palette) {
+    return withAlpha(primaryText(palette), tertiaryOpacity);
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    const QColor text(0xf2, 0xf2, 0xf2);
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::ToolTipBase, QColor(0x24, 0x24, 0x24));
+    p.setColor(QPalette::ToolTipText, text);
+    return p;
+}
+
+QColor withAlpha(QColor colour, double alpha) {
+    colour.setAlphaF(float(colour.alphaF() * alpha));
+    return colour;
+}
+
+namespace {
+double luminance(const QColor& c) {
+    const auto channel = [](float v) {
+        return v <= 0.04045f ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+QColor readableOn(QColor colour, const QColor& background, double wanted) {
+    const bool darken = luminance(background) > 0.4;
+    for (int step = 0; step < 20 && contrast(colour, background) < wanted; ++step)
+        colour = darken ? colour.darker(108) : colour.lighter(115);
+    return colour;
+}
+
+QColor fillUnderWhite(QColor fill) {
+    for (int step = 0; step < 20 && contrast(fill, Qt::white) < 4.5; ++step)
+        fill = fill.darker(108);
+    return fill;
+}
+
+QColor hovered(const QColor& fill) {
+    return fill.darker(110);
+}
+
+QFont symbolFont(double size, QFont::Weight weight) {
+    QFont font = Symbols::font(qRound(size * 4.0 / 3.0));
+    font.setWeight(weight);
+    return font;
+}
+
+QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(pixels * 72.0 / double(widget->logicalDpiY()));
+    font.setWeight(weight);
+    return font;
+}
+
+QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
+                  QWidget* parent, int maxHeight) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setFixedWidth(width);
+    label->setFixedHeight(std::min(label->heightForWidth(width), maxHeight));
+    return label;
+}
+
+} // namespace Theme
+
+SymbolBadge::SymbolBadge(const QString& symbol, const QColor& tint, int size, const Look& look,
+                         QWidget* parent)
+    : QWidget(parent)
+    , m_glyph(Symbols::glyph(symbol))
+    , m_tint(tint)
+    , m_look(look) {
+    setFixedSize(size, size);
+}
+
+void SymbolBadge::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double ring = m_look.ring;
+    painter.setPen(ring > 0 ? QPen(m_tint, ring) : QPen(Qt::NoPen));
+    painter.setBrush(Theme::withAlpha(m_tint, m_look.fill));
+    const QRectF box = QRectF(rect()).adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2);
+    if (m_look.tileRadius > 0)
+        painter.drawRoundedRect(box, m_look.tileRadius, m_look.tileRadius);
+    else
+        painter.drawEllipse(box);
+    painter.setFont(Theme::symbolFont(m_look.symbolSize, QFont::DemiBold));
+    painter.setPen(m_tint);
+    painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+class QLabel;
+
+// How every Brevimar window looks: text colours, fonts and the small drawing helpers. The light
+// and dark schemes are the desktop's own palette; only the top panel, black on every desktop,
+// brings its own (darkPalette).
+namespace Theme {
+
+// Text roles: primary is the palette's window text, secondary and tertiary fade it. Secondary
+// keeps 4.5:1 on the window colour of both the light and the dark scheme.
+constexpr double secondaryOpacity = 0.72;
+constexpr double tertiaryOpacity = 0.62;
+QColor primaryText(const QPalette& palette);
+QColor secondaryText(const QPalette& palette);
+QColor tertiaryText(const QPalette& palette);
+QPalette darkPalette();
+
+QColor withAlpha(QColor colour, double alpha);
+// Keeps the hue and moves the lightness until text in that colour can be read on the background.
+QColor readableOn(QColor colour, const QColor& background, double wanted = 4.5);
+// A fill dark enough for white text on it.
+QColor fillUnderWhite(QColor fill);
+// A solid fill under the pointer.
+QColor hovered(const QColor& fill);
+
+// A symbol as tall as text of the size. Material Icons leave about a sixth of the em box empty
+// around each glyph, so the font is a third larger.
+QFont symbolFont(double size, QFont::Weight weight = QFont::Normal);
+// Fractional pixel sizes (12.5) need a point size for the widget's resolution.
+QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight = QFont::Normal);
+// Plain text wrapped to a fixed width, as tall as its lines (up to maxHeight).
+QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
+                  QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
+
+} // namespace Theme
+
+// A symbol in its tint on a faint disc (or rounded tile) of the same tint, ringed if asked.
+class SymbolBadge : public QWidget {
+public:
+    struct Look {
+        double fill;
+        double symbolSize;
+        double ring = 0;
+        double tileRadius = 0; // 0: a disc
+    };
+    SymbolBadge(const QString& symbol, const QColor& tint, int size, const Look& look,
+                QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QChar m_glyph;
+    QColor m_tint;
+    Look m_look;
+};

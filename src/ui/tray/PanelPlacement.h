@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where the tray panel opens.
+namespace PanelPlacement {
+
+// Centred under the icon (above it when the tray sits at the bottom), or at the pointer when the
+// icon rectangle is empty, then clamped to the available area.
+QPoint near(const QSize& size, const QRect& icon, const QPoint& pointer, const QRect& available);
+// The same on the screen of the icon or the pointer; in a Wayland session, which tells neither,
+// the top-right corner.
+QPoint forIcon(const QSize& size, const QRect& iconGeometry);
+
+} // namespace PanelPlacement
