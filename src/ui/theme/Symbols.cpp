@@ -38,6 +38,7 @@ QChar glyph(const QString& symbolName) {
         {u"heart"_s, 0xe87e},              // favorite_border
         {u"chevron.down"_s, 0xe5cf},       // expand_more
         {u"xmark"_s, 0xe5cd},              // close
+        {u"sparkles"_s, 0xe65f},           // auto_awesome
     };
     return QChar(glyphs.value(symbolName, 0xef4a)); // circle
 }

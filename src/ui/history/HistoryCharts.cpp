@@ -1,0 +1,168 @@
+#include "HistoryCharts.h"
+
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using namespace Theme;
+
+namespace {
+
+// A round top for the axis: 1, 2 or 5 times a power of ten per step, at most four steps.
+std::pair<int, int> axisSteps(int largest) {
+    if (largest <= 4)
+        return {1, 4};
+    for (int scale = 1;; scale *= 10) {
+        for (const int step : {scale, 2 * scale, 5 * scale}) {
+            const int count = (largest + step - 1) / step;
+            if (count <= 4)
+                return {step, count};
+        }
+    }
+}
+
+} // namespace
+
+DailyChart::DailyChart(const Insights& insights, QWidget* parent)
+    : QWidget(parent)
+    , m_days(insights.days) {
+    for (const Insights::KindStat& stat : insights.kindStats)
+        m_series.append({stat.kind.id, stat.kind.title, Symbols::tint(stat.kind.tintName)});
+    setAccessibleName(u"Per day"_s);
+    setFont(sizedFont(this, 11));
+    setMinimumHeight(210);
+}
+
+void DailyChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics metrics(font());
+    const QColor secondary = secondaryText(palette());
+    const QColor tertiary = tertiaryText(palette());
+
+    // The legend.
+    double x = 0;
+    const int legendHeight = metrics.height() + 12;
+    for (const Series& series : m_series) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(series.colour);
+        painter.drawEllipse(QRectF(x, (metrics.height() - 8) / 2.0, 8, 8));
+        x += 13;
+        painter.setPen(secondary);
+        painter.drawText(QPointF(x, metrics.ascent()), series.title);
+        x += metrics.horizontalAdvance(series.title) + 16;
+    }
+
+    int largest = 0;
+    for (const Insights::Day& day : m_days) {
+        int total = 0;
+        for (const Series& series : m_series)
+            total += day.done.value(series.id);
+        largest = std::max(largest, total);
+    }
+    const auto [step, steps] = axisSteps(largest);
+    const int top = steps * step;
+    const int axisWidth = metrics.horizontalAdvance(QString::number(top)) + 8;
+    const QRectF plot(axisWidth, legendHeight + metrics.height() / 2.0, width() - axisWidth,
+                      height() - legendHeight - metrics.height() * 2.0 - 6);
+
+    // Lines across at each step, the counts beside them.
+    for (int i = 0; i <= steps; ++i) {
+        const double y = plot.bottom() - plot.height() * i / steps;
+        painter.setPen(QPen(withAlpha(primaryText(palette()), i == 0 ? 0.25 : 0.09), 1));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(tertiary);
+        painter.drawText(QRectF(0, y - metrics.height() / 2.0, axisWidth - 6, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(i * step));
+    }
+
+    if (m_days.isEmpty())
+        return;
+    const double slot = plot.width() / double(m_days.size());
+    const double barWidth = std::clamp(slot * 0.62, 2.0, 36.0);
+    const int markEvery = m_days.size() < 8 ? 1 : m_days.size() < 31 ? 5 : 15;
+    const QLocale locale;
+    for (qsizetype i = 0; i < m_days.size(); ++i) {
+        const Insights::Day& day = m_days[i];
+        const double centre = plot.left() + slot * (double(i) + 0.5);
+        double base = plot.bottom();
+        int total = 0;
+        for (const Series& series : m_series)
+            total += day.done.value(series.id);
+        if (total > 0) {
+            const double barHeight = plot.height() * total / top;
+            QPainterPath bar;
+            const double radius = std::min(3.0, barWidth / 2);
+            bar.addRoundedRect(
+                QRectF(centre - barWidth / 2, base - barHeight, barWidth, barHeight + radius),
+                radius, radius);
+            painter.save();
+            painter.setClipPath(bar);
+            for (const Series& series : m_series) {
+                const double h = plot.height() * day.done.value(series.id) / top;
+                painter.fillRect(QRectF(centre - barWidth / 2, base - h, barWidth, h),
+                                 series.colour);
+                base -= h;
+            }
+            painter.restore();
+        }
+        if (i % markEvery == 0) {
+            const QString label = locale.toString(day.date.date(), u"MMM d"_s);
+            const double labelWidth = metrics.horizontalAdvance(label);
+            const double left = std::clamp(centre - labelWidth / 2, 0.0, width() - labelWidth);
+            painter.setPen(tertiary);
+            painter.drawText(QPointF(left, plot.bottom() + 6 + metrics.ascent()), label);
+        }
+    }
+}
+
+TypicalDayChart::TypicalDayChart(const Insights& insights, QWidget* parent)
+    : QWidget(parent)
+    , m_done(24, 0)
+    , m_missed(insights.missedByHour) {
+    for (const QList<int>& hours : insights.doneByHour) {
+        for (int h = 0; h < 24 && h < hours.size(); ++h)
+            m_done[h] += hours[h];
+    }
+    m_missed.resize(24);
+    setAccessibleName(u"Your typical day"_s);
+    setFont(sizedFont(this, 11));
+    setMinimumHeight(32 + QFontMetrics(font()).height() + 6);
+}
+
+void TypicalDayChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QFontMetrics metrics(font());
+    const int most = std::max(1, *std::max_element(m_done.cbegin(), m_done.cend()));
+    const double slot = width() / 24.0;
+    const double row = 16;
+    const QColor usual = Symbols::tint(u"blue"_s);
+    const QColor missed = Symbols::tint(u"orange"_s);
+    for (int h = 0; h < 24; ++h) {
+        const double centre = slot * (h + 0.5);
+        double size = m_done[h] > 0 ? 7 + 20.0 * m_done[h] / most : 5;
+        QColor colour = m_done[h] > 0 ? usual : withAlpha(primaryText(palette()), 0.18);
+        if (m_missed[h] > 0) {
+            colour = missed;
+            size = std::max(size, 8.0);
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QPointF(centre, row), size / 2, size / 2);
+        if (h % 3 == 0) {
+            const QString label = Insights::hourLabel(h);
+            const double labelWidth = metrics.horizontalAdvance(label);
+            painter.setPen(tertiaryText(palette()));
+            painter.drawText(
+                QPointF(std::max(0.0, centre - labelWidth / 2), 32 + 6 + metrics.ascent()), label);
+        }
+    }
+}

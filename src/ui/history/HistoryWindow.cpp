@@ -1,0 +1,345 @@
+#include "HistoryWindow.h"
+
+#include "HistoryCharts.h"
+#include "platform/Clock.h"
+#include "record/Insights.h"
+#include "settings/AppSettings.h"
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using namespace Theme;
+
+namespace {
+
+enum class Tone { primary, secondary, tertiary };
+
+QLabel* text(const QString& content, QWidget* parent, double pixels, Tone tone = Tone::primary,
+             QFont::Weight weight = QFont::Normal) {
+    auto* label = new QLabel(content, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(sizedFont(parent, pixels, weight));
+    const QPalette& palette = parent->palette();
+    QPalette own = label->palette();
+    own.setColor(QPalette::WindowText, tone == Tone::primary     ? primaryText(palette)
+                                       : tone == Tone::secondary ? secondaryText(palette)
+                                                                 : tertiaryText(palette));
+    label->setPalette(own);
+    return label;
+}
+
+QLabel* wrapped(const QString& content, QWidget* parent, double pixels, Tone tone = Tone::primary) {
+    QLabel* label = text(content, parent, pixels, tone);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A rounded fill behind a group; a capsule when the radius is negative.
+class Panel : public QWidget {
+public:
+    Panel(const QColor& fill, double radius, QWidget* parent)
+        : QWidget(parent)
+        , m_fill(fill)
+        , m_radius(radius) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_fill);
+        const double radius = m_radius < 0 ? height() / 2.0 : m_radius;
+        painter.drawRoundedRect(QRectF(rect()), radius, radius);
+    }
+
+private:
+    QColor m_fill;
+    double m_radius;
+};
+
+Panel* section(QWidget* parent, const QString& heading = {}) {
+    auto* panel = new Panel(withAlpha(primaryText(parent->palette()), 0.045), 12, parent);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(18, 14, 18, 16);
+    column->setSpacing(10);
+    if (!heading.isEmpty())
+        column->addWidget(text(heading, panel, 14, Tone::primary, QFont::DemiBold));
+    return panel;
+}
+
+// One choice of the range picker.
+class Segment : public FlatButton {
+public:
+    Segment(const QString& title, QWidget* parent)
+        : FlatButton(parent) {
+        setText(title);
+        setAccessibleName(title);
+        setCheckable(true);
+        setFont(sizedFont(this, 12, QFont::Medium));
+    }
+    QSize sizeHint() const override {
+        const QFontMetrics metrics(font());
+        return {metrics.horizontalAdvance(text()) + 30, metrics.height() + 12};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QColor ink = primaryText(palette());
+        if (isChecked() || hovered()) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(withAlpha(ink, isChecked() ? 0.14 : 0.06));
+            painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 6, 6);
+        }
+        painter.setPen(isChecked() ? ink : secondaryText(palette()));
+        painter.drawText(rect(), Qt::AlignCenter, text());
+    }
+};
+
+QString summary(const Insights& insights) {
+    const int active = insights.activeDayCount;
+    QStringList parts{QString::number(active) +
+                      (active == 1 ? u" active day"_s : u" active days"_s) + u" in the last "_s +
+                      QString::number(insights.rangeDays) + u" days"_s};
+    if (insights.answeredRate)
+        parts.append(QString::number(std::lround(*insights.answeredRate * 100)) + u"% answered"_s);
+    if (const auto median = insights.medianResponse) {
+        parts.append(*median < 60 ? u"usually done in under a minute"_s
+                                  : u"usually done within "_s + Insights::formatDuration(*median));
+    }
+    return parts.join(u" · "_s);
+}
+
+QString averagePerDay(const Insights::KindStat& stat) {
+    const double average = double(stat.total) / stat.activeDays;
+    if (average >= 1)
+        return QString::number(std::lround(average));
+    return average > 0 ? QString::asprintf("%.1f", average) : u"0"_s;
+}
+
+// "↑ 2 from last week", or "Same as last week" when the change rounds away.
+QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
+    auto* chip = new Panel(withAlpha(primaryText(parent->palette()), 0.07), -1, parent);
+    auto* line = new QHBoxLayout(chip);
+    line->setContentsMargins(9, 3, 10, 3);
+    line->setSpacing(3);
+    const long delta =
+        std::lround(double(stat.total) / stat.activeDays - stat.previousAverage.value_or(0));
+    const QString period = Insights::periodPhrase(range);
+    if (delta == 0) {
+        line->addWidget(text(u"Same as "_s + period, chip, 11, Tone::secondary));
+        return chip;
+    }
+    QLabel* arrow = text(delta > 0 ? u"↑"_s : u"↓"_s, chip, 11, Tone::secondary);
+    QFont bold = QApplication::font();
+    bold.setPointSize(9);
+    bold.setBold(true);
+    arrow->setFont(bold);
+    line->addWidget(arrow);
+    line->addWidget(
+        text(QString::number(std::abs(delta)) + u" from "_s + period, chip, 11, Tone::secondary));
+    return chip;
+}
+
+QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(12);
+    line->addWidget(new SymbolBadge(stat.kind.icon, Symbols::tint(stat.kind.tintName), 34,
+                                    {.fill = 0.16, .symbolSize = 16, .tileRadius = 9}, row));
+    auto* names = new QVBoxLayout;
+    names->setSpacing(1);
+    names->addWidget(text(stat.kind.title, row, 13, Tone::primary, QFont::DemiBold));
+    line->addLayout(names, 1);
+    if (stat.activeDays == 0) {
+        names->addWidget(text(u"Not used yet"_s, row, 12, Tone::secondary));
+        return row;
+    }
+    names->addWidget(text(QString::number(stat.total) + u' ' +
+                              (stat.total == 1 ? stat.kind.verb : stat.kind.verbPlural) +
+                              u" over "_s + QString::number(stat.activeDays) +
+                              (stat.activeDays == 1 ? u" day"_s : u" days"_s),
+                          row, 12, Tone::secondary));
+    if (stat.previousAverage)
+        line->addWidget(trendChip(stat, range, row), 0, Qt::AlignVCenter);
+    auto* average = new QHBoxLayout;
+    average->setSpacing(4);
+    average->addWidget(text(averagePerDay(stat), row, 20, Tone::primary, QFont::DemiBold), 0,
+                       Qt::AlignBottom);
+    QLabel* unit = text(u"a day"_s, row, 12, Tone::secondary);
+    unit->setContentsMargins(0, 0, 0, 3);
+    average->addWidget(unit, 0, Qt::AlignBottom);
+    line->addSpacing(8);
+    line->addLayout(average);
+    return row;
+}
+
+QWidget* highlight(const QString& content, QWidget* parent) {
+    const QColor purple = Symbols::tint(u"purple"_s);
+    auto* tile = new Panel(withAlpha(purple, 0.12), 12, parent);
+    auto* line = new QHBoxLayout(tile);
+    line->setContentsMargins(14, 10, 16, 10);
+    line->setSpacing(10);
+    auto* sparkle = new QLabel(QString(Symbols::glyph(u"sparkles"_s)), tile);
+    sparkle->setFont(symbolFont(15));
+    QPalette palette = sparkle->palette();
+    palette.setColor(QPalette::WindowText,
+                     readableOn(purple, parent->palette().color(QPalette::Window), 3.0));
+    sparkle->setPalette(palette);
+    line->addWidget(sparkle, 0, Qt::AlignTop);
+    line->addWidget(wrapped(content, tile, 13), 1);
+    return tile;
+}
+
+} // namespace
+
+HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, const Clock& clock,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_settings(settings)
+    , m_events(std::move(events))
+    , m_clock(clock)
+    , m_scroll(new QScrollArea(this))
+    , m_tick(this) {
+    setWindowTitle(u"Brevimar History"_s);
+    resize(760, 620);
+    setMinimumSize(600, 400);
+
+    auto* picker = new Panel(withAlpha(primaryText(palette()), 0.06), 8, this);
+    auto* choices = new QHBoxLayout(picker);
+    choices->setContentsMargins(0, 0, 0, 0);
+    choices->setSpacing(0);
+    auto* group = new QButtonGroup(picker);
+    for (const int days : {7, 30, 90}) {
+        auto* choice = new Segment(QString::number(days) + u" days"_s, picker);
+        choice->setChecked(days == m_range);
+        group->addButton(choice, days);
+        choices->addWidget(choice);
+    }
+    connect(group, &QButtonGroup::idClicked, this, &HistoryWindow::setRange);
+
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 16, 0, 0);
+    column->setSpacing(12);
+    column->addWidget(picker, 0, Qt::AlignHCenter);
+    column->addWidget(m_scroll, 1);
+
+    m_tick.setObjectName(u"reload"_s);
+    m_tick.setInterval(60'000);
+    connect(&m_tick, &QTimer::timeout, this, &HistoryWindow::reload);
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::present() {
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QRect frame = rect();
+        frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    const bool wasOpen = isVisible();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    if (wasOpen)
+        reload();
+}
+
+void HistoryWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    reload();
+    m_tick.start();
+}
+
+void HistoryWindow::hideEvent(QHideEvent* event) {
+    m_tick.stop();
+    QWidget::hideEvent(event);
+}
+
+void HistoryWindow::changeEvent(QEvent* event) {
+    // The texts take their colours from the palette when they are made.
+    if (event->type() == QEvent::PaletteChange && isVisible())
+        reload();
+    QWidget::changeEvent(event);
+}
+
+void HistoryWindow::setRange(int days) {
+    if (days == m_range)
+        return;
+    m_range = days;
+    reload();
+}
+
+void HistoryWindow::reload() {
+    const QDateTime now = m_clock.now();
+    const QDateTime farFuture(QDate(9999, 1, 1), QTime(0, 0), Qt::UTC);
+    const Insights insights = Insights::build(m_events(now.addDays(-2 * m_range), farFuture),
+                                              m_settings.kinds(), m_range, now);
+    const int scrolled = m_scroll->verticalScrollBar()->value();
+    m_scroll->setWidget(content(insights));
+    m_scroll->widget()->adjustSize();
+    m_scroll->verticalScrollBar()->setValue(scrolled);
+}
+
+QWidget* HistoryWindow::content(const Insights& insights) {
+    auto* page = new QWidget;
+    page->setPalette(palette());
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(24, 0, 24, 24);
+    column->setSpacing(14);
+    QLabel* line = wrapped(summary(insights), page, 13, Tone::secondary);
+    line->setAlignment(Qt::AlignHCenter);
+    column->addWidget(line);
+
+    Panel* perDay = section(page, u"Per day"_s);
+    perDay->layout()->addWidget(new DailyChart(insights, perDay));
+    column->addWidget(perDay);
+
+    Panel* typical = section(page, u"Your typical day"_s);
+    typical->layout()->addWidget(new TypicalDayChart(insights, typical));
+    typical->layout()->addWidget(
+        wrapped(u"Bigger dots: the hours you usually do it. Orange: when reminders get missed."_s,
+                typical, 12, Tone::secondary));
+    column->addWidget(typical);
+
+    if (!insights.kindStats.isEmpty()) {
+        Panel* kinds = section(page);
+        static_cast<QVBoxLayout*>(kinds->layout())->setSpacing(14);
+        for (const Insights::KindStat& stat : insights.kindStats)
+            kinds->layout()->addWidget(kindRow(stat, insights.rangeDays, kinds));
+        column->addWidget(kinds);
+    }
+
+    Panel* standsOut = section(page, u"What stands out"_s);
+    for (const QString& sentence : insights.sentences)
+        standsOut->layout()->addWidget(wrapped(sentence, standsOut, 13));
+    column->addWidget(standsOut);
+
+    for (const QString& text : insights.highlights)
+        column->addWidget(highlight(text, page));
+    column->addStretch(1);
+    return page;
+}
