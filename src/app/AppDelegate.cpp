@@ -2,6 +2,7 @@
 
 #include "Services.h"
 #include "UrlCommands.h"
+#include "ui/history/HistoryWindow.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -91,6 +92,7 @@ void AppDelegate::applicationDidFinishLaunching() {
 void AppDelegate::showMenuBarIcon() {
     m_menuBarView = std::make_unique<MenuBarView>(engine(), m_context, m_services.dayLog,
                                                   m_services.settings, m_services.clock);
+    m_menuBarView->setShowHistory([this] { showHistory(); });
     // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
     // so the icon waits for the tray service if the desktop has not started it yet.
     const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
@@ -123,6 +125,17 @@ void AppDelegate::open(const QStringList& urls) {
 
 void AppDelegate::handleURL(const QString& url) {
     UrlCommands::handle(url, *this);
+}
+
+void AppDelegate::showHistory() {
+    if (!m_history) {
+        const EventStore& store = m_services.events;
+        m_history = std::make_unique<HistoryWindow>(
+            m_services.settings,
+            [&store](const QDateTime& from, const QDateTime& to) { return store.events(from, to); },
+            m_services.clock);
+    }
+    m_history->present();
 }
 
 void AppDelegate::fireTestReminder() {

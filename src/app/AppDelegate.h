@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class HistoryWindow;
 class Services;
 
 // What the application needs of the desktop; main() hands in the Linux implementations.
@@ -49,8 +50,9 @@ public:
     // URLs handed over by other programs, in the order given, as text: the scheme must match
     // exactly, and QUrl would lower-case it.
     void open(const QStringList& urls);
-    // The history and settings windows; they come with later work and do nothing yet.
-    virtual void showHistory() {}
+    // The history window, made on first use and kept; every door to it comes here.
+    void showHistory();
+    // The settings window; it comes with later work and does nothing yet.
     virtual void showSettings() {}
     // The settings window's test reminder: a real water reminder, logged as any other.
     void fireTestReminder();
@@ -76,5 +78,6 @@ private:
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;
+    std::unique_ptr<HistoryWindow> m_history;
     bool m_running = false;
 };

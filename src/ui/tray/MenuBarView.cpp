@@ -82,6 +82,11 @@ void MenuBarView::setShowHistory(std::function<void()> show) {
     scheduleRefresh();
 }
 
+void MenuBarView::openHistory() const {
+    if (m_showHistory)
+        m_showHistory();
+}
+
 void MenuBarView::setShowSettings(std::function<void()> show) {
     m_showSettings = std::move(show);
     scheduleRefresh();

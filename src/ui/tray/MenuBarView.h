@@ -29,6 +29,8 @@ public:
 
     // The history and settings windows belong to the owner; their buttons stay hidden until set.
     void setShowHistory(std::function<void()> show);
+    // The tray menu's way to the history window.
+    void openHistory() const;
     void setShowSettings(std::function<void()> show);
 
     const PanelModel& model() const { return m_model; }
