@@ -1,3 +1,4 @@
+#include "HistoryFixture.h"
 #include "UiFixture.h"
 #include "ui/reminders/MessageCardView.h"
 #include "ui/reminders/NotchCardView.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScrollArea>
 #include <QStyle>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +32,15 @@ void useDesktopPalette(bool dark) {
         p.setColor(role, dark ? QColor(0xf0, 0xf0, 0xf0) : p.color(role));
     for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
         p.setColor(role, dark ? QColor(0x24, 0x24, 0x24) : p.color(role));
+    // Scroll bars and frames are drawn in the shades around the window colour.
+    if (dark) {
+        const QColor window(0x24, 0x24, 0x24);
+        p.setColor(QPalette::Light, window.lighter(160));
+        p.setColor(QPalette::Midlight, window.lighter(130));
+        p.setColor(QPalette::Mid, window.lighter(110));
+        p.setColor(QPalette::Dark, window.darker(130));
+        p.setColor(QPalette::Shadow, Qt::black);
+    }
     QApplication::setPalette(p);
 }
 
@@ -91,4 +102,22 @@ TEST_F(TrayPanelScreenshots, NothingLoggedThenAwaitingParkedAndHeld) {
     engine().untilFree(NudgeKind::movement());
     startCall();
     draw(u"awaiting-parked-held"_s);
+}
+
+using HistoryScreenshots = HistoryFixture;
+
+// What the window shows, and the whole scrolled page under it.
+TEST_F(HistoryScreenshots, SevenAndNinetyDaysOfAWorkingPerson) {
+    simulate();
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        for (const QString& range : {u"7 days"_s, u"90 days"_s}) {
+            window.present();
+            choose(range);
+            QCoreApplication::processEvents();
+            const QString name = u"history-"_s + range.section(u' ', 0, 0);
+            save(window, name, dark);
+            save(*window.findChild<QScrollArea*>()->widget(), name + u"-page"_s, dark);
+        }
+    }
 }

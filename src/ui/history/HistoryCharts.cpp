@@ -28,6 +28,10 @@ std::pair<int, int> axisSteps(int largest) {
     }
 }
 
+constexpr double doneRow = 16;
+constexpr double missedRow = 44;
+constexpr int labelsTop = 60;
+
 } // namespace
 
 DailyChart::DailyChart(const Insights& insights, QWidget* parent)
@@ -134,35 +138,36 @@ TypicalDayChart::TypicalDayChart(const Insights& insights, QWidget* parent)
     m_missed.resize(24);
     setAccessibleName(u"Your typical day"_s);
     setFont(sizedFont(this, 11));
-    setMinimumHeight(32 + QFontMetrics(font()).height() + 6);
+    setMinimumHeight(labelsTop + QFontMetrics(font()).height());
 }
 
 void TypicalDayChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
     const QFontMetrics metrics(font());
-    const int most = std::max(1, *std::max_element(m_done.cbegin(), m_done.cend()));
+    const int mostDone = std::max(1, *std::max_element(m_done.cbegin(), m_done.cend()));
+    const int mostMissed = std::max(1, *std::max_element(m_missed.cbegin(), m_missed.cend()));
     const double slot = width() / 24.0;
-    const double row = 16;
-    const QColor usual = Symbols::tint(u"blue"_s);
-    const QColor missed = Symbols::tint(u"orange"_s);
+    // Misses get a row of their own under the done dots: most hours miss a reminder now and
+    // then, and painting those orange would hide where the work gets done.
     for (int h = 0; h < 24; ++h) {
         const double centre = slot * (h + 0.5);
-        double size = m_done[h] > 0 ? 7 + 20.0 * m_done[h] / most : 5;
-        QColor colour = m_done[h] > 0 ? usual : withAlpha(primaryText(palette()), 0.18);
+        const double done = m_done[h] > 0 ? 7 + 20.0 * m_done[h] / mostDone : 5;
+        painter.setBrush(m_done[h] > 0 ? Symbols::tint(u"blue"_s)
+                                       : withAlpha(primaryText(palette()), 0.18));
+        painter.drawEllipse(QPointF(centre, doneRow), done / 2, done / 2);
         if (m_missed[h] > 0) {
-            colour = missed;
-            size = std::max(size, 8.0);
+            const double missed = 6 + 10.0 * m_missed[h] / mostMissed;
+            painter.setBrush(Symbols::tint(u"orange"_s));
+            painter.drawEllipse(QPointF(centre, missedRow), missed / 2, missed / 2);
         }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawEllipse(QPointF(centre, row), size / 2, size / 2);
-        if (h % 3 == 0) {
-            const QString label = Insights::hourLabel(h);
-            const double labelWidth = metrics.horizontalAdvance(label);
-            painter.setPen(tertiaryText(palette()));
-            painter.drawText(
-                QPointF(std::max(0.0, centre - labelWidth / 2), 32 + 6 + metrics.ascent()), label);
-        }
+    }
+    painter.setPen(tertiaryText(palette()));
+    for (int h = 0; h < 24; h += 3) {
+        const QString label = Insights::hourLabel(h);
+        const double left =
+            std::max(0.0, slot * (h + 0.5) - metrics.horizontalAdvance(label) / 2.0);
+        painter.drawText(QPointF(left, labelsTop + metrics.ascent()), label);
     }
 }

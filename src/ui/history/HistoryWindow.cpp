@@ -48,31 +48,34 @@ QLabel* wrapped(const QString& content, QWidget* parent, double pixels, Tone ton
     return label;
 }
 
-// A rounded fill behind a group; a capsule when the radius is negative.
+// A rounded fill behind a group, of the text colour unless tinted, faint enough to read on;
+// a capsule when the radius is negative.
 class Panel : public QWidget {
 public:
-    Panel(const QColor& fill, double radius, QWidget* parent)
+    Panel(double opacity, double radius, QWidget* parent, const QColor& tint = {})
         : QWidget(parent)
-        , m_fill(fill)
-        , m_radius(radius) {}
+        , m_opacity(opacity)
+        , m_radius(radius)
+        , m_tint(tint) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(m_fill);
+        painter.setBrush(withAlpha(m_tint.isValid() ? m_tint : primaryText(palette()), m_opacity));
         const double radius = m_radius < 0 ? height() / 2.0 : m_radius;
         painter.drawRoundedRect(QRectF(rect()), radius, radius);
     }
 
 private:
-    QColor m_fill;
+    double m_opacity;
     double m_radius;
+    QColor m_tint;
 };
 
 Panel* section(QWidget* parent, const QString& heading = {}) {
-    auto* panel = new Panel(withAlpha(primaryText(parent->palette()), 0.045), 12, parent);
+    auto* panel = new Panel(0.045, 12, parent);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(18, 14, 18, 16);
     column->setSpacing(10);
@@ -134,7 +137,7 @@ QString averagePerDay(const Insights::KindStat& stat) {
 
 // "↑ 2 from last week", or "Same as last week" when the change rounds away.
 QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
-    auto* chip = new Panel(withAlpha(primaryText(parent->palette()), 0.07), -1, parent);
+    auto* chip = new Panel(0.07, -1, parent);
     auto* line = new QHBoxLayout(chip);
     line->setContentsMargins(9, 3, 10, 3);
     line->setSpacing(3);
@@ -192,7 +195,7 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
 
 QWidget* highlight(const QString& content, QWidget* parent) {
     const QColor purple = Symbols::tint(u"purple"_s);
-    auto* tile = new Panel(withAlpha(purple, 0.12), 12, parent);
+    auto* tile = new Panel(0.12, 12, parent, purple);
     auto* line = new QHBoxLayout(tile);
     line->setContentsMargins(14, 10, 16, 10);
     line->setSpacing(10);
@@ -221,7 +224,7 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
     resize(760, 620);
     setMinimumSize(600, 400);
 
-    auto* picker = new Panel(withAlpha(primaryText(palette()), 0.06), 8, this);
+    auto* picker = new Panel(0.06, 8, this);
     auto* choices = new QHBoxLayout(picker);
     choices->setContentsMargins(0, 0, 0, 0);
     choices->setSpacing(0);

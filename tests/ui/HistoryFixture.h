@@ -1,0 +1,57 @@
+#pragma once
+
+#include "fakes/SimulatedUsage.h"
+#include "fakes/StoredServices.h"
+#include "ui/history/HistoryWindow.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+// The history window over the real settings (water and movement) on Monday 7 December 2026,
+// 10:00, reading the events a test writes into `log` rather than an event store.
+class HistoryFixture : public ::testing::Test, protected StoredServices {
+protected:
+    HistoryFixture()
+        : StoredServices(QDateTime(QDate(2026, 12, 7), QTime(10, 0))) {
+        settings.setCustomReminders({});
+    }
+
+    // A working person's last 180 days, up to now.
+    void simulate() {
+        const QDateTime now = clock.now();
+        log = simulatedUsage({}, now.date().addDays(-179), 180);
+        log.erase(std::remove_if(log.begin(), log.end(), [&](const auto& e) { return e.at > now; }),
+                  log.end());
+    }
+    void choose(const QString& range) {
+        for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+            if (button->text() == range)
+                return button->click();
+        }
+        ADD_FAILURE() << "no choice " << range.toStdString();
+    }
+    QStringList texts() const {
+        QStringList found;
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            found.append(label->text());
+        return found;
+    }
+
+    QList<EventStore::Event> log;
+    QDateTime askedFrom; // where the window's last reload started reading
+    HistoryWindow window{settings,
+                         [this](const QDateTime& from, const QDateTime& to) {
+                             askedFrom = from;
+                             QList<EventStore::Event> read;
+                             for (const EventStore::Event& e : log) {
+                                 if (e.at >= from && e.at < to)
+                                     read.append(e);
+                             }
+                             return read;
+                         },
+                         clock};
+};

@@ -1,0 +1,119 @@
+#include "HistoryFixture.h"
+#include "fakes/QtPrinters.h"
+#include "platform/LocalCalendar.h"
+#include "ui/theme/Symbols.h"
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using Action = EventStore::Action;
+
+namespace {
+
+class HistoryWindowTest : public HistoryFixture {
+protected:
+    void add(int month, int day, int hour, int minute, Action action, const NudgeKind& kind) {
+        const QDateTime at = LocalCalendar::atTime(QDate(2026, month, day), hour, minute);
+        log.append({QString::number(log.size()), at.toUTC(), action, kind.id, {}});
+    }
+
+    const NudgeKind& water = NudgeKind::water();
+    const NudgeKind& movement = NudgeKind::movement();
+};
+
+} // namespace
+
+// Water once today; movement fired on five days of the week and done on two (0.4 a day) after
+// 4 done over 5 days the week before (0.8): a change of -0.4, which rounds to none.
+TEST_F(HistoryWindowTest, KindRowsAndSummaryReadAsWritten) {
+    for (int day = 24; day <= 28; ++day) {
+        add(11, day, 11, 0, Action::fired, movement);
+        if (day < 28)
+            add(11, day, 11, 30, Action::done, movement);
+    }
+    for (int day = 1; day <= 5; ++day) {
+        add(12, day, 11, 0, Action::fired, movement);
+        if (day < 3)
+            add(12, day, 11, 30, Action::done, movement);
+    }
+    add(12, 7, 9, 0, Action::fired, water);
+    add(12, 7, 9, 2, Action::done, water);
+    window.present();
+
+    const QStringList shown = texts();
+    EXPECT_TRUE(shown.contains(
+        u"3 active days in the last 7 days · 50% answered · usually done within 30 min"_s))
+        << shown.join(u" | "_s).toStdString();
+    EXPECT_TRUE(shown.contains(u"1 sip over 1 day"_s)) << "no plural for one";
+    EXPECT_TRUE(shown.contains(u"2 breaks over 5 days"_s)) << shown.join(u" | "_s).toStdString();
+    EXPECT_TRUE(shown.contains(u"0.4"_s)) << "below one a day keeps its decimal";
+    EXPECT_TRUE(shown.contains(u"Same as last week"_s)) << "-0.4 rounds to no change";
+    EXPECT_FALSE(shown.contains(u"↓"_s));
+}
+
+TEST_F(HistoryWindowTest, ARangeChangeReloadsAtOnceWithTwiceItsDays) {
+    simulate();
+    window.present();
+    EXPECT_EQ(askedFrom, clock.now().addDays(-14));
+    choose(u"90 days"_s);
+    EXPECT_EQ(askedFrom, clock.now().addDays(-180));
+    const QStringList shown = texts();
+    EXPECT_TRUE(shown.filter(u"in the last 90 days"_s).size() == 1)
+        << shown.join(u" | "_s).toStdString();
+    // Only the days 90 to 180 back give the trend its comparison.
+    EXPECT_EQ(shown.filter(QRegularExpression(u"(Same as|from) the 90 days before$"_s)).size(), 2)
+        << shown.join(u" | "_s).toStdString();
+}
+
+TEST_F(HistoryWindowTest, ShowingAgainReloadsAndOnlyAnOpenWindowTicks) {
+    window.present();
+    EXPECT_EQ(texts().count(u"Not used yet"_s), 2);
+    add(12, 7, 9, 30, Action::done, water);
+    window.present();
+    EXPECT_TRUE(texts().contains(u"1 sip over 1 day"_s)) << "shown again while open";
+
+    const QTimer* tick = window.findChild<QTimer*>(u"reload"_s);
+    ASSERT_NE(tick, nullptr);
+    EXPECT_TRUE(tick->isActive());
+    window.close();
+    EXPECT_FALSE(tick->isActive()) << "a closed window costs nothing";
+}
+
+// Ninety busy days drawn offscreen: every text whole and inside the window, bars in the chart.
+TEST_F(HistoryWindowTest, NinetyDaysDrawWithEveryTextWholeAndTheBarsInTheirColours) {
+    simulate();
+    window.present();
+    choose(u"90 days"_s);
+    QCoreApplication::processEvents();
+
+    const QWidget* viewport = window.findChild<QScrollArea*>()->viewport();
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const QRect box(label->mapTo(&window, QPoint(0, 0)), label->size());
+        EXPECT_LE(box.right(), viewport->mapTo(&window, viewport->rect().topRight()).x())
+            << label->text().toStdString();
+        if (label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                << label->text().toStdString();
+        else
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+
+    QWidget* chart = nullptr;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (child->accessibleName() == u"Per day"_s)
+            chart = child;
+    }
+    ASSERT_NE(chart, nullptr);
+    const QImage picture = chart->grab().toImage();
+    for (const NudgeKind& kind : NudgeKind::builtIns()) {
+        const QRgb colour = Symbols::tint(kind.tintName).rgb();
+        int pixels = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                pixels += picture.pixel(x, y) == colour;
+        }
+        EXPECT_GT(pixels, 1000) << kind.id.toStdString();
+    }
+}
