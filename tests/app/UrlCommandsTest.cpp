@@ -1,8 +1,12 @@
 #include "AppServices.h"
 #include "fakes/QtPrinters.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -57,6 +61,16 @@ TEST_F(UrlCommandsTest, PauseReadsTheFirstMinutesAsADecimalNumber) {
     EXPECT_TRUE(delegate.context().manualPauseUntil()) << "the scheme is compared exactly";
     delegate.open({u"brevimar://resume"_s});
     EXPECT_FALSE(delegate.context().manualPauseUntil());
+}
+
+TEST_F(UrlCommandsTest, HistoryOpensOneWindowHoweverOftenAsked) {
+    delegate.open({u"brevimar://history"_s, u"brevimar://history"_s});
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.cbegin(), windows.cend(),
+                            [](const QWidget* w) {
+                                return w->isVisible() && w->windowTitle() == u"Brevimar History"_s;
+                            }),
+              1);
 }
 
 TEST_F(UrlCommandsTest, OnlyUnknownCommandsAreLogged) {

@@ -157,7 +157,14 @@ TEST_F(MenuBarViewTest, TrayIconShowsAwaitingBeforeHeld) {
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::held);
     endCall();
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::plain);
-    // GNOME's tray opens the menu on a single click: its first item opens the panel.
-    icon.trayIcon().contextMenu()->actions().value(0)->trigger();
+    // GNOME's tray opens the menu on a single click: its first item opens the panel, the next
+    // the history.
+    const QList<QAction*> items = icon.trayIcon().contextMenu()->actions();
+    items.value(0)->trigger();
     EXPECT_TRUE(view.isVisible());
+    bool history = false;
+    view.setShowHistory([&] { history = true; });
+    ASSERT_EQ(items.value(1)->text(), u"Open History"_s);
+    items.value(1)->trigger();
+    EXPECT_TRUE(history);
 }

@@ -54,7 +54,7 @@ void expectNoTextCut(const QWidget& view) {
 TEST(NudgeViewRules, EveryOfferedIconHasItsGlyphAndOddTintsTakeTheAccent) {
     QStringList names =
         u"figure.flexibility eye hand.raised pills leaf brain.head.profile "
-        u"figure.stand cup.and.saucer sun.max heart sunset.fill calendar"_s.split(u' ');
+        u"figure.stand cup.and.saucer sun.max heart sunset.fill calendar sparkles"_s.split(u' ');
     names << water.icon << NudgeKind::movement().icon;
     for (const CustomReminder& reminder : CustomReminder::templates())
         names.append(reminder.icon);
