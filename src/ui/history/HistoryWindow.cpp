@@ -303,7 +303,6 @@ void HistoryWindow::reload() {
                                               m_settings.kinds(), m_range, now);
     const int scrolled = m_scroll->verticalScrollBar()->value();
     m_scroll->setWidget(content(insights));
-    m_scroll->widget()->adjustSize();
     m_scroll->verticalScrollBar()->setValue(scrolled);
 }
 

@@ -31,7 +31,6 @@ public:
     // Shows the window in front and gives it the keyboard: centred the first time, reloaded when
     // it was open already.
     void present();
-    int range() const { return m_range; }
 
 protected:
     void showEvent(QShowEvent* event) override;
