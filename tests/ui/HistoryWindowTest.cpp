@@ -95,13 +95,12 @@ TEST_F(HistoryWindowTest, NinetyDaysDrawWithEveryTextWholeAndTheBarsInTheirColou
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
     }
 
-    QWidget* chart = nullptr;
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        if (child->accessibleName() == u"Per day"_s)
-            chart = child;
-    }
-    ASSERT_NE(chart, nullptr);
-    const QImage picture = chart->grab().toImage();
+    const QList<QWidget*> children = window.findChildren<QWidget*>();
+    const auto chart = std::find_if(children.begin(), children.end(), [](const QWidget* child) {
+        return child->accessibleName() == u"Per day"_s;
+    });
+    ASSERT_NE(chart, children.end());
+    const QImage picture = (*chart)->grab().toImage();
     for (const NudgeKind& kind : NudgeKind::builtIns()) {
         const QRgb colour = Symbols::tint(kind.tintName).rgb();
         int pixels = 0;
