@@ -95,8 +95,6 @@ TEST_F(InsightsTest, AWeekReadsAsWritten) {
     log(0, {"09:00 done movement"});
 
     const Insights insights = build();
-    EXPECT_EQ(insights.days.size(), 7);
-    EXPECT_EQ(insights.days.first().date, QDateTime(QDate(2026, 12, 1), QTime(0, 0)));
     EXPECT_EQ(insights.days[2].done, (QHash<QString, int>{{u"custom-gone"_s, 4}}));
     EXPECT_EQ(insights.activeDayCount, 4);
     EXPECT_EQ(insights.totalDone, 11);
