@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 // The history window over the real settings (water and movement) on Monday 7 December 2026,
 // 10:00, reading the events a test writes into `log` rather than an event store.
 class HistoryFixture : public ::testing::Test, protected StoredServices {
@@ -40,10 +42,8 @@ protected:
                          [this](const QDateTime& from, const QDateTime& to) {
                              askedFrom = from;
                              QList<EventStore::Event> read;
-                             for (const EventStore::Event& e : log) {
-                                 if (e.at >= from && e.at < to)
-                                     read.append(e);
-                             }
+                             std::copy_if(log.begin(), log.end(), std::back_inserter(read),
+                                          [&](const auto& e) { return e.at >= from && e.at < to; });
                              return read;
                          },
                          clock};
