@@ -9,15 +9,23 @@
 #include <algorithm>
 #include <random>
 
-// Someone who works Monday to Friday from 9:00 to 18:00, Saturday to noon, never on Sunday. Every
-// kind fires every `intervalMinutes` while at work; most reminders are done within minutes (water
-// quicker than a break), some snoozed first, a few skipped, and in the 14:00 focus hour most
-// expire. A call holds reminders every working day, and Friday starts with a manual pause. Events
-// come oldest first, instants in UTC as the event store gives them.
-inline QList<EventStore::Event> simulatedUsage(QDate first, int days, int intervalMinutes = 45,
-                                               unsigned seed = 1) {
+// Someone who works Monday to Friday, a short Saturday morning, never on Sunday. Every kind fires
+// on its interval through the working hours; most reminders are done within minutes (water
+// quicker than a break), some snoozed first, a few skipped, and in the focus hour most expire.
+// A call holds reminders every working day, and Friday starts with a manual pause.
+struct SimulatedUser {
+    QList<NudgeKind> kinds = NudgeKind::builtIns();
+    int intervalMinutes = 45;
+    int startHour = 9;
+    int endHour = 18;
+    int focusHour = 14;
+    unsigned seed = 1;
+};
+
+// The user's events on the given days, oldest first, instants in UTC as the event store gives them.
+inline QList<EventStore::Event> simulatedUsage(const SimulatedUser& user, QDate first, int days) {
     using Action = EventStore::Action;
-    std::mt19937 random(seed);
+    std::mt19937 random(user.seed);
     auto chance = [&](double p) { return std::uniform_real_distribution<>(0, 1)(random) < p; };
     auto seconds = [&](int low, int high) {
         return std::uniform_int_distribution<>(low, high)(random);
@@ -33,8 +41,8 @@ inline QList<EventStore::Event> simulatedUsage(QDate first, int days, int interv
         const int weekday = LocalCalendar::weekday(date);
         if (weekday == 1)
             continue;
-        const int endHour = weekday == 7 ? 12 : 18;
-        const QDateTime start = LocalCalendar::atTime(date, 9, 0).toUTC();
+        const int endHour = weekday == 7 ? user.startHour + 3 : user.endHour;
+        const QDateTime start = LocalCalendar::atTime(date, user.startHour, 0).toUTC();
         add(start, Action::launch);
         if (weekday == 6)
             add(start.addSecs(60), Action::pause, {}, start.addSecs(1800).toString(Qt::ISODate));
@@ -42,15 +50,14 @@ inline QList<EventStore::Event> simulatedUsage(QDate first, int days, int interv
         add(call, Action::holdStart, {}, QStringLiteral("call"));
         add(call.addSecs(seconds(1200, 3600)), Action::holdEnd);
 
-        const QList<NudgeKind> kinds = NudgeKind::builtIns();
-        for (qsizetype k = 0; k < kinds.size(); ++k) {
-            const QString kind = kinds[k].id;
+        for (qsizetype k = 0; k < user.kinds.size(); ++k) {
+            const QString kind = user.kinds[k].id;
             // Breaks take longer to get round to than a sip.
             const int slowest = k == 0 ? 300 : 900;
             for (QDateTime at = start.addSecs(seconds(60, 600) + 300 * k);
-                 LocalCalendar::hour(at) < endHour; at = at.addSecs(intervalMinutes * 60)) {
+                 LocalCalendar::hour(at) < endHour; at = at.addSecs(user.intervalMinutes * 60)) {
                 add(at, Action::fired, kind);
-                if (chance(LocalCalendar::hour(at) == 14 ? 0.8 : 0.1)) {
+                if (chance(LocalCalendar::hour(at) == user.focusHour ? 0.8 : 0.1)) {
                     add(at.addSecs(seconds(300, 900)), Action::expired, kind,
                         QStringLiteral("timeout"));
                 } else if (chance(0.2)) {

@@ -20,8 +20,13 @@ protected:
         settings.setCustomReminders({});
     }
 
-    // A working person's last 179 days, up to yesterday.
-    void simulate() { log = simulatedUsage(clock.now().date().addDays(-179), 179); }
+    // A working person's last 180 days, up to now.
+    void simulate() {
+        const QDateTime now = clock.now();
+        log = simulatedUsage({}, now.date().addDays(-179), 180);
+        log.erase(std::remove_if(log.begin(), log.end(), [&](const auto& e) { return e.at > now; }),
+                  log.end());
+    }
     void choose(const QString& range) {
         for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
             if (button->text() == range)
