@@ -273,8 +273,8 @@ TEST_F(InsightsTest, DaysAndHoursAcrossADaylightSavingChange) {
 TEST_F(InsightsTest, NinetyDaysOfAWorkingLife) {
     // The range holds October's daylight-saving change.
     const QDate previousStart = now.date().addDays(-179);
-    events = simulatedUsage(previousStart, 90, 60);
-    events += simulatedUsage(previousStart.addDays(90), 90, 30, 2);
+    events = simulatedUsage({.intervalMinutes = 60}, previousStart, 90);
+    events += simulatedUsage({.intervalMinutes = 30, .seed = 2}, previousStart.addDays(90), 90);
     const Insights insights = Insights::build(events, kinds, 90, now);
 
     int fired = 0;
