@@ -48,34 +48,8 @@ QLabel* wrapped(const QString& content, QWidget* parent, double pixels, Tone ton
     return label;
 }
 
-// A rounded fill behind a group, of the text colour unless tinted, faint enough to read on;
-// a capsule when the radius is negative.
-class Panel : public QWidget {
-public:
-    Panel(double opacity, double radius, QWidget* parent, const QColor& tint = {})
-        : QWidget(parent)
-        , m_opacity(opacity)
-        , m_radius(radius)
-        , m_tint(tint) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(withAlpha(m_tint.isValid() ? m_tint : primaryText(palette()), m_opacity));
-        const double radius = m_radius < 0 ? height() / 2.0 : m_radius;
-        painter.drawRoundedRect(QRectF(rect()), radius, radius);
-    }
-
-private:
-    double m_opacity;
-    double m_radius;
-    QColor m_tint;
-};
-
-Panel* section(QWidget* parent, const QString& heading = {}) {
-    auto* panel = new Panel(0.045, 12, parent);
+RoundedFill* section(QWidget* parent, const QString& heading = {}) {
+    auto* panel = new RoundedFill(0.045, 12, parent);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(18, 14, 18, 16);
     column->setSpacing(10);
@@ -137,7 +111,7 @@ QString averagePerDay(const Insights::KindStat& stat) {
 
 // "↑ 2 from last week", or "Same as last week" when the change rounds away.
 QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
-    auto* chip = new Panel(0.07, -1, parent);
+    auto* chip = new RoundedFill(0.07, -1, parent);
     auto* line = new QHBoxLayout(chip);
     line->setContentsMargins(9, 3, 10, 3);
     line->setSpacing(3);
@@ -195,7 +169,7 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
 
 QWidget* highlight(const QString& content, QWidget* parent) {
     const QColor purple = Symbols::tint(u"purple"_s);
-    auto* tile = new Panel(0.12, 12, parent, purple);
+    auto* tile = new RoundedFill(0.12, 12, parent, purple);
     auto* line = new QHBoxLayout(tile);
     line->setContentsMargins(14, 10, 16, 10);
     line->setSpacing(10);
@@ -224,7 +198,7 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
     resize(760, 620);
     setMinimumSize(600, 400);
 
-    auto* picker = new Panel(0.06, 8, this);
+    auto* picker = new RoundedFill(0.06, 8, this);
     auto* choices = new QHBoxLayout(picker);
     choices->setContentsMargins(0, 0, 0, 0);
     choices->setSpacing(0);
@@ -316,11 +290,11 @@ QWidget* HistoryWindow::content(const Insights& insights) {
     line->setAlignment(Qt::AlignHCenter);
     column->addWidget(line);
 
-    Panel* perDay = section(page, u"Per day"_s);
+    RoundedFill* perDay = section(page, u"Per day"_s);
     perDay->layout()->addWidget(new DailyChart(insights, perDay));
     column->addWidget(perDay);
 
-    Panel* typical = section(page, u"Your typical day"_s);
+    RoundedFill* typical = section(page, u"Your typical day"_s);
     typical->layout()->addWidget(new TypicalDayChart(insights, typical));
     typical->layout()->addWidget(
         wrapped(u"Bigger dots: the hours you usually do it. Orange: when reminders get missed."_s,
@@ -328,14 +302,14 @@ QWidget* HistoryWindow::content(const Insights& insights) {
     column->addWidget(typical);
 
     if (!insights.kindStats.isEmpty()) {
-        Panel* kinds = section(page);
+        RoundedFill* kinds = section(page);
         static_cast<QVBoxLayout*>(kinds->layout())->setSpacing(14);
         for (const Insights::KindStat& stat : insights.kindStats)
             kinds->layout()->addWidget(kindRow(stat, insights.rangeDays, kinds));
         column->addWidget(kinds);
     }
 
-    Panel* standsOut = section(page, u"What stands out"_s);
+    RoundedFill* standsOut = section(page, u"What stands out"_s);
     for (const QString& sentence : insights.sentences)
         standsOut->layout()->addWidget(wrapped(sentence, standsOut, 13));
     column->addWidget(standsOut);

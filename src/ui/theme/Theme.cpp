@@ -105,6 +105,22 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
 
 } // namespace Theme
 
+RoundedFill::RoundedFill(double opacity, double radius, QWidget* parent, const QColor& tint)
+    : QWidget(parent)
+    , m_opacity(opacity)
+    , m_radius(radius)
+    , m_tint(tint) {}
+
+void RoundedFill::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(
+        Theme::withAlpha(m_tint.isValid() ? m_tint : Theme::primaryText(palette()), m_opacity));
+    const double radius = m_radius < 0 ? height() / 2.0 : m_radius;
+    painter.drawRoundedRect(QRectF(rect()), radius, radius);
+}
+
 SymbolBadge::SymbolBadge(const QString& symbol, const QColor& tint, int size, const Look& look,
                          QWidget* parent)
     : QWidget(parent)

@@ -40,6 +40,22 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
 
 } // namespace Theme
 
+// A faint rounded fill behind a group: the tint, or the text colour when none is given, at an
+// opacity; a capsule when the radius is negative. Drawn from the palette in force, so it follows a
+// change between light and dark.
+class RoundedFill : public QWidget {
+public:
+    RoundedFill(double opacity, double radius, QWidget* parent, const QColor& tint = {});
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double m_opacity;
+    double m_radius;
+    QColor m_tint;
+};
+
 // A symbol in its tint on a faint disc (or rounded tile) of the same tint, ringed if asked.
 class SymbolBadge : public QWidget {
 public:

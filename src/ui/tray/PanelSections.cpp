@@ -228,28 +228,6 @@ private:
     QColor m_colour;
 };
 
-// A faint rounded background: behind a row or the pause bar, or a hairline between them.
-class Backdrop : public QWidget {
-public:
-    Backdrop(const QColor& fill, double radius, QWidget* parent)
-        : QWidget(parent)
-        , m_fill(fill)
-        , m_radius(radius) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_fill);
-        painter.drawRoundedRect(QRectF(rect()), m_radius, m_radius);
-    }
-
-private:
-    QColor m_fill;
-    double m_radius;
-};
-
 QLabel* glyphLabel(const QString& symbol, int size, const QColor& colour, QWidget* parent) {
     auto* label = new QLabel(QString(Symbols::glyph(symbol)), parent);
     label->setFont(Symbols::font(size));
@@ -289,7 +267,7 @@ QWidget* header(const PanelModel& model, QWidget* parent) {
 
 QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWidget* parent) {
     const QColor orange = Symbols::tint(u"orange"_s);
-    auto* bar = new Backdrop(withAlpha(orange, tintedRowAlpha), 10, parent);
+    auto* bar = new RoundedFill(tintedRowAlpha, 10, parent, orange);
     auto* line = new QHBoxLayout(bar);
     line->setContentsMargins(10, 6, 6, 6);
     line->setSpacing(8);
@@ -306,8 +284,7 @@ QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWi
 
 QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QWidget* parent) {
     const QColor tint = Symbols::tint(row.kind.tintName);
-    auto* frame =
-        new Backdrop(row.tinted ? withAlpha(tint, tintedRowAlpha) : Qt::transparent, 10, parent);
+    auto* frame = new RoundedFill(row.tinted ? tintedRowAlpha : 0, 10, parent, tint);
     auto* line = new QHBoxLayout(frame);
     line->setContentsMargins(rowPadding, 6, rowPadding, 6);
     line->setSpacing(8);
@@ -393,7 +370,7 @@ QWidget* footer(QMenu* pauseMenu, const std::function<void()>& history,
 }
 
 QWidget* divider(QWidget* parent) {
-    auto* line = new Backdrop(withAlpha(primaryText(parent->palette()), 0.12), 0, parent);
+    auto* line = new RoundedFill(0.12, 0, parent);
     line->setFixedHeight(1);
     return line;
 }
