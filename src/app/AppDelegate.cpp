@@ -53,7 +53,6 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
     , m_notifier(desktop.bus, services.settings)
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard()) {
     m_panel.setOpenHistory([this] { showHistory(); });
-    runLegacyMigration();
     currentDelegate() = this;
 }
 

@@ -58,7 +58,6 @@ public:
     void fireTestReminder();
 
 protected:
-    virtual void runLegacyMigration() {}
     // The tray icon and its panel; waits for the desktop's tray when there is none yet.
     virtual void showMenuBarIcon();
     virtual void startUsageReporter() {}

@@ -1,6 +1,7 @@
 #include "Services.h"
 
 #include "AppDelegate.h"
+#include "LegacyMigration.h"
 #include "platform/linux/PortalKeyGrabber.h"
 #include "platform/linux/X11KeyGrabber.h"
 #include "record/DataFolder.h"
@@ -30,6 +31,11 @@ std::unique_ptr<KeyGrabber> desktopKeyGrabber() {
     return std::make_unique<X11KeyGrabber>();
 }
 
+QString dataFolderAfterMigration(PreferenceStore& preferences) {
+    runLegacyMigration(preferences);
+    return DataFolder::path();
+}
+
 } // namespace
 
 Services::Services(const Clock& time)
@@ -37,5 +43,6 @@ Services::Services(const Clock& time)
     , autostart(QCoreApplication::applicationFilePath())
     , keyGrabber(desktopKeyGrabber())
     , hotKeys(*keyGrabber, runningEngine, runningContext)
-    , dayLog(clock, DataFolder::path())
-    , events(clock, DataFolder::path()) {}
+    , dataFolder(dataFolderAfterMigration(preferences))
+    , dayLog(clock, dataFolder)
+    , events(clock, dataFolder) {}

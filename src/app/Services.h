@@ -14,6 +14,10 @@
 // The process-wide services: the settings, today's tallies and the event log, with what they
 // stand on. main() makes one after the QApplication and lets it go before, so the event log's
 // queued writes are finished while the application still exists.
+//
+// The data folder is handed to the day log and the event log only once the settings have been
+// read and the earlier product's settings and history carried over, so on the first start
+// after an upgrade the stores open the copied history.
 class Services {
 public:
     explicit Services(const Clock& time);
@@ -24,6 +28,7 @@ public:
     std::unique_ptr<KeyGrabber> keyGrabber; // the desktop portal on Wayland, X11 otherwise
     GlobalHotKeys hotKeys;
     AppSettings settings{preferences, clock, autostart, hotKeys};
+    const QString dataFolder;
     DayLog dayLog;
     EventStore events;
 };

@@ -114,7 +114,6 @@ DayLog::DayLog(const Clock& clock, const QString& folder, QObject* parent)
     , m_clock(clock)
     , m_fileName(QDir(folder).filePath(u"today.json"_s))
     , m_state(State::fresh(todayString())) {
-    QDir().mkpath(folder);
     QFile file(m_fileName);
     if (!file.exists())
         return;
@@ -165,6 +164,7 @@ void DayLog::save() {
         if (QFile::rename(m_fileName, aside))
             Log::write(u"Brevimar could not read today.json; kept it as today.json.damaged"_s);
     }
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QSaveFile file(m_fileName);
     const QByteArray json = m_state.toJson();
     const bool saved =

@@ -29,8 +29,9 @@ public:
         bool operator==(const State&) const = default;
     };
 
-    // Reads folder/today.json; a missing, unreadable or old file gives a fresh day. Never writes:
-    // an unreadable file is kept aside as today.json.damaged by the first save.
+    // Reads folder/today.json; a missing, unreadable or old file gives a fresh day. Never writes,
+    // nor makes the folder: the first save does, and keeps an unreadable file aside as
+    // today.json.damaged.
     DayLog(const Clock& clock, const QString& folder, QObject* parent = nullptr);
 
     const State& state() const { return m_state; }

@@ -113,6 +113,16 @@ void PreferenceStore::remove(const QString& key) {
     m_settings.sync();
 }
 
+void PreferenceStore::copyMissingFrom(const QString& domain) {
+    const QSettings other(filePath(domain), QSettings::IniFormat);
+    const QStringList keys = other.allKeys();
+    for (const QString& key : keys) {
+        if (!m_settings.contains(key))
+            m_settings.setValue(key, other.value(key));
+    }
+    m_settings.sync();
+}
+
 void PreferenceStore::markUnreadable(const QString& key) const {
     if (m_settings.contains(key))
         m_unreadable.insert(key);

@@ -49,6 +49,8 @@ public:
     void setStringList(const QString& key, const QStringList& value);
     void setBytes(const QString& key, const QByteArray& value);
     void remove(const QString& key);
+    // Stores every key of the other domain that this one lacks, with its value as stored there.
+    void copyMissingFrom(const QString& domain);
 
 private:
     // Notes a stored value of the key that a read could not use.

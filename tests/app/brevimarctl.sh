@@ -11,6 +11,7 @@ expect 1 "Brevimar isn't running." "$ctl" status
 expect 1 "Brevimar isn't running." "$ctl" resume
 expect 1 "Brevimar isn't running." "$ctl" log water
 expect 0 "Today: 0 sips · 0 breaks." "$ctl" today
+[ ! -e "$XDG_DATA_HOME/Brevimar" ] || fail "brevimarctl today made the data folder"
 [ -z "$(brevimar_pid)" ] || fail "brevimarctl started Brevimar"
 # Started by the bus, Brevimar answers as soon as its name appears.
 expect 0 "" "$ctl" open brevimar://done/water
