@@ -74,8 +74,10 @@ TEST_F(UrlCommandsTest, HistoryOpensOneWindowHoweverOftenAsked) {
 }
 
 TEST_F(UrlCommandsTest, OnlyUnknownCommandsAreLogged) {
+    const qsizetype before = log.lines().size();
     delegate.open({u"brevimar://"_s, u"brevimar://Dance/water?x=1"_s, u"https://resume"_s,
                    u"brevimar://history"_s, u"brevimar://settings"_s});
-    EXPECT_EQ(log.lines(), QStringList({u"Brevimar: unknown URL brevimar://"_s,
-                                        u"Brevimar: unknown URL brevimar://Dance/water?x=1"_s}));
+    EXPECT_EQ(log.lines().mid(before),
+              QStringList({u"Brevimar: unknown URL brevimar://"_s,
+                           u"Brevimar: unknown URL brevimar://Dance/water?x=1"_s}));
 }
