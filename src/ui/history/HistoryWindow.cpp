@@ -26,38 +26,6 @@ using namespace Theme;
 
 namespace {
 
-enum class Tone { primary, secondary, tertiary };
-
-QLabel* text(const QString& content, QWidget* parent, double pixels, Tone tone = Tone::primary,
-             QFont::Weight weight = QFont::Normal) {
-    auto* label = new QLabel(content, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(sizedFont(parent, pixels, weight));
-    const QPalette& palette = parent->palette();
-    QPalette own = label->palette();
-    own.setColor(QPalette::WindowText, tone == Tone::primary     ? primaryText(palette)
-                                       : tone == Tone::secondary ? secondaryText(palette)
-                                                                 : tertiaryText(palette));
-    label->setPalette(own);
-    return label;
-}
-
-QLabel* wrapped(const QString& content, QWidget* parent, double pixels, Tone tone = Tone::primary) {
-    QLabel* label = text(content, parent, pixels, tone);
-    label->setWordWrap(true);
-    return label;
-}
-
-RoundedFill* section(QWidget* parent, const QString& heading = {}) {
-    auto* panel = new RoundedFill(0.045, 12, parent);
-    auto* column = new QVBoxLayout(panel);
-    column->setContentsMargins(18, 14, 18, 16);
-    column->setSpacing(10);
-    if (!heading.isEmpty())
-        column->addWidget(text(heading, panel, 14, Tone::primary, QFont::DemiBold));
-    return panel;
-}
-
 // One choice of the range picker.
 class Segment : public FlatButton {
 public:
@@ -119,17 +87,17 @@ QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
         std::lround(double(stat.total) / stat.activeDays - stat.previousAverage.value_or(0));
     const QString period = Insights::periodPhrase(range);
     if (delta == 0) {
-        line->addWidget(text(u"Same as "_s + period, chip, 11, Tone::secondary));
+        line->addWidget(label(u"Same as "_s + period, chip, 11, Tone::secondary));
         return chip;
     }
-    QLabel* arrow = text(delta > 0 ? u"↑"_s : u"↓"_s, chip, 11, Tone::secondary);
+    QLabel* arrow = label(delta > 0 ? u"↑"_s : u"↓"_s, chip, 11, Tone::secondary);
     QFont bold = QApplication::font();
     bold.setPointSize(9);
     bold.setBold(true);
     arrow->setFont(bold);
     line->addWidget(arrow);
     line->addWidget(
-        text(QString::number(std::abs(delta)) + u" from "_s + period, chip, 11, Tone::secondary));
+        label(QString::number(std::abs(delta)) + u" from "_s + period, chip, 11, Tone::secondary));
     return chip;
 }
 
@@ -142,24 +110,24 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
                                     {.fill = 0.16, .symbolSize = 16, .tileRadius = 9}, row));
     auto* names = new QVBoxLayout;
     names->setSpacing(1);
-    names->addWidget(text(stat.kind.title, row, 13, Tone::primary, QFont::DemiBold));
+    names->addWidget(label(stat.kind.title, row, 13, Tone::primary, QFont::DemiBold));
     line->addLayout(names, 1);
     if (stat.activeDays == 0) {
-        names->addWidget(text(u"Not used yet"_s, row, 12, Tone::secondary));
+        names->addWidget(label(u"Not used yet"_s, row, 12, Tone::secondary));
         return row;
     }
-    names->addWidget(text(QString::number(stat.total) + u' ' +
-                              (stat.total == 1 ? stat.kind.verb : stat.kind.verbPlural) +
-                              u" over "_s + QString::number(stat.activeDays) +
-                              (stat.activeDays == 1 ? u" day"_s : u" days"_s),
-                          row, 12, Tone::secondary));
+    names->addWidget(label(QString::number(stat.total) + u' ' +
+                               (stat.total == 1 ? stat.kind.verb : stat.kind.verbPlural) +
+                               u" over "_s + QString::number(stat.activeDays) +
+                               (stat.activeDays == 1 ? u" day"_s : u" days"_s),
+                           row, 12, Tone::secondary));
     if (stat.previousAverage)
         line->addWidget(trendChip(stat, range, row), 0, Qt::AlignVCenter);
     auto* average = new QHBoxLayout;
     average->setSpacing(4);
-    average->addWidget(text(averagePerDay(stat), row, 20, Tone::primary, QFont::DemiBold), 0,
+    average->addWidget(label(averagePerDay(stat), row, 20, Tone::primary, QFont::DemiBold), 0,
                        Qt::AlignBottom);
-    QLabel* unit = text(u"a day"_s, row, 12, Tone::secondary);
+    QLabel* unit = label(u"a day"_s, row, 12, Tone::secondary);
     unit->setContentsMargins(0, 0, 0, 3);
     average->addWidget(unit, 0, Qt::AlignBottom);
     line->addSpacing(8);
@@ -180,7 +148,7 @@ QWidget* highlight(const QString& content, QWidget* parent) {
                      readableOn(purple, parent->palette().color(QPalette::Window), 3.0));
     sparkle->setPalette(palette);
     line->addWidget(sparkle, 0, Qt::AlignTop);
-    line->addWidget(wrapped(content, tile, 13), 1);
+    line->addWidget(label(content, tile, 13, Tone::primary, QFont::Normal, true), 1);
     return tile;
 }
 
@@ -286,7 +254,7 @@ QWidget* HistoryWindow::content(const Insights& insights) {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(24, 0, 24, 24);
     column->setSpacing(14);
-    QLabel* line = wrapped(summary(insights), page, 13, Tone::secondary);
+    QLabel* line = label(summary(insights), page, 13, Tone::secondary, QFont::Normal, true);
     line->setAlignment(Qt::AlignHCenter);
     column->addWidget(line);
 
@@ -297,8 +265,8 @@ QWidget* HistoryWindow::content(const Insights& insights) {
     RoundedFill* typical = section(page, u"Your typical day"_s);
     typical->layout()->addWidget(new TypicalDayChart(insights, typical));
     typical->layout()->addWidget(
-        wrapped(u"Bigger dots: the hours you usually do it. Orange: when reminders get missed."_s,
-                typical, 12, Tone::secondary));
+        label(u"Bigger dots: the hours you usually do it. Orange: when reminders get missed."_s,
+              typical, 12, Tone::secondary, QFont::Normal, true));
     column->addWidget(typical);
 
     if (!insights.kindStats.isEmpty()) {
@@ -311,7 +279,8 @@ QWidget* HistoryWindow::content(const Insights& insights) {
 
     RoundedFill* standsOut = section(page, u"What stands out"_s);
     for (const QString& sentence : insights.sentences)
-        standsOut->layout()->addWidget(wrapped(sentence, standsOut, 13));
+        standsOut->layout()->addWidget(
+            label(sentence, standsOut, 13, Tone::primary, QFont::Normal, true));
     column->addWidget(standsOut);
 
     for (const QString& text : insights.highlights)

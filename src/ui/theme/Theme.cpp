@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,21 @@ QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight) {
     return font;
 }
 
+QLabel* label(const QString& text, QWidget* parent, double pixels, Tone tone, QFont::Weight weight,
+              bool wrap) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(sizedFont(parent, pixels, weight));
+    label->setWordWrap(wrap);
+    const QPalette& palette = parent->palette();
+    QPalette own = label->palette();
+    own.setColor(QPalette::WindowText, tone == Tone::primary     ? primaryText(palette)
+                                       : tone == Tone::secondary ? secondaryText(palette)
+                                                                 : tertiaryText(palette));
+    label->setPalette(own);
+    return label;
+}
+
 QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
                   QWidget* parent, int maxHeight) {
     auto* label = new QLabel(text, parent);
@@ -144,4 +160,14 @@ void SymbolBadge::paintEvent(QPaintEvent*) {
     painter.setFont(Theme::symbolFont(m_look.symbolSize, QFont::DemiBold));
     painter.setPen(m_tint);
     painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
+}
+
+RoundedFill* section(QWidget* parent, const QString& heading) {
+    auto* panel = new RoundedFill(0.045, 12, parent);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(18, 14, 18, 16);
+    column->setSpacing(10);
+    if (!heading.isEmpty())
+        column->addWidget(Theme::label(heading, panel, 14, Theme::Tone::primary, QFont::DemiBold));
+    return panel;
 }

@@ -34,6 +34,11 @@ QColor hovered(const QColor& fill);
 QFont symbolFont(double size, QFont::Weight weight = QFont::Normal);
 // Fractional pixel sizes (12.5) need a point size for the widget's resolution.
 QFont sizedFont(const QWidget* widget, double pixels, QFont::Weight weight = QFont::Normal);
+// Plain text in one of the three text roles, at a pixel size; wrapped to the width it is given
+// when asked.
+enum class Tone { primary, secondary, tertiary };
+QLabel* label(const QString& text, QWidget* parent, double pixels, Tone tone = Tone::primary,
+              QFont::Weight weight = QFont::Normal, bool wrap = false);
 // Plain text wrapped to a fixed width, as tall as its lines (up to maxHeight).
 QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
                   QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
@@ -55,6 +60,9 @@ private:
     double m_radius;
     QColor m_tint;
 };
+
+// A group of rows on a faint rounded fill, headed by its title when it has one.
+RoundedFill* section(QWidget* parent, const QString& heading = {});
 
 // A symbol in its tint on a faint disc (or rounded tile) of the same tint, ringed if asked.
 class SymbolBadge : public QWidget {
