@@ -1,4 +1,5 @@
 #include "HistoryFixture.h"
+#include "SettingsFixture.h"
 #include "UiFixture.h"
 #include "ui/reminders/MessageCardView.h"
 #include "ui/reminders/NotchCardView.h"
@@ -118,6 +119,23 @@ TEST_F(HistoryScreenshots, SevenAndNinetyDaysOfAWorkingPerson) {
             const QString name = u"history-"_s + range.section(u' ', 0, 0);
             save(window, name, dark);
             save(*window.findChild<QScrollArea*>()->widget(), name + u"-page"_s, dark);
+        }
+    }
+}
+
+using SettingsScreenshots = SettingsFixture;
+
+// Every pane of the settings window as the window shows it.
+TEST_F(SettingsScreenshots, EveryPane) {
+    const std::array names{u"reminders"_s, u"alerts"_s, u"pauses"_s, u"schedule"_s, u"general"_s};
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        SettingsWindow shown(parts());
+        shown.present();
+        for (size_t tab = 0; tab < names.size(); ++tab) {
+            shown.showTab(SettingsWindow::Tab(tab));
+            QCoreApplication::processEvents();
+            save(shown, u"settings-"_s + names[tab], dark);
         }
     }
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SettingsParts.h"
+
+#include <QWidget>
+
+class RemindersPane : public QWidget {
+    Q_OBJECT
+
+public:
+    RemindersPane(const SettingsParts& parts, QWidget* parent = nullptr);
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class AppSettings;
+class Clock;
+class ContextMonitor;
+class EventStore;
+class RhythmEngine;
+
+// What the settings panes read and change: the shared stores and the running services.
+struct SettingsParts {
+    AppSettings& settings;
+    ContextMonitor& context;
+    RhythmEngine& engine;
+    const EventStore& events;
+    const Clock& clock;
+    // The version row: the version, the build for its tooltip, and the update check, which a
+    // build without an update feed does not have.
+    QString version;
+    QString build;
+    std::function<void()> checkForUpdates;
+};

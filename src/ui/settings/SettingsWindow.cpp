@@ -1,0 +1,156 @@
+#include "SettingsWindow.h"
+
+#include "AlertsPane.h"
+#include "GeneralPane.h"
+#include "PausesPane.h"
+#include "RemindersPane.h"
+#include "SchedulePane.h"
+#include "SettingsForm.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct TabInfo {
+    QString title;
+    QString symbol;
+};
+
+const std::array<TabInfo, 5> tabInfo{{{u"Reminders"_s, u"drop"_s},
+                                      {u"Alerts"_s, u"bell.badge"_s},
+                                      {u"Pauses"_s, u"pause.circle"_s},
+                                      {u"Schedule"_s, u"calendar"_s},
+                                      {u"General"_s, u"gearshape"_s}}};
+
+QIcon symbolIcon(const QString& symbol, const QColor& colour) {
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setFont(Theme::symbolFont(size * 0.75));
+        painter.setPen(colour);
+        painter.drawText(pixmap.rect(), Qt::AlignCenter, QString(Symbols::glyph(symbol)));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_parts(std::move(parts))
+    , m_tabs(new QTabBar(this))
+    , m_scroll(new QScrollArea(this)) {
+    setWindowTitle(u"Brevimar Settings"_s);
+    for (const TabInfo& info : tabInfo)
+        m_tabs->addTab(symbolIcon(info.symbol, Theme::primaryText(palette())), info.title);
+    m_tabs->setDocumentMode(true);
+    m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
+
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidgetResizable(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 10, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(m_tabs, 0, Qt::AlignHCenter);
+    column->addWidget(m_scroll, 1);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { showTab(Tab(index)); });
+    showTab(Tab::reminders);
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+void SettingsWindow::present() {
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QRect frame = rect();
+        frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+SettingsWindow::Tab SettingsWindow::tab() const {
+    return Tab(m_tabs->currentIndex());
+}
+
+void SettingsWindow::showTab(Tab tab) {
+    m_tabs->setCurrentIndex(int(tab));
+    QWidget*& pane = m_panes[size_t(tab)];
+    if (!pane) {
+        pane = makePane(tab);
+        pane->installEventFilter(this);
+    }
+    if (m_scroll->widget() == pane)
+        return;
+    if (QWidget* previous = m_scroll->takeWidget())
+        previous->hide();
+    m_scroll->setWidget(pane);
+    pane->show();
+    fitToPane();
+}
+
+void SettingsWindow::setCanCheckForUpdates(bool can) {
+    if (can == m_canCheckForUpdates)
+        return;
+    m_canCheckForUpdates = can;
+    Q_EMIT canCheckForUpdatesChanged();
+}
+
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A pane that grows or shrinks (a switch that shows more rows) takes the window with it.
+    if (watched == m_scroll->widget() && event->type() == QEvent::LayoutRequest)
+        fitToPane();
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* SettingsWindow::makePane(Tab tab) {
+    switch (tab) {
+    case Tab::reminders:
+        return new RemindersPane(m_parts);
+    case Tab::alerts:
+        return new AlertsPane(m_parts);
+    case Tab::pauses:
+        return new PausesPane(m_parts);
+    case Tab::schedule:
+        return new SchedulePane(m_parts);
+    case Tab::general:
+        return new GeneralPane(m_parts, *this);
+    }
+    return nullptr;
+}
+
+void SettingsWindow::fitToPane() {
+    QWidget* pane = m_scroll->widget();
+    if (!pane)
+        return;
+    const int paneHeight = pane->layout() && pane->layout()->hasHeightForWidth()
+                               ? pane->layout()->totalHeightForWidth(SettingsForm::paneWidth)
+                               : pane->sizeHint().height();
+    const QScreen* shown = screen();
+    const int room = shown ? shown->availableGeometry().height() * 9 / 10 : paneHeight;
+    const int chrome = m_tabs->sizeHint().height() + 14;
+    setFixedSize(SettingsForm::paneWidth, std::min(paneHeight + chrome, room));
+}
