@@ -3,19 +3,27 @@
 #include <QByteArray>
 #include <QString>
 
-// Sets an environment variable for as long as it lives, then puts back its earlier value.
+// Sets an environment variable for as long as it lives, then puts back its earlier value
+// (or removes it again).
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QString& value)
         : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
         , m_previous(qgetenv(name)) {
         qputenv(name, value.toLocal8Bit());
     }
-    ~ScopedEnv() { qputenv(m_name, m_previous); }
+    ~ScopedEnv() {
+        if (m_wasSet)
+            qputenv(m_name, m_previous);
+        else
+            qunsetenv(m_name); // an empty value would still count as set
+    }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
     const char* m_name;
+    bool m_wasSet;
     QByteArray m_previous;
 };

@@ -1,0 +1,113 @@
+#include "automation/UsageReporter.h"
+#include "automation/BundleInfo.h"
+#include "fakes/LocalHttpServer.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ScopedEnv.h"
+#include "fakes/StoredServices.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct UsageReporterTest : ::testing::Test {
+    UsageReporter reporterTo(const QString& endpoint) {
+        return UsageReporter(services.clock, services.settings, services.events,
+                             services.preferences, {u"1.4.2"_s, u"57"_s, {}, endpoint});
+    }
+    // Logs "day h:mm action" events of December 2026, then reports at now ("day h:mm") and gives
+    // back what the server received.
+    QJsonObject ping(const QString& events, const QString& now) {
+        const auto at = [](const QString& time) {
+            return QDateTime::fromString(u"2026-12-"_s + time, u"yyyy-MM-d h:mm"_s);
+        };
+        for (const QString& event : events.split(u", "_s, Qt::SkipEmptyParts)) {
+            services.clock.set(at(event.section(u' ', 0, 1)));
+            services.events.log(*EventStore::actionFromRawValue(event.section(u' ', 2)));
+        }
+        services.clock.set(at(now));
+        const qsizetype sent = server.requests().size() + 1;
+        reporter.ping();
+        EXPECT_TRUE(server.waitForRequests(sent));
+        return QJsonDocument::fromJson(server.requests().constLast().body).object();
+    }
+
+    StoredServices services{QDateTime(QDate(2026, 12, 7), QTime(8, 0))};
+    LocalHttpServer server;
+    UsageReporter reporter = reporterTo(server.url(u"/usage"_s).toString());
+};
+
+} // namespace
+
+TEST_F(UsageReporterTest, PostsTodaysCountsAsJsonWithALastingDeviceID) {
+    server.answer("/usage", 500, "down"); // any answer means the report arrived
+    const LogCapture log;
+    QJsonObject report = ping(u"6 23:30 expired, 7 8:00 launch, 7 8:10 fired, 7 8:11 done, "
+                              u"7 8:50 fired, 7 8:52 snoozed, 7 9:30 fired, 7 9:35 done"_s,
+                              u"7 11:00"_s);
+    const QString device = report.take(u"device"_s).toString();
+    EXPECT_EQ(QUuid::fromString(device).toString(QUuid::WithoutBraces), device);
+    EXPECT_EQ(PreferenceStore(u"com.tovanex.Brevimar"_s).string(u"usageDeviceID"_s, {}), device);
+    EXPECT_TRUE(report.take(u"os"_s).toString().contains(QRegularExpression(u"^\\d+\\.\\d+$"_s)));
+    EXPECT_EQ(QJsonDocument(report).toJson(QJsonDocument::Compact),
+              R"({"activeMinutes":180,"day":"2026-12-07","done":2,"expired":0,"fired":3,)"
+              R"("launches":1,"skipped":0,"snoozed":1,"version":"1.4.2"})");
+    const LocalHttpServer::Request& request = server.requests().constLast();
+    EXPECT_EQ(request.method + ' ' + request.path + ' ' + request.headers.value("content-type"),
+              "POST /usage application/json");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reporter.findChildren<QNetworkReply*>().isEmpty(); }));
+    EXPECT_EQ(log.lines(), QStringList());
+}
+
+TEST_F(UsageReporterTest, HeldTimeIsNotActiveAndADayCountsAtMostSixteenHours) {
+    // The first end closes no hold, the second start opens none.
+    const QString open =
+        u"7 9:00 launch, 7 9:10 hold_end, 7 10:00 hold_start, 7 10:30 hold_start"_s;
+    EXPECT_EQ(ping(open, u"7 11:00"_s)[u"activeMinutes"_s], 60);
+    const QString closed = u"8 0:10 launch, 8 1:00 hold_start, 8 1:30 hold_end"_s;
+    EXPECT_EQ(ping(closed, u"8 23:00"_s)[u"activeMinutes"_s], 960);
+}
+
+TEST_F(UsageReporterTest, SendsNothingWhenNotAllowedOrWithNowhereToSend) {
+    UsageReporter unconfigured = reporterTo({});
+    unconfigured.ping();
+    const ScopedEnv invalid("BREVIMAR_USAGE_URL", // "localhost" would be taken for the scheme
+                            u"localhost:%1/usage"_s.arg(server.url({}).port()));
+    unconfigured.ping();
+    const ScopedEnv override("BREVIMAR_USAGE_URL", server.url(u"/usage"_s).toString());
+    services.settings.setShareUsage(false);
+    unconfigured.ping();
+    EXPECT_EQ(unconfigured.findChild<QNetworkAccessManager*>(), nullptr);
+    services.settings.setShareUsage(true);
+    unconfigured.ping();
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_EQ(server.connections(), 1);
+}
+
+TEST_F(UsageReporterTest, TransportErrorIsLoggedOnceAndNotRetried) {
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost);
+    UsageReporter unreachable = reporterTo(u"http://127.0.0.1:%1/usage"_s.arg(closed.serverPort()));
+    closed.close();
+    const LogCapture log;
+    unreachable.ping();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines().isEmpty(); }));
+    QTest::qWait(200); // room for a retry that must not happen
+    EXPECT_EQ(log.lines(), QStringList{u"Brevimar usage ping failed: Connection refused"_s});
+}
+
+TEST(UsageReporterOsVersion, MajorAndMinorFromTheSystemOrElseTheKernel) {
+    for (const auto& [osRelease, expected] : QList<std::pair<QByteArray, QString>>{
+             {"NAME=\"Debian GNU/Linux\"\nVERSION_ID=\"12\"\n", u"12.0"_s},
+             {"VERSION_ID='24.04'\n", u"24.4"_s},
+             {"ID=alpine\nVERSION_ID=3.19.1\n", u"3.19"_s},
+             {"PRETTY_NAME=\"Debian GNU/Linux trixie/sid\"\n", u"6.1"_s}})
+        EXPECT_EQ(UsageReporter::osVersion(osRelease, u"6.1.0-18-amd64"_s), expected)
+            << osRelease.data();
+}
