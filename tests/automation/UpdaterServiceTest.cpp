@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QNetworkAccessManager>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -62,6 +63,8 @@ QStringList shownTexts() {
     if (const UpdateWindow* window = shownWindow()) {
         for (const QLabel* label : window->findChildren<QLabel*>())
             texts.append(label->text());
+        for (const QPlainTextEdit* notes : window->findChildren<QPlainTextEdit*>())
+            texts.append(notes->toPlainText());
     }
     return texts;
 }

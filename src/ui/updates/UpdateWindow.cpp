@@ -10,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -25,26 +25,19 @@ constexpr int notesHeight = 150;
 QWidget* notesBox(const QString& notes, QWidget* parent) {
     auto* box = new RoundedFill(0.05, 10, parent);
     auto* inside = new QVBoxLayout(box);
-    inside->setContentsMargins(4, 4, 4, 4);
-    auto* scroll = new QScrollArea(box);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    auto* label = new QLabel(notes);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setContentsMargins(8, 6, 8, 6);
-    label->setFont(sizedFont(parent, 12));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, primaryText(parent->palette()));
-    label->setPalette(palette);
-    label->setAutoFillBackground(false);
-    scroll->setWidget(label);
-    scroll->setFixedHeight(notesHeight);
-    inside->addWidget(scroll);
+    inside->setContentsMargins(6, 6, 4, 6);
+    auto* text = new QPlainTextEdit(notes, box);
+    text->setReadOnly(true);
+    text->setFocusPolicy(Qt::ClickFocus);
+    text->setFrameShape(QFrame::NoFrame);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setFont(sizedFont(parent, 12));
+    text->setFixedHeight(notesHeight);
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Text, primaryText(parent->palette()));
+    text->setPalette(palette);
+    inside->addWidget(text);
     return box;
 }
 } // namespace
@@ -148,6 +141,9 @@ void UpdateWindow::rebuild() {
     column->addLayout(buttons);
     row->addLayout(column);
     layout()->addWidget(m_content);
+    // Shown at once, not at the next turn of the event loop, so the new size is known now.
+    m_content->show();
+    layout()->activate();
 }
 
 void UpdateWindow::keyPressEvent(QKeyEvent* event) {
