@@ -23,6 +23,12 @@ QString plainText(const QString& description) {
     return text.trimmed();
 }
 
+// The feed's links are opened in the browser; any other scheme could start a program instead.
+QUrl webAddress(const QString& text) {
+    const QUrl url(text.trimmed());
+    return url.isValid() && (url.scheme() == u"https" || url.scheme() == u"http") ? url : QUrl();
+}
+
 std::optional<Release> readItem(QXmlStreamReader& reader) {
     Release release;
     QString version;
@@ -37,7 +43,7 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
             else if (name == u"shortVersionString")
                 shortVersion = reader.readElementText().trimmed();
             else if (name == u"releaseNotesLink")
-                release.notesLink = QUrl(reader.readElementText().trimmed());
+                release.notesLink = webAddress(reader.readElementText());
             else
                 reader.skipCurrentElement();
         } else if (!reader.namespaceUri().isEmpty()) {
@@ -63,8 +69,8 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
     }
     release.version = shortVersion.isEmpty() ? version : shortVersion;
     release.number = QVersionNumber::fromString(release.version);
-    release.download = QUrl(enclosure.isEmpty() ? link : enclosure);
-    if (release.number.isNull() || !release.download.isValid() || release.download.isEmpty())
+    release.download = webAddress(enclosure.isEmpty() ? link : enclosure);
+    if (release.number.isNull() || release.download.isEmpty())
         return std::nullopt;
     return release;
 }

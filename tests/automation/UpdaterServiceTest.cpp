@@ -92,7 +92,8 @@ TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
          u"A new version of Brevimar is available!\nBrevimar 0.2.0 is now available — you have "
          "0.1.0.\nRelease notes:\nReminders & more"_s},
         {"equal", 200,
-         feed("<item><sparkle:version>0.1.0</sparkle:version><link>https://a/</link></item>"),
+         feed("<item><sparkle:version>0.1.0</sparkle:version><link>https://a/</link></item>"
+              "<item><sparkle:version>9</sparkle:version><link>file:///bin/sh</link></item>"),
          upToDate},
         {"older", 200,
          feed(R"(<item><enclosure url="https://a/" sparkle:version="0.0.9"/></item>)"), upToDate},

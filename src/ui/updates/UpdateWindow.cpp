@@ -122,7 +122,7 @@ void UpdateWindow::rebuild() {
                                         primary, textWidth, m_content));
             column->addWidget(notesBox(update.notes, m_content));
         }
-        if (update.notes.isEmpty() && update.notesLink.isValid() && !update.notesLink.isEmpty()) {
+        if (update.notes.isEmpty() && !update.notesLink.isEmpty()) {
             buttons->addWidget(new CardButton(
                 u"Release Notes"_s, withAlpha(primary, 0.10), primary,
                 [link = update.notesLink] { QDesktopServices::openUrl(link); }, true, m_content));
