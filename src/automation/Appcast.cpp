@@ -48,8 +48,6 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
                 reader.skipCurrentElement();
         } else if (!reader.namespaceUri().isEmpty()) {
             reader.skipCurrentElement();
-        } else if (name == u"title") {
-            release.title = reader.readElementText().trimmed();
         } else if (name == u"link") {
             link = reader.readElementText().trimmed();
         } else if (name == u"description") {

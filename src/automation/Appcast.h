@@ -11,7 +11,6 @@
 namespace Appcast {
 
 struct Release {
-    QString title;
     QString version; // as the feed shows it: the short version string, else the build version
     QVersionNumber number;
     QString notes; // the description as plain text
