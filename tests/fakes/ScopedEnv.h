@@ -13,11 +13,12 @@ public:
         , m_previous(qgetenv(name)) {
         qputenv(name, value.toLocal8Bit());
     }
+    // A variable that was not set is unset again: set but empty still counts for some readers.
     ~ScopedEnv() {
         if (m_wasSet)
             qputenv(m_name, m_previous);
         else
-            qunsetenv(m_name); // an empty value would still count as set
+            qunsetenv(m_name);
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -7,6 +7,7 @@
 #include "ui/reminders/NudgeCardView.h"
 #include "ui/theme/Symbols.h"
 #include "ui/tray/MenuBarView.h"
+#include "ui/updates/UpdateWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -137,5 +138,34 @@ TEST_F(SettingsScreenshots, EveryPane) {
             QCoreApplication::processEvents();
             save(shown, u"settings-"_s + names[tab], dark);
         }
+    }
+}
+
+// A newer version with its notes and with only a link to them, up to date, and a failed check.
+TEST(Screenshots, UpdateWindow) {
+    const UpdateWindow::Update update{
+        u"0.2.0"_s,
+        u"0.1.0"_s,
+        u"What's new\n\nReminders can wait until a call ends.\nThe history window shows 90 days.\n"
+        "Fixed: the tray icon stayed dark after waking the computer from sleep on some desktops."_s,
+        {},
+        QUrl(u"https://example.org/brevimar-0.2.0.tar.gz"_s)};
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        UpdateWindow window;
+        window.presentUpdate(update, UpdateWindow::Focus::leave);
+        QCoreApplication::processEvents();
+        save(window, u"update-notes"_s, dark);
+        window.presentUpdate(
+            {u"0.2.0"_s, u"0.1.0"_s, {}, QUrl(u"https://example.org/notes"_s), update.download},
+            UpdateWindow::Focus::leave);
+        QCoreApplication::processEvents();
+        save(window, u"update-link"_s, dark);
+        window.presentUpToDate(u"0.1.0"_s);
+        QCoreApplication::processEvents();
+        save(window, u"update-up-to-date"_s, dark);
+        window.presentFailure(u"Host feed.example.org not found"_s);
+        QCoreApplication::processEvents();
+        save(window, u"update-failed"_s, dark);
     }
 }

@@ -1,0 +1,104 @@
+#include "Appcast.h"
+
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+namespace Appcast {
+
+namespace {
+
+const QString sparkle = u"http://www.andymatuschak.org/xml-namespaces/sparkle"_s;
+
+// Release notes are usually a piece of HTML; the window shows them as plain text.
+QString plainText(const QString& description) {
+    QString text = Qt::mightBeRichText(description)
+                       ? QTextDocumentFragment::fromHtml(description).toPlainText()
+                       : description;
+    text.replace(QChar::Nbsp, u' ');
+    static const QRegularExpression blankLines(u"\\n\\s*\\n\\s*\\n"_s);
+    text.replace(blankLines, u"\n\n"_s);
+    return text.trimmed();
+}
+
+// The feed's links are opened in the browser; any other scheme could start a program instead.
+QUrl webAddress(const QString& text) {
+    const QUrl url(text.trimmed());
+    return url.isValid() && (url.scheme() == u"https" || url.scheme() == u"http") ? url : QUrl();
+}
+
+std::optional<Release> readItem(QXmlStreamReader& reader) {
+    Release release;
+    QString version;
+    QString shortVersion;
+    QString link;
+    QString enclosure;
+    while (reader.readNextStartElement()) {
+        const QStringView name = reader.name();
+        if (reader.namespaceUri() == sparkle) {
+            if (name == u"version")
+                version = reader.readElementText().trimmed();
+            else if (name == u"shortVersionString")
+                shortVersion = reader.readElementText().trimmed();
+            else if (name == u"releaseNotesLink")
+                release.notesLink = webAddress(reader.readElementText());
+            else
+                reader.skipCurrentElement();
+        } else if (!reader.namespaceUri().isEmpty()) {
+            reader.skipCurrentElement();
+        } else if (name == u"link") {
+            link = reader.readElementText().trimmed();
+        } else if (name == u"description") {
+            release.notes = plainText(reader.readElementText());
+        } else if (name == u"enclosure") {
+            const QXmlStreamAttributes attributes = reader.attributes();
+            enclosure = attributes.value(u"url"_s).trimmed().toString();
+            if (version.isEmpty())
+                version = attributes.value(sparkle, u"version"_s).trimmed().toString();
+            if (shortVersion.isEmpty())
+                shortVersion =
+                    attributes.value(sparkle, u"shortVersionString"_s).trimmed().toString();
+            reader.skipCurrentElement();
+        } else {
+            reader.skipCurrentElement();
+        }
+    }
+    release.version = shortVersion.isEmpty() ? version : shortVersion;
+    release.number = QVersionNumber::fromString(release.version);
+    release.download = webAddress(enclosure.isEmpty() ? link : enclosure);
+    if (release.number.isNull() || release.download.isEmpty())
+        return std::nullopt;
+    return release;
+}
+
+} // namespace
+
+Result parse(const QByteArray& feed) {
+    QXmlStreamReader reader(feed);
+    Result result;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != u"item" ||
+            !reader.namespaceUri().isEmpty())
+            continue;
+        std::optional<Release> release = readItem(reader);
+        if (release && (!result.newest || release->number > result.newest->number))
+            result.newest = std::move(release);
+    }
+    if (reader.hasError()) {
+        result.newest.reset();
+        result.error = u"The update feed is not valid XML (line "_s +
+                       QString::number(reader.lineNumber()) + u": "_s + reader.errorString() +
+                       u")."_s;
+    } else if (!result.newest) {
+        result.error = u"The update feed lists no release."_s;
+    }
+    return result;
+}
+
+bool isNewer(const Release& release, const QString& installedVersion) {
+    return release.number > QVersionNumber::fromString(installedVersion);
+}
+
+} // namespace Appcast

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "BundleInfo.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+class Clock;
+class PreferenceStore;
+class QNetworkAccessManager;
+class QNetworkReply;
+class UpdateWindow;
+
+// Looks in the update feed the build was configured with for a newer Brevimar: once a day by
+// itself, and whenever the user asks. It only tells, in a small window with a link to download;
+// installing is the user's (or their package manager's) business. Builds without a feed, and the
+// Flatpak and Snap packages, whose stores bring the updates, never check.
+class UpdaterService : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
+
+public:
+    UpdaterService(const BundleInfo& bundle, const Clock& clock, PreferenceStore& store,
+                   QObject* parent = nullptr);
+    ~UpdaterService() override;
+
+    bool isConfigured() const { return m_configured; }
+    // True while configured and no check is running.
+    bool canCheckForUpdates() const { return m_configured && !m_checking; }
+    QString versionString() const;
+    QString buildString() const;
+
+    // The user's "Check for Updates…": every outcome is shown, a failure too.
+    void checkForUpdates();
+    // The daily check: runs when a day has passed since the last one that reached the feed, and
+    // shows only a newer version, without taking the keyboard.
+    void checkIfDue();
+
+    void setTransferTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+
+Q_SIGNALS:
+    void canCheckForUpdatesChanged(bool canCheck);
+
+private:
+    enum class Asker { user, schedule };
+
+    void fetch(Asker asker);
+    void finished(QNetworkReply& reply, Asker asker);
+    void fail(const QString& error, Asker asker);
+    void setChecking(bool checking);
+    UpdateWindow& window();
+
+    const BundleInfo m_bundle;
+    const Clock& m_clock;
+    PreferenceStore& m_store;
+    const bool m_configured;
+    bool m_checking = false;
+    std::chrono::milliseconds m_timeout{10'000};
+    QNetworkAccessManager* m_network = nullptr;
+    std::unique_ptr<UpdateWindow> m_window;
+    QTimer m_timer;
+};

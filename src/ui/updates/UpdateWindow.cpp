@@ -1,0 +1,169 @@
+#include "UpdateWindow.h"
+
+#include "ui/theme/Buttons.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace Theme;
+
+namespace {
+constexpr int badgeSize = 52;
+constexpr int textWidth = 340;
+constexpr int notesHeight = 150;
+
+QWidget* notesBox(const QString& notes, QWidget* parent) {
+    auto* box = new RoundedFill(0.05, 10, parent);
+    auto* inside = new QVBoxLayout(box);
+    inside->setContentsMargins(6, 6, 4, 6);
+    auto* text = new QPlainTextEdit(notes, box);
+    text->setReadOnly(true);
+    text->setFocusPolicy(Qt::ClickFocus);
+    text->setFrameShape(QFrame::NoFrame);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setFont(sizedFont(parent, 12));
+    text->setFixedHeight(notesHeight);
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Text, primaryText(parent->palette()));
+    text->setPalette(palette);
+    inside->addWidget(text);
+    return box;
+}
+} // namespace
+
+UpdateWindow::UpdateWindow(QWidget* parent)
+    : QWidget(parent, Qt::Dialog) {
+    setWindowTitle(u"Software Update"_s);
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(0, 0, 0, 0);
+}
+
+void UpdateWindow::presentUpdate(const Update& update, Focus focus) {
+    present({u"A new version of Brevimar is available!"_s,
+             u"Brevimar "_s + update.version + u" is now available — you have "_s +
+                 update.installedVersion + u"."_s,
+             update},
+            focus);
+}
+
+void UpdateWindow::presentUpToDate(const QString& installedVersion) {
+    present({u"Brevimar is up to date."_s,
+             u"Brevimar "_s + installedVersion + u" is the newest version available."_s,
+             {}},
+            Focus::take);
+}
+
+void UpdateWindow::presentFailure(const QString& error) {
+    present({u"Brevimar couldn't check for updates."_s, error, {}}, Focus::take);
+}
+
+void UpdateWindow::present(Page page, Focus focus) {
+    m_page = std::move(page);
+    rebuild();
+    if (!isVisible()) {
+        adjustSize();
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QRect frame = rect();
+        frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    setAttribute(Qt::WA_ShowWithoutActivating, focus == Focus::leave);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    if (focus == Focus::take)
+        activateWindow();
+}
+
+void UpdateWindow::rebuild() {
+    delete m_content;
+    m_content = new QWidget(this);
+    auto* row = new QHBoxLayout(m_content);
+    row->setContentsMargins(20, 20, 22, 18);
+    row->setSpacing(16);
+    const QColor blue = Symbols::tint(u"blue"_s);
+    row->addWidget(new SymbolBadge(u"drop.fill"_s, blue, badgeSize,
+                                   {.fill = 0.16, .symbolSize = 26, .tileRadius = 12}, m_content),
+                   0, Qt::AlignTop);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    const QColor primary = primaryText(palette());
+    column->addWidget(textLabel(m_page.heading, sizedFont(this, 15, QFont::DemiBold), primary,
+                                textWidth, m_content));
+    column->addWidget(textLabel(m_page.line, sizedFont(this, 13), secondaryText(palette()),
+                                textWidth, m_content));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    const Update& update = m_page.update;
+    const auto close = [this] { this->close(); };
+    if (update.download.isEmpty()) {
+        m_defaultAction = close;
+        buttons->addStretch();
+        buttons->addWidget(
+            new CardButton(u"OK"_s, fillUnderWhite(blue), Qt::white, close, true, m_content));
+    } else {
+        column->addSpacing(8);
+        if (!update.notes.isEmpty()) {
+            column->addWidget(textLabel(u"Release notes:"_s, sizedFont(this, 12, QFont::DemiBold),
+                                        primary, textWidth, m_content));
+            column->addWidget(notesBox(update.notes, m_content));
+        }
+        if (update.notes.isEmpty() && !update.notesLink.isEmpty()) {
+            buttons->addWidget(new CardButton(
+                u"Release Notes"_s, withAlpha(primary, 0.10), primary,
+                [link = update.notesLink] { QDesktopServices::openUrl(link); }, true, m_content));
+        }
+        m_defaultAction = [this, link = update.download] {
+            QDesktopServices::openUrl(link);
+            this->close();
+        };
+        buttons->addStretch();
+        buttons->addWidget(
+            new CardButton(u"Later"_s, withAlpha(primary, 0.10), primary, close, true, m_content));
+        buttons->addWidget(new CardButton(u"Download"_s, fillUnderWhite(blue), Qt::white,
+                                          m_defaultAction, true, m_content));
+    }
+    column->addSpacing(10);
+    column->addLayout(buttons);
+    row->addLayout(column);
+    layout()->addWidget(m_content);
+    // Shown at once, not at the next turn of the event loop, so the new size is known now.
+    m_content->show();
+    layout()->activate();
+}
+
+void UpdateWindow::keyPressEvent(QKeyEvent* event) {
+    // The buttons never take the keyboard, so the window answers Return and Escape itself.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_defaultAction();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void UpdateWindow::changeEvent(QEvent* event) {
+    // The texts take their colours from the palette when they are made.
+    if (event->type() == QEvent::PaletteChange && m_content)
+        rebuild();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+// The small window that tells the outcome of an update check: a newer version with its notes and
+// a way to download it, "up to date", or why the check failed. One window, made once; presenting
+// it again replaces what it says. It only tells and links: the browser does the download.
+class UpdateWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Update {
+        QString version;
+        QString installedVersion;
+        QString notes; // plain text; empty: the notes link is offered instead
+        QUrl notesLink;
+        QUrl download;
+    };
+    enum class Focus { take, leave };
+
+    explicit UpdateWindow(QWidget* parent = nullptr);
+
+    // Focus::leave shows it without taking the keyboard from what the user is doing, for the
+    // checks nobody asked for.
+    void presentUpdate(const Update& update, Focus focus);
+    void presentUpToDate(const QString& installedVersion);
+    void presentFailure(const QString& error);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct Page {
+        QString heading;
+        QString line;
+        Update update; // download empty: nothing to offer, only "OK"
+    };
+
+    void present(Page page, Focus focus);
+    void rebuild();
+
+    Page m_page;
+    QWidget* m_content = nullptr;
+    std::function<void()> m_defaultAction;
+};

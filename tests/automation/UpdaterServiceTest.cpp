@@ -1,0 +1,177 @@
+#include "automation/UpdaterService.h"
+#include "fakes/LocalHttpServer.h"
+#include "fakes/LogCapture.h"
+#include "fakes/ManualClock.h"
+#include "fakes/ScopedEnv.h"
+#include "fakes/TemporaryXdg.h"
+#include "settings/PreferenceStore.h"
+#include "ui/updates/UpdateWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray feed(const QByteArray& items) {
+    return R"(<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+<channel><title>Brevimar</title>)" +
+           items + "</channel></rss>";
+}
+
+// The higher build number belongs to the lower version: the short version is what counts.
+const QByteArray newer = feed(R"(
+<item><sparkle:version>150</sparkle:version><link>https://example.org/brevimar-0.1.5</link>
+  <sparkle:shortVersionString>0.1.5</sparkle:shortVersionString></item>
+<item><description><![CDATA[<ul><li>Reminders &amp; more</li></ul>]]></description>
+  <enclosure url="https://example.org/brevimar-0.2.0.tar.gz" sparkle:version="20"
+             sparkle:shortVersionString="0.2.0"/></item>)");
+
+UpdateWindow* shownWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<UpdateWindow*>(widget); window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+// The window's texts in reading order, one a line, as a user sees them.
+QString shownTexts() {
+    QStringList texts;
+    if (const UpdateWindow* window = shownWindow()) {
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            texts.append(label->text());
+        for (const QPlainTextEdit* notes : window->findChildren<QPlainTextEdit*>())
+            texts.append(notes->toPlainText());
+    }
+    return texts.join(u'\n');
+}
+
+class UpdaterServiceTest : public testing::Test {
+protected:
+    std::unique_ptr<UpdaterService> updater(const QString& feedUrl) {
+        return std::make_unique<UpdaterService>(BundleInfo{u"0.1.0"_s, u"42"_s, feedUrl, {}}, clock,
+                                                store);
+    }
+    static bool finished(const UpdaterService& service) {
+        return QTest::qWaitFor([&] { return service.canCheckForUpdates(); }, 5000);
+    }
+
+    TemporaryXdg xdg;
+    ManualClock clock;
+    PreferenceStore store{u"com.tovanex.Brevimar"_s};
+    LocalHttpServer server;
+    LogCapture log;
+};
+
+// Every outcome of "Check for Updates…" reaches the user, in the one window, each replacing the
+// last; while a check runs no second one can start.
+TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
+    const auto service = updater(server.url(u"/appcast.xml"_s).toString());
+    service->setTransferTimeout(300ms);
+    const QString failed = u"Brevimar couldn't check for updates.\n"_s;
+    const QString upToDate =
+        u"Brevimar is up to date.\nBrevimar 0.1.0 is the newest version available."_s;
+    const struct {
+        const char* name;
+        int status; // 0: the server never answers
+        QByteArray body;
+        QString shown;
+    } cases[] = {
+        {"newer", 200, newer,
+         u"A new version of Brevimar is available!\nBrevimar 0.2.0 is now available — you have "
+         "0.1.0.\nRelease notes:\nReminders & more"_s},
+        {"equal", 200,
+         feed("<item><sparkle:version>0.1.0</sparkle:version><link>https://a/</link></item>"
+              "<item><sparkle:version>9</sparkle:version><link>file:///bin/sh</link></item>"),
+         upToDate},
+        {"older", 200,
+         feed(R"(<item><enclosure url="https://a/" sparkle:version="0.0.9"/></item>)"), upToDate},
+        {"malformed", 200, "<rss><channel><item><title>0.2.0</channel>",
+         failed +
+             u"The update feed is not valid XML (line 1: Opening and ending tag mismatch.)."_s},
+        {"missing", 404, "gone", failed + u"The update server answered HTTP 404."_s},
+        {"silent", 0, {}, failed + u"The update server did not answer in time."_s},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        if (test.status)
+            server.answer("/appcast.xml", test.status, test.body);
+        else
+            server.stayQuiet("/appcast.xml");
+        QSignalSpy changes(service.get(), &UpdaterService::canCheckForUpdatesChanged);
+        service->checkForUpdates();
+        service->checkForUpdates();
+        ASSERT_TRUE(finished(*service));
+        EXPECT_EQ(changes, (QList<QVariantList>{{false}, {true}}));
+        EXPECT_EQ(shownTexts(), test.shown);
+    }
+    EXPECT_EQ(server.requests().size(), 6);
+}
+
+// A build nobody gave a feed, a Snap package, and a feed anyone on the way could rewrite never
+// open a connection, whoever asks.
+TEST_F(UpdaterServiceTest, NoFeedSandboxOrPlainHttpNeverConnects) {
+    for (const auto& [feedUrl, snap] : {std::pair{QString(), false},
+                                        {server.url(u"/appcast.xml"_s).toString(), true},
+                                        {u"http://example.org/appcast.xml"_s, false}}) {
+        SCOPED_TRACE(feedUrl.toStdString());
+        std::optional<ScopedEnv> sandbox;
+        if (snap)
+            sandbox.emplace("SNAP", u"/snap/brevimar/1"_s);
+        const auto service = updater(feedUrl);
+        EXPECT_EQ(service->isConfigured(), feedUrl.startsWith(u"http://example"_s));
+        service->checkIfDue();
+        service->checkForUpdates();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(service->findChild<QNetworkAccessManager*>(), nullptr);
+    }
+    EXPECT_EQ(server.connections(), 0);
+    EXPECT_TRUE(log.lines().contains(u"Brevimar update check failed: The update feed "
+                                     "http://example.org/appcast.xml is not an https address."_s));
+}
+
+// The daily check asks the feed once a day and shows a newer version without taking the
+// keyboard, its download in the browser; it keeps quiet about everything else, and a day that
+// failed is tried again at the next tick.
+TEST_F(UpdaterServiceTest, DailyCheckRunsOnceADay) {
+    const auto service = updater(server.url(u"/appcast.xml"_s).toString());
+    server.answer("/appcast.xml", 200, newer);
+    service->checkIfDue();
+    ASSERT_TRUE(finished(*service));
+    ASSERT_NE(shownWindow(), nullptr);
+    EXPECT_TRUE(shownWindow()->testAttribute(Qt::WA_ShowWithoutActivating));
+    QTextBrowser browser; // any object with a QUrl signal can take the browser's place
+    QSignalSpy opened(&browser, &QTextBrowser::anchorClicked);
+    QDesktopServices::setUrlHandler(u"https"_s, &browser, "anchorClicked");
+    for (QAbstractButton* button : shownWindow()->findChildren<QAbstractButton*>())
+        if (button->text() == u"Download")
+            button->click();
+    QDesktopServices::unsetUrlHandler(u"https"_s);
+    EXPECT_EQ(opened, QList<QVariantList>{{QUrl(u"https://example.org/brevimar-0.2.0.tar.gz"_s)}});
+    EXPECT_TRUE(log.lines().contains(u"Brevimar update available: 0.2.0"_s));
+
+    clock.advance(23 * 3600 + 3599);
+    service->checkIfDue();
+    EXPECT_TRUE(service->canCheckForUpdates()); // nothing started
+    clock.advance(1);
+    server.answer("/appcast.xml", 500, {});
+    service->checkIfDue();
+    ASSERT_TRUE(finished(*service));
+    service->checkIfDue();
+    ASSERT_TRUE(finished(*service));
+    EXPECT_EQ(server.requests().size(), 3);
+    EXPECT_EQ(shownWindow(), nullptr);
+}
+
+} // namespace
