@@ -3,6 +3,7 @@
 #include "Services.h"
 #include "UrlCommands.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
@@ -51,12 +52,15 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)
+    , m_updater(services.bundle, services.clock, services.preferences)
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard()) {
     m_panel.setOpenHistory([this] { showHistory(); });
     currentDelegate() = this;
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    delete m_settingsWindow.data();
+}
 
 AppDelegate* AppDelegate::current() {
     return currentDelegate();
@@ -92,6 +96,7 @@ void AppDelegate::showMenuBarIcon() {
     m_menuBarView = std::make_unique<MenuBarView>(engine(), m_context, m_services.dayLog,
                                                   m_services.settings, m_services.clock);
     m_menuBarView->setShowHistory([this] { showHistory(); });
+    m_menuBarView->setShowSettings([this] { showSettings(); });
     // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
     // so the icon waits for the tray service if the desktop has not started it yet.
     const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
@@ -111,6 +116,10 @@ void AppDelegate::showMenuBarIcon() {
 void AppDelegate::createMenuBarIcon() {
     m_menuBarIcon = std::make_unique<MenuBarIcon>(engine(), m_context, *m_menuBarView);
     m_menuBarIcon->show();
+}
+
+void AppDelegate::startUsageReporter() {
+    m_services.usage.start();
 }
 
 void AppDelegate::installHotKeys() {
@@ -135,6 +144,22 @@ void AppDelegate::showHistory() {
             m_services.clock);
     }
     m_history->present();
+}
+
+void AppDelegate::showSettings() {
+    if (!m_settingsWindow) {
+        std::function<void()> check;
+        if (m_updater.isConfigured())
+            check = [this] { m_updater.checkForUpdates(); };
+        m_settingsWindow = new SettingsWindow(
+            {m_services.settings, m_context, engine(), m_services.events, m_services.clock,
+             m_updater.versionString(), m_updater.buildString(), check});
+        m_settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_settingsWindow->setCanCheckForUpdates(m_updater.canCheckForUpdates());
+        connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, m_settingsWindow,
+                &SettingsWindow::setCanCheckForUpdates);
+    }
+    m_settingsWindow->present();
 }
 
 void AppDelegate::fireTestReminder() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "automation/UpdaterService.h"
 #include "context/ContextMonitor.h"
 #include "engine/RhythmEngine.h"
 #include "ui/notifications/NotificationService.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 class HistoryWindow;
+class SettingsWindow;
 class Services;
 
 // What the application needs of the desktop; main() hands in the Linux implementations.
@@ -41,6 +43,7 @@ public:
 
     ContextMonitor& context() { return m_context; }
     NotificationService& notifier() { return m_notifier; }
+    UpdaterService& updater() { return m_updater; }
     // Made on first use, by whoever asks first.
     RhythmEngine& engine();
     bool running() const { return m_running; }
@@ -52,15 +55,15 @@ public:
     void open(const QStringList& urls);
     // The history window, made on first use and kept; every door to it comes here.
     void showHistory();
-    // The settings window; it comes with later work and does nothing yet.
-    virtual void showSettings() {}
+    // The settings window: made when asked for, in front, and let go when closed.
+    void showSettings();
     // The settings window's test reminder: a real water reminder, logged as any other.
     void fireTestReminder();
 
 protected:
     // The tray icon and its panel; waits for the desktop's tray when there is none yet.
     virtual void showMenuBarIcon();
-    virtual void startUsageReporter() {}
+    virtual void startUsageReporter();
     virtual void installHotKeys();
     virtual void openOnboarding() {}
     virtual void handleURL(const QString& url);
@@ -72,11 +75,13 @@ private:
     QDBusConnection m_bus;
     ContextMonitor m_context;
     NotificationService m_notifier;
+    UpdaterService m_updater;
     CanberraSound m_sound;
     NudgePanelController m_panel;
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;
     std::unique_ptr<HistoryWindow> m_history;
+    QPointer<SettingsWindow> m_settingsWindow;
     bool m_running = false;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "automation/BundleInfo.h"
 #include "automation/GlobalHotKeys.h"
+#include "automation/UsageReporter.h"
 #include "platform/Clock.h"
 #include "platform/KeyGrabber.h"
 #include "platform/linux/XdgAutostart.h"
@@ -31,4 +33,6 @@ public:
     const QString dataFolder;
     DayLog dayLog;
     EventStore events;
+    const BundleInfo bundle = BundleInfo::main();
+    UsageReporter usage{clock, settings, events, preferences, bundle};
 };

@@ -18,7 +18,7 @@ protected:
                 events,
                 clock,
                 QStringLiteral("1.2.0"),
-                QStringLiteral("345"),
+                QStringLiteral("Build 345"),
                 checkForUpdates};
     }
     SettingsWindow& window() {

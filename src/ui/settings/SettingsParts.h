@@ -17,8 +17,8 @@ struct SettingsParts {
     RhythmEngine& engine;
     const EventStore& events;
     const Clock& clock;
-    // The version row: the version, the build for its tooltip, and the update check, which a
-    // build without an update feed does not have.
+    // The version row: the version, the build ("Build 345") as its tooltip, and the update
+    // check, which a build without an update feed does not have.
     QString version;
     QString build;
     std::function<void()> checkForUpdates;

@@ -54,6 +54,7 @@ MenuBarIcon::MenuBarIcon(RhythmEngine& engine, HoldState& context, MenuBarView& 
     // Some trays (GNOME's extension) open this menu on a plain click, so it leads to the panel.
     m_menu.addAction(u"Open Brevimar"_s, this, &MenuBarIcon::open);
     m_menu.addAction(u"Open History"_s, this, [this] { m_view.openHistory(); });
+    m_menu.addAction(u"Settings…"_s, this, [this] { m_view.openSettings(); });
     m_menu.addSeparator();
     QAction* quit = m_menu.addAction(u"Quit Brevimar"_s, qApp, &QCoreApplication::quit);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

@@ -92,6 +92,11 @@ void MenuBarView::setShowSettings(std::function<void()> show) {
     scheduleRefresh();
 }
 
+void MenuBarView::openSettings() const {
+    if (m_showSettings)
+        m_showSettings();
+}
+
 void MenuBarView::scheduleRefresh() {
     // A closed panel is rebuilt when it next opens.
     if (!isVisible()) {

@@ -32,6 +32,8 @@ public:
     // The tray menu's way to the history window.
     void openHistory() const;
     void setShowSettings(std::function<void()> show);
+    // The tray menu's way to the settings window.
+    void openSettings() const;
 
     const PanelModel& model() const { return m_model; }
     // Rebuilds the content from the services at once.
