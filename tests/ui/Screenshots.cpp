@@ -1,6 +1,8 @@
 #include "HistoryFixture.h"
 #include "SettingsFixture.h"
 #include "UiFixture.h"
+#include "fakes/StoredServices.h"
+#include "ui/onboarding/OnboardingWindow.h"
 #include "ui/reminders/MessageCardView.h"
 #include "ui/reminders/NotchCardView.h"
 #include "ui/reminders/NotchMessageView.h"
@@ -167,5 +169,16 @@ TEST(Screenshots, UpdateWindow) {
         window.presentFailure(u"Host feed.example.org not found"_s);
         QCoreApplication::processEvents();
         save(window, u"update-failed"_s, dark);
+    }
+}
+
+// The first-run window of a fresh installation.
+TEST(OnboardingScreenshots, FreshInstall) {
+    StoredServices stored{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        OnboardingWindow window(stored.settings, [] {});
+        window.show();
+        save(window, u"onboarding"_s, dark);
     }
 }
