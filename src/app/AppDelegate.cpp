@@ -3,6 +3,7 @@
 #include "Services.h"
 #include "UrlCommands.h"
 #include "ui/history/HistoryWindow.h"
+#include "ui/onboarding/OnboardingWindow.h"
 #include "ui/settings/SettingsWindow.h"
 
 #include <QDBusConnectionInterface>
@@ -60,6 +61,7 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
 
 AppDelegate::~AppDelegate() {
     delete m_settingsWindow.data();
+    delete m_onboarding.data();
 }
 
 AppDelegate* AppDelegate::current() {
@@ -144,6 +146,13 @@ void AppDelegate::showHistory() {
             m_services.clock);
     }
     m_history->present();
+}
+
+void AppDelegate::openOnboarding() {
+    delete m_onboarding.data();
+    m_onboarding = new OnboardingWindow(m_services.settings, [this] { m_onboarding->close(); });
+    m_onboarding->setAttribute(Qt::WA_DeleteOnClose);
+    m_onboarding->present();
 }
 
 void AppDelegate::showSettings() {

@@ -17,6 +17,7 @@
 #include <memory>
 
 class HistoryWindow;
+class OnboardingWindow;
 class SettingsWindow;
 class Services;
 
@@ -65,7 +66,8 @@ protected:
     virtual void showMenuBarIcon();
     virtual void startUsageReporter();
     virtual void installHotKeys();
-    virtual void openOnboarding() {}
+    // The first-run window, in front; let go when closed.
+    virtual void openOnboarding();
     virtual void handleURL(const QString& url);
 
 private:
@@ -83,5 +85,6 @@ private:
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;
     std::unique_ptr<HistoryWindow> m_history;
     QPointer<SettingsWindow> m_settingsWindow;
+    QPointer<OnboardingWindow> m_onboarding;
     bool m_running = false;
 };
