@@ -42,19 +42,24 @@ w1=$(switches)
 echo "CPU over 60 s idle: $(awk -v t=$((t1 - t0)) -v hz="$hz" 'BEGIN {printf "%.3f", 100 * t / hz / 60}') % of one core"
 echo "wake-ups per minute (voluntary context switches, all threads): $((w1 - w0))"
 
-# The history window must not stay on the resting cost: memory before it is first shown, while it
-# is open, and once it has been closed for a while.
+# The history and settings windows must not stay on the resting cost: memory before one is first
+# shown, while it is open, and once it has been closed for a while.
 ctl=$(dirname "$brevimar")/../cli/brevimarctl
 rss() { awk '/^Rss:/ {print $2}' "/proc/$pid/smaps_rollup"; }
-before=$(rss)
-"$ctl" open brevimar://history
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --name '^Brevimar History$' 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-sleep 2
-open=$(rss)
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
-sleep 20
-echo "history window: RSS $before kB before, $open kB open, $(rss) kB 20 s after closing"
+window_cost() { # url title
+    local before open window
+    before=$(rss)
+    "$ctl" open "$1"
+    for _ in $(seq 50); do
+        window=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    sleep 2
+    open=$(rss)
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+    sleep 20
+    echo "$2: RSS $before kB before, $open kB open, $(rss) kB 20 s after closing"
+}
+window_cost brevimar://history "Brevimar History"
+window_cost brevimar://settings "Brevimar Settings"
