@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -129,4 +131,13 @@ TEST_F(RemindersPaneTest, NextFourHoursProjectsFromTheEnginesTimes) {
     for (const QLabel* label : upcoming->findChildren<QLabel*>())
         shown << label->text();
     EXPECT_EQ(shown, expected);
+}
+
+// The window stops at nine tenths of the 600-pixel offscreen screen, shorter than this pane: the
+// pane must scroll rather than be squeezed until its rows overlap.
+TEST_F(RemindersPaneTest, APaneTallerThanTheScreenScrolls) {
+    pane(Tab::reminders);
+    window().present();
+    QCoreApplication::processEvents();
+    EXPECT_GT(window().findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
 }

@@ -53,11 +53,11 @@ void clear(QVBoxLayout* layout) {
     }
 }
 
-QVBoxLayout* list(Group* group) {
+QVBoxLayout* list(Group* group, int spacing) {
     auto* holder = new QWidget(group->body());
     auto* column = new QVBoxLayout(holder);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
+    column->setSpacing(spacing);
     group->addRow(holder);
     return column;
 }
@@ -71,7 +71,7 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
     QVBoxLayout* column = paneLayout(this);
 
     auto* reminders = new Group(u"Reminders"_s, {}, this);
-    m_rows = list(reminders);
+    m_rows = list(reminders, 8);
     auto* addLine = new QWidget(reminders->body());
     auto* addLayout = new QHBoxLayout(addLine);
     addLayout->setContentsMargins(0, 0, 0, 0);
@@ -140,7 +140,7 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
         u"If nothing holds them. Calls, screen sharing and time away push reminders later."_s,
         this);
     upcoming->setObjectName(u"upcoming"_s);
-    m_upcoming = list(upcoming);
+    m_upcoming = list(upcoming, 4);
     column->addWidget(upcoming);
     column->addStretch(1);
 
