@@ -55,6 +55,7 @@ QVBoxLayout* paneLayout(QWidget* pane) {
     auto* column = new QVBoxLayout(pane);
     column->setContentsMargins(20, 16, 20, 20);
     column->setSpacing(18);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
     return column;
 }
 
