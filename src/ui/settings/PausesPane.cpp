@@ -137,7 +137,6 @@ Expander expander(const QString& title, QWidget* parent) {
     QHBoxLayout* line = rowLayout(head);
     auto* toggle = new QToolButton(head);
     toggle->setText(title);
-    toggle->setCheckable(true);
     toggle->setAutoRaise(true);
     toggle->setArrowType(Qt::RightArrow);
     toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -155,7 +154,9 @@ Expander expander(const QString& title, QWidget* parent) {
     body->hide();
     column->addWidget(body);
 
-    QObject::connect(toggle, &QToolButton::toggled, body, [toggle, body](bool open) {
+    // Not a checkable button: a pressed look would read as a setting turned on.
+    QObject::connect(toggle, &QToolButton::clicked, body, [toggle, body] {
+        const bool open = body->isHidden();
         toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
         body->setVisible(open);
     });
@@ -409,7 +410,8 @@ QWidget* PausesPane::meetingApps(QWidget* parent) {
     });
     QLabel* count = apps.detail;
     follow(&m_settings, &AppSettings::meetingAppBundleIDsChanged, this, [this, count] {
-        count->setText(QString::number(m_settings.meetingAppBundleIDs().size()));
+        const qsizetype listed = m_settings.meetingAppBundleIDs().size();
+        count->setText(listed == 1 ? u"1 app"_s : u"%1 apps"_s.arg(listed));
         listMeetingApps();
     });
     return apps.widget;
@@ -492,6 +494,7 @@ void PausesPane::listCalendars() {
     CalendarMonitor& calendar = m_context.calendar();
     clearLines(m_calendarAccess);
     QWidget* access = m_calendarAccess->parentWidget();
+    access->setVisible(calendar.access() != CalendarMonitor::Access::granted);
     switch (calendar.access()) {
     case CalendarMonitor::Access::granted:
         break;
@@ -589,7 +592,7 @@ void PausesPane::listAppRules() {
             m_settings.setAppRules(kept);
         });
     }
-    m_removeRule->setEnabled(!rules.isEmpty());
+    m_removeRule->setVisible(!rules.isEmpty());
 
     // A changed mode keeps the rows (and the keyboard focus in the picker); only a rule added,
     // removed or renamed lists them again.
