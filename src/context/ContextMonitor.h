@@ -108,6 +108,7 @@ public:
     const std::optional<ContextMonitor::Signals>& now() const { return m_now; }
     void start();
     void stop();
+    bool isActive() const { return m_timer.isActive(); }
 
 Q_SIGNALS:
     void changed();

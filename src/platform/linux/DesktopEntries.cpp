@@ -52,7 +52,9 @@ bool readEntry(const QString& path, DesktopEntries::Entry& entry) {
         return false;
     entry.name = keys->value(u"Name"_s);
     entry.startupWmClass = keys->value(u"StartupWMClass"_s);
+    entry.icon = keys->value(u"Icon"_s);
     entry.hidden = keys->value(u"Hidden"_s) == u"true";
+    entry.noDisplay = keys->value(u"NoDisplay"_s) == u"true";
     return true;
 }
 
@@ -87,8 +89,10 @@ std::optional<QHash<QString, QString>> DesktopEntries::readDesktopEntryGroup(con
 
 QStringList DesktopEntries::applicationDirs() {
     QStringList bases;
-    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    bases.append(QDir::isAbsolutePath(dataHome) ? dataHome : QDir::homePath() + u"/.local/share"_s);
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(dataHome))
+        dataHome = QDir::homePath() + u"/.local/share"_s;
+    bases.append(dataHome);
     QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dataDirs.isEmpty())
         dataDirs = u"/usr/local/share:/usr/share"_s;
@@ -96,6 +100,8 @@ QStringList DesktopEntries::applicationDirs() {
         if (QDir::isAbsolutePath(dir))
             bases.append(dir);
     }
+    bases.append(dataHome + u"/flatpak/exports/share"_s);
+    bases.append(u"/var/lib/flatpak/exports/share"_s);
     QStringList dirs;
     for (const QString& base : std::as_const(bases)) {
         const QString dir = QDir::cleanPath(base + u"/applications"_s);
@@ -112,6 +118,16 @@ QString DesktopEntries::name(const QString& id) {
 
 bool DesktopEntries::contains(const QString& id) {
     return find(id) != nullptr;
+}
+
+QList<DesktopEntries::Entry> DesktopEntries::applications() {
+    refresh();
+    QList<Entry> shown;
+    for (const Entry& entry : std::as_const(m_entries)) {
+        if (!entry.hidden && !entry.noDisplay && !entry.name.isEmpty())
+            shown.append(entry);
+    }
+    return shown;
 }
 
 QString DesktopEntries::idForPath(const QString& path) {

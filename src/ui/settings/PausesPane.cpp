@@ -1,15 +1,633 @@
 #include "PausesPane.h"
 
 #include "SettingsForm.h"
+#include "context/ContextMonitor.h"
+#include "settings/AppSettings.h"
+#include "ui/theme/Symbols.h"
+#include "ui/theme/Theme.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <array>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace SettingsForm;
 
-PausesPane::PausesPane(const SettingsParts&, QWidget* parent)
-    : QWidget(parent) {
+namespace {
+
+// Rows that belong to the condition above them start under its title.
+constexpr int kIndent = 30;
+constexpr int kStateWidth = 130;
+
+const QString meetingAppMessage = u"Pick an app that means you're on a call when it's in front."_s;
+const QString appRuleMessage =
+    u"Pick an app. Reminders hold while it's in front (or full screen)."_s;
+
+// The meeting apps of the default list by their names; the ids are those their makers gave them.
+const QHash<QString, QString>& knownMeetingApps() {
+    static const QHash<QString, QString> names{
+        {u"us.zoom.xos"_s, u"Zoom"_s},
+        {u"com.microsoft.teams2"_s, u"Microsoft Teams"_s},
+        {u"com.microsoft.teams"_s, u"Microsoft Teams (classic)"_s},
+        {u"com.apple.FaceTime"_s, u"FaceTime"_s},
+        {u"com.webex.meetingmanager"_s, u"Webex Meetings"_s},
+        {u"Cisco-Systems.Spark"_s, u"Webex"_s},
+    };
+    return names;
+}
+
+QString holdSentence(HoldReason reason, const std::optional<QString>& detail) {
+    switch (reason) {
+    case HoldReason::idle:
+        return u"You seem to be away. They start fresh when you're back."_s;
+    case HoldReason::locked:
+        return u"Your screen is locked."_s;
+    case HoldReason::call:
+        return u"You're on a call"_s;
+    case HoldReason::screenShare:
+        return u"Your screen is being shared."_s;
+    case HoldReason::fullScreen:
+        return u"%1 is full screen."_s.arg(detail.value_or(u"An app"_s));
+    case HoldReason::manualPause:
+        return u"You paused them."_s;
+    case HoldReason::meeting:
+        return u"You're in %1."_s.arg(detail ? u"“%1”"_s.arg(*detail) : u"a calendar event"_s);
+    case HoldReason::appRule:
+        return u"Your rule for %1 holds them."_s.arg(detail.value_or(u"an app"_s));
+    case HoldReason::offHours:
+        return u"Outside your work hours."_s;
+    }
+    return {};
+}
+
+// Stepping by one minute while short, then by five: 2, 3 … 14, 15, 20 … 60. A value set elsewhere
+// between two fives steps to the next five.
+int idleStep(int value, int direction) {
+    if (direction > 0)
+        return value < 15 ? value + 1 : (value / 5 + 1) * 5;
+    return value <= 15 ? value - 1 : (value - 1) / 5 * 5;
+}
+
+QLabel* symbolLabel(const QString& symbol, QWidget* parent) {
+    auto* label = new QLabel(QString(Symbols::glyph(symbol)), parent);
+    label->setFont(Theme::symbolFont(16));
+    label->setFixedWidth(kIndent - 8);
+    label->setAlignment(Qt::AlignCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Theme::secondaryText(parent->palette()));
+    label->setPalette(palette);
+    return label;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// A colour that reads as "holding" on the window of either scheme.
+QColor holdingColour(const QWidget* widget) {
+    return Theme::readableOn(Symbols::tint(u"orange"_s), widget->palette().color(QPalette::Window));
+}
+
+// Lines of a list that is drawn again when it changes. The widgets go at once from the layout and
+// from their parent (so nothing finds them any more) but are deleted later: the button that asked
+// for the change may still be inside its click.
+void clearLines(QVBoxLayout* lines) {
+    while (QLayoutItem* item = lines->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        delete item;
+    }
+}
+
+QHBoxLayout* rowLayout(QWidget* row, int indent = 0) {
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(indent, 0, 0, 0);
+    line->setSpacing(8);
+    return line;
+}
+
+// A row that opens to show more rows under it, closed at first.
+struct Expander {
+    QWidget* widget;
+    QWidget* body;
+    QVBoxLayout* rows;
+    QLabel* detail;
+};
+
+Expander expander(const QString& title, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* column = new QVBoxLayout(widget);
+    column->setContentsMargins(kIndent, 0, 0, 0);
+    column->setSpacing(6);
+
+    auto* head = new QWidget(widget);
+    QHBoxLayout* line = rowLayout(head);
+    auto* toggle = new QToolButton(head);
+    toggle->setText(title);
+    toggle->setAutoRaise(true);
+    toggle->setArrowType(Qt::RightArrow);
+    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle->setFont(Theme::sizedFont(head, 13));
+    line->addWidget(toggle);
+    line->addStretch(1);
+    QLabel* detail = Theme::label({}, head, 13, Theme::Tone::secondary);
+    line->addWidget(detail);
+    column->addWidget(head);
+
+    auto* body = new QWidget(widget);
+    auto* rows = new QVBoxLayout(body);
+    rows->setContentsMargins(22, 0, 0, 4);
+    rows->setSpacing(6);
+    body->hide();
+    column->addWidget(body);
+
+    // Not a checkable button: a pressed look would read as a setting turned on.
+    QObject::connect(toggle, &QToolButton::clicked, body, [toggle, body] {
+        const bool open = body->isHidden();
+        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        body->setVisible(open);
+    });
+    return {widget, body, rows, detail};
+}
+
+} // namespace
+
+// A condition that can hold reminders: its symbol, the control that turns it on or tunes it, and
+// what its signal shows now, in the look of its state.
+class PausesPane::ConditionRow : public QWidget {
+public:
+    enum class State { clear, holding, off };
+
+    ConditionRow(const QString& symbol, QWidget* control, QWidget* parent)
+        : QWidget(parent)
+        , m_state(Theme::label({}, this, 12, Theme::Tone::secondary)) {
+        QHBoxLayout* line = rowLayout(this);
+        line->addWidget(symbolLabel(symbol, this));
+        control->setParent(this);
+        line->addWidget(control, 1);
+        m_state->setMinimumWidth(kStateWidth);
+        m_state->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        line->addWidget(m_state);
+    }
+
+    void setLive(const QString& text, State state) {
+        m_state->setText(text);
+        const QPalette& palette = parentWidget()->palette();
+        setTextColour(m_state, state == State::holding ? holdingColour(this)
+                               : state == State::clear ? Theme::secondaryText(palette)
+                                                       : Theme::tertiaryText(palette));
+        m_state->setFont(
+            Theme::sizedFont(this, 12, state == State::holding ? QFont::DemiBold : QFont::Normal));
+    }
+
+private:
+    QLabel* m_state;
+};
+
+PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
+    : QWidget(parent)
+    , m_settings(parts.settings)
+    , m_context(parts.context)
+    , m_live(new LiveSignals(parts.context, this)) {
     QVBoxLayout* column = paneLayout(this);
-    column->addWidget(new Group(u"Pauses"_s, {}, this));
+
+    auto* holds =
+        new Group(u"Hold reminders while"_s,
+                  u"Checked on this computer every few seconds. Brevimar sees whether the "
+                  u"camera is on, never what it sees, and reads only calendar event "
+                  u"times. Holds start fresh when they end."_s,
+                  this);
+    QWidget* body = holds->body();
+    AppSettings& settings = m_settings;
+
+    holds->addRow(statusLine(body));
+
+    const auto condition = [this, body](const QString& symbol, const QString& title,
+                                        std::function<bool()> read,
+                                        std::function<void(bool)> write) {
+        auto* control = new Switch(title, std::move(read), std::move(write), body);
+        m_switches.append(control);
+        return new ConditionRow(symbol, control, body);
+    };
+    m_call = condition(
+        u"video"_s, u"On a call"_s, [&settings] { return settings.pauseDuringCalls(); },
+        [&settings](bool on) { settings.setPauseDuringCalls(on); });
+    holds->addRow(m_call);
+    holds->addRow(meetingApps(body));
+
+    m_sharing = condition(
+        u"rectangle.on.rectangle"_s, u"Sharing the screen"_s,
+        [&settings] { return settings.pauseDuringScreenShare(); },
+        [&settings](bool on) { settings.setPauseDuringScreenShare(on); });
+    holds->addRow(m_sharing);
+
+    m_fullScreen = condition(
+        u"arrow.up.left.and.arrow.down.right"_s, u"An app is full screen"_s,
+        [&settings] { return settings.pauseDuringFullScreen(); },
+        [&settings](bool on) { settings.setPauseDuringFullScreen(on); });
+    holds->addRow(m_fullScreen);
+
+    // Turning calendar holds on is what connects to the calendar service the first time.
+    CalendarMonitor& calendar = m_context.calendar();
+    m_calendar = condition(
+        u"calendar"_s, u"In a calendar event"_s,
+        [&settings] { return settings.calendarRules().enabled; },
+        [&settings, &calendar](bool on) {
+            CalendarRules rules = settings.calendarRules();
+            rules.enabled = on;
+            settings.setCalendarRules(rules);
+            if (on && calendar.access() == CalendarMonitor::Access::notDetermined)
+                calendar.requestAccess();
+        });
+    holds->addRow(m_calendar);
+    holds->addRow(calendarRows(body));
+
+    auto* idle = new Stepper([](int minutes) { return u"Away after %1 min idle"_s.arg(minutes); },
+                             2, 60, idleStep, body);
+    m_idle = new ConditionRow(u"keyboard"_s, idle, body);
+    holds->addRow(m_idle);
+    follow(&settings, &AppSettings::idleThresholdMinutesChanged, idle,
+           [idle, &settings] { idle->setValue(int(settings.idleThresholdMinutes())); });
+    connect(idle, &Stepper::valueChanged, this,
+            [&settings](int minutes) { settings.setIdleThresholdMinutes(minutes); });
+
+    column->addWidget(holds);
+    column->addWidget(appRules(this));
     column->addStretch(1);
+
+    // The switches follow changes made elsewhere; the live texts follow the switches.
+    const std::array conditions{
+        &AppSettings::pauseDuringCallsChanged, &AppSettings::pauseDuringScreenShareChanged,
+        &AppSettings::pauseDuringFullScreenChanged, &AppSettings::calendarRulesChanged};
+    for (Switch* control : std::as_const(m_switches)) {
+        for (auto changed : conditions)
+            connect(&settings, changed, control, &Switch::refresh);
+    }
+    for (auto changed : conditions)
+        connect(&settings, changed, this, &PausesPane::showSignals);
+    connect(&settings, &AppSettings::idleThresholdMinutesChanged, this, &PausesPane::showSignals);
+    connect(m_live, &LiveSignals::changed, this, &PausesPane::showSignals);
+    showSignals();
+}
+
+void PausesPane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_live->start();
+    if (m_context.calendar().access() == CalendarMonitor::Access::granted)
+        m_context.calendar().loadCalendars();
+}
+
+void PausesPane::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_live->stop();
+}
+
+void PausesPane::addMeetingApp(const AppChooser::Choice& app) {
+    QStringList ids = m_settings.meetingAppBundleIDs();
+    if (ids.contains(app.id))
+        return;
+    ids.append(app.id);
+    m_settings.setMeetingAppBundleIDs(ids);
+}
+
+void PausesPane::addAppRule(const AppChooser::Choice& app) {
+    QList<AppRule> rules = m_settings.appRules();
+    AppRule rule;
+    rule.bundleID = app.id;
+    rule.name = app.name;
+    rules.append(rule);
+    m_settings.setAppRules(rules);
+}
+
+QWidget* PausesPane::statusLine(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    QHBoxLayout* line = rowLayout(row);
+    m_statusSymbol = new QLabel(row);
+    m_statusSymbol->setFont(Theme::symbolFont(20));
+    m_statusSymbol->setFixedWidth(kIndent - 8);
+    m_statusSymbol->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    line->addWidget(m_statusSymbol, 0, Qt::AlignTop);
+    auto* text = new QVBoxLayout;
+    text->setSpacing(2);
+    m_statusTitle = Theme::label({}, row, 13, Theme::Tone::primary, QFont::DemiBold);
+    m_statusSentence = Theme::label({}, row, 12, Theme::Tone::secondary, QFont::Normal, true);
+    text->addWidget(m_statusTitle);
+    text->addWidget(m_statusSentence);
+    line->addLayout(text, 1);
+    follow(&m_context, &HoldState::holdReasonChanged, this, [this] { showStatus(); });
+    connect(&m_context, &ContextMonitor::holdDetailChanged, this, &PausesPane::showStatus);
+    return row;
+}
+
+void PausesPane::showStatus() {
+    const std::optional<HoldReason> reason = m_context.holdReason();
+    m_statusTitle->setText(reason ? u"Holding reminders"_s : u"Reminders are running"_s);
+    m_statusSentence->setText(reason ? holdSentence(*reason, m_context.holdDetail())
+                                     : u"Nothing is holding them right now."_s);
+    m_statusSymbol->setText(
+        QString(Symbols::glyph(reason ? u"pause.circle"_s : u"checkmark.circle.fill"_s)));
+    setTextColour(m_statusSymbol, reason ? holdingColour(this)
+                                         : Theme::readableOn(Symbols::tint(u"green"_s),
+                                                             palette().color(QPalette::Window), 3));
+}
+
+void PausesPane::showSignals() {
+    using State = ConditionRow::State;
+    const std::optional<ContextMonitor::Signals>& now = m_live->now();
+    const ContextMonitor::Signals sample = now.value_or(ContextMonitor::Signals{});
+    const auto state = [](bool on, bool holding) {
+        return !on ? State::off : holding ? State::holding : State::clear;
+    };
+
+    const bool calls = m_settings.pauseDuringCalls();
+    if (sample.camera)
+        m_call->setLive(u"Camera on"_s, state(calls, true));
+    else if (sample.meetingApp)
+        m_call->setLive(u"%1 in front"_s.arg(*sample.meetingApp), state(calls, true));
+    else
+        m_call->setLive(u"Camera off"_s, state(calls, false));
+
+    m_sharing->setLive(sample.screenShare ? u"Via %1"_s.arg(*sample.screenShare) : u"Not sharing"_s,
+                       state(m_settings.pauseDuringScreenShare(), sample.screenShare.has_value()));
+    m_fullScreen->setLive(
+        sample.fullScreenApp.value_or(u"None"_s),
+        state(m_settings.pauseDuringFullScreen(), sample.fullScreenApp.has_value()));
+
+    if (m_settings.calendarRules().enabled)
+        m_calendar->setLive(sample.calendarEvent.value_or(u"No event now"_s),
+                            state(true, sample.calendarEvent.has_value()));
+    else
+        m_calendar->setLive(u"Not checked"_s, State::off);
+
+    const auto minutes = qint64(std::floor(sample.idleSeconds / 60));
+    const bool away = sample.idleSeconds > double(m_settings.idleThresholdMinutes()) * 60;
+    m_idle->setLive(minutes < 1 ? u"In use"_s : u"%1 min"_s.arg(minutes), state(true, away));
+}
+
+QString PausesPane::meetingAppName(const QString& id) {
+    if (const auto known = knownMeetingApps().constFind(id); known != knownMeetingApps().cend())
+        return *known;
+    const QString name = m_entries.name(id);
+    return name.isEmpty() ? id : name;
+}
+
+QWidget* PausesPane::meetingApps(QWidget* parent) {
+    const Expander apps = expander(u"Meeting apps"_s, parent);
+    auto* lines = new QWidget(apps.body);
+    m_meetingLines = new QVBoxLayout(lines);
+    m_meetingLines->setContentsMargins(0, 0, 0, 0);
+    m_meetingLines->setSpacing(2);
+    apps.rows->addWidget(lines);
+
+    auto* actions = new QWidget(apps.body);
+    QHBoxLayout* line = rowLayout(actions);
+    auto* choose = new QPushButton(u"Choose App…"_s, actions);
+    auto* restore = new QPushButton(u"Restore Defaults"_s, actions);
+    line->addWidget(choose);
+    line->addWidget(restore);
+    line->addStretch(1);
+    apps.rows->addWidget(actions);
+
+    connect(choose, &QPushButton::clicked, this, [this] {
+        if (const auto app = AppChooser::choose(meetingAppMessage, this))
+            addMeetingApp(*app);
+    });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        m_settings.setMeetingAppBundleIDs(AppSettings::defaultMeetingAppBundleIDs());
+    });
+    QLabel* count = apps.detail;
+    follow(&m_settings, &AppSettings::meetingAppBundleIDsChanged, this, [this, count] {
+        const qsizetype listed = m_settings.meetingAppBundleIDs().size();
+        count->setText(listed == 1 ? u"1 app"_s : u"%1 apps"_s.arg(listed));
+        listMeetingApps();
+    });
+    return apps.widget;
+}
+
+void PausesPane::listMeetingApps() {
+    clearLines(m_meetingLines);
+    auto* lines = m_meetingLines->parentWidget();
+    for (const QString& id : m_settings.meetingAppBundleIDs()) {
+        auto* row = new QWidget(lines);
+        QHBoxLayout* line = rowLayout(row);
+        QLabel* name = Theme::label(meetingAppName(id), row, 13);
+        name->setToolTip(id);
+        line->addWidget(name, 1);
+        auto* remove = new QToolButton(row);
+        remove->setText(QString(Symbols::glyph(u"minus.circle"_s)));
+        remove->setFont(Theme::symbolFont(15));
+        remove->setAutoRaise(true);
+        remove->setToolTip(u"Remove"_s);
+        remove->setAccessibleName(u"Remove"_s);
+        remove->setAccessibleDescription(name->text());
+        line->addWidget(remove);
+        connect(remove, &QToolButton::clicked, this, [this, id] {
+            QStringList ids = m_settings.meetingAppBundleIDs();
+            ids.removeAll(id);
+            m_settings.setMeetingAppBundleIDs(ids);
+        });
+        m_meetingLines->addWidget(row);
+    }
+}
+
+QWidget* PausesPane::calendarRows(QWidget* parent) {
+    auto* rows = new QWidget(parent);
+    auto* column = new QVBoxLayout(rows);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    AppSettings& settings = m_settings;
+
+    const auto rule = [this, &settings, rows, column](const QString& title,
+                                                      bool CalendarRules::*flag) {
+        auto* control = new Switch(
+            title, [&settings, flag] { return settings.calendarRules().*flag; },
+            [&settings, flag](bool on) {
+                CalendarRules rules = settings.calendarRules();
+                rules.*flag = on;
+                settings.setCalendarRules(rules);
+            },
+            rows);
+        control->layout()->setContentsMargins(kIndent, 0, 0, 0);
+        m_switches.append(control);
+        column->addWidget(control);
+    };
+    rule(u"Skip events where I'm free"_s, &CalendarRules::skipFreeEvents);
+    rule(u"Skip all-day events"_s, &CalendarRules::skipAllDay);
+
+    // What the calendar service allows: the list of calendars, a way to ask, or why there is none.
+    auto* access = new QWidget(rows);
+    m_calendarAccess = new QVBoxLayout(access);
+    m_calendarAccess->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(access);
+
+    const Expander calendars = expander(u"Calendars"_s, rows);
+    m_calendarList = calendars.widget;
+    m_calendarDetail = calendars.detail;
+    m_calendarLines = calendars.rows;
+    column->addWidget(m_calendarList);
+
+    CalendarMonitor& calendar = m_context.calendar();
+    connect(&calendar, &CalendarMonitor::accessChanged, this, &PausesPane::listCalendars);
+    connect(&calendar, &CalendarMonitor::calendarsChanged, this, &PausesPane::listCalendars);
+    listCalendars();
+    follow(&settings, &AppSettings::calendarRulesChanged, rows, [this, rows, &settings] {
+        rows->setEnabled(settings.calendarRules().enabled);
+        showCalendarChoice();
+    });
+    return rows;
+}
+
+void PausesPane::listCalendars() {
+    CalendarMonitor& calendar = m_context.calendar();
+    clearLines(m_calendarAccess);
+    QWidget* access = m_calendarAccess->parentWidget();
+    access->setVisible(calendar.access() != CalendarMonitor::Access::granted);
+    switch (calendar.access()) {
+    case CalendarMonitor::Access::granted:
+        break;
+    case CalendarMonitor::Access::denied: {
+        QLabel* none = Theme::label(u"No calendar service was found on this computer. Brevimar "
+                                    u"reads Evolution Data Server calendars, as GNOME Calendar and "
+                                    u"Thunderbird keep them."_s,
+                                    access, 12, Theme::Tone::secondary, QFont::Normal, true);
+        none->setContentsMargins(kIndent, 0, 0, 0);
+        m_calendarAccess->addWidget(none);
+        break;
+    }
+    case CalendarMonitor::Access::notDetermined: {
+        auto* row = new QWidget(access);
+        QHBoxLayout* line = rowLayout(row, kIndent);
+        line->addWidget(Theme::label(u"Brevimar needs to read event times"_s, row, 13), 1);
+        auto* allow = new QPushButton(u"Allow Access…"_s, row);
+        connect(allow, &QPushButton::clicked, &calendar, &CalendarMonitor::requestAccess);
+        line->addWidget(allow);
+        m_calendarAccess->addWidget(row);
+        break;
+    }
+    }
+
+    clearLines(m_calendarLines);
+    const QList<CalendarInfo>& calendars = calendar.calendars();
+    m_calendarList->setVisible(calendar.access() == CalendarMonitor::Access::granted &&
+                               !calendars.isEmpty());
+    for (const CalendarInfo& info : calendars) {
+        auto* box = new QCheckBox(info.title, m_calendarLines->parentWidget());
+        box->setProperty("calendarID", info.id);
+        connect(box, &QCheckBox::clicked, this, [this, id = info.id](bool on) {
+            CalendarRules rules = m_settings.calendarRules();
+            if (on)
+                rules.calendarIDs.insert(id);
+            else
+                rules.calendarIDs.erase(id);
+            m_settings.setCalendarRules(rules);
+        });
+        m_calendarLines->addWidget(box);
+    }
+    showCalendarChoice();
+}
+
+void PausesPane::showCalendarChoice() {
+    const std::set<QString> ids = m_settings.calendarRules().calendarIDs;
+    m_calendarDetail->setText(ids.empty() ? u"All"_s : u"%1 selected"_s.arg(ids.size()));
+    for (int i = 0; i < m_calendarLines->count(); ++i) {
+        if (auto* box = qobject_cast<QCheckBox*>(m_calendarLines->itemAt(i)->widget()))
+            box->setChecked(ids.contains(box->property("calendarID").toString()));
+    }
+}
+
+QWidget* PausesPane::appRules(QWidget* parent) {
+    auto* group = new Group(u"App rules"_s,
+                            u"Hold reminders while a chosen app is in front or full screen, for "
+                            u"recording, presenting or deep work."_s,
+                            parent);
+    auto* lines = new QWidget(group->body());
+    m_ruleLines = new QVBoxLayout(lines);
+    m_ruleLines->setContentsMargins(0, 0, 0, 0);
+    m_ruleLines->setSpacing(6);
+    group->addRow(lines);
+
+    auto* actions = new QWidget(group->body());
+    QHBoxLayout* line = rowLayout(actions);
+    auto* add = new QPushButton(u"Add App…"_s, actions);
+    m_removeRule = new QToolButton(actions);
+    m_removeRule->setText(u"Remove"_s);
+    m_removeRule->setAutoRaise(true);
+    m_removeRule->setPopupMode(QToolButton::InstantPopup);
+    m_removeRule->setMenu(new QMenu(m_removeRule));
+    line->addWidget(add);
+    line->addWidget(m_removeRule);
+    line->addStretch(1);
+    group->addRow(actions);
+
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (const auto app = AppChooser::choose(appRuleMessage, this))
+            addAppRule(*app);
+    });
+    follow(&m_settings, &AppSettings::appRulesChanged, this, [this] { listAppRules(); });
+    return group;
+}
+
+void PausesPane::listAppRules() {
+    const QList<AppRule> rules = m_settings.appRules();
+
+    QMenu* menu = m_removeRule->menu();
+    menu->clear();
+    for (const AppRule& rule : rules) {
+        menu->addAction(rule.name, this, [this, id = rule.id] {
+            QList<AppRule> kept = m_settings.appRules();
+            kept.removeIf([&id](const AppRule& r) { return r.id == id; });
+            m_settings.setAppRules(kept);
+        });
+    }
+    m_removeRule->setVisible(!rules.isEmpty());
+
+    // A changed mode keeps the rows (and the keyboard focus in the picker); only a rule added,
+    // removed or renamed lists them again.
+    bool same = rules.size() == m_ruleModes.size();
+    for (qsizetype i = 0; same && i < rules.size(); ++i)
+        same = m_ruleModes[i]->property("ruleID").toUuid() == rules[i].id &&
+               m_ruleModes[i]->accessibleName() == rules[i].name;
+    if (!same) {
+        clearLines(m_ruleLines);
+        m_ruleModes.clear();
+        for (const AppRule& rule : rules) {
+            auto* row = new QWidget(m_ruleLines->parentWidget());
+            QHBoxLayout* line = rowLayout(row);
+            QLabel* name = Theme::label(rule.name, row, 13);
+            name->setToolTip(rule.bundleID);
+            line->addWidget(name, 1);
+            auto* mode = new QComboBox(row);
+            mode->addItem(u"In front"_s, int(AppRule::Mode::frontmost));
+            mode->addItem(u"Full screen"_s, int(AppRule::Mode::fullScreen));
+            mode->setAccessibleName(rule.name);
+            mode->setProperty("ruleID", rule.id);
+            name->setBuddy(mode);
+            line->addWidget(mode);
+            connect(mode, &QComboBox::activated, this, [this, mode, id = rule.id](int index) {
+                QList<AppRule> changed = m_settings.appRules();
+                for (AppRule& r : changed) {
+                    if (r.id == id)
+                        r.mode = AppRule::Mode(mode->itemData(index).toInt());
+                }
+                m_settings.setAppRules(changed);
+            });
+            m_ruleLines->addWidget(row);
+            m_ruleModes.append(mode);
+        }
+    }
+    for (qsizetype i = 0; i < rules.size(); ++i)
+        m_ruleModes[i]->setCurrentIndex(m_ruleModes[i]->findData(int(rules[i].mode)));
 }
