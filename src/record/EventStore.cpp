@@ -87,12 +87,24 @@ void insert(sqlite3* db, const EventStore::Event& event) {
     sqlite3_finalize(statement);
 }
 
+// The event of a row of id, at, action, kind, meta; none for a row without an id or with an
+// action this version does not know.
+std::optional<EventStore::Event> eventAt(sqlite3_stmt* statement) {
+    const std::optional<QString> id = columnText(statement, 0);
+    const std::optional<QString> raw = columnText(statement, 2);
+    const auto action = raw ? EventStore::actionFromRawValue(*raw) : std::nullopt;
+    if (!id || !action)
+        return std::nullopt;
+    return EventStore::Event{*id, instantFrom1970(sqlite3_column_double(statement, 1)), *action,
+                             columnText(statement, 3), columnText(statement, 4)};
+}
+
 QList<EventStore::Event> select(sqlite3* db, double from, double to) {
     QList<EventStore::Event> events;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db,
                            "SELECT id, at, action, kind, meta FROM events "
-                           "WHERE at >= ? AND at < ? ORDER BY at",
+                           "WHERE at >= ? AND at < ? ORDER BY at, rowid",
                            -1, &statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(statement);
         return events;
@@ -100,13 +112,8 @@ QList<EventStore::Event> select(sqlite3* db, double from, double to) {
     sqlite3_bind_double(statement, 1, from);
     sqlite3_bind_double(statement, 2, to);
     while (sqlite3_step(statement) == SQLITE_ROW) {
-        const std::optional<QString> id = columnText(statement, 0);
-        const std::optional<QString> raw = columnText(statement, 2);
-        const auto action = raw ? EventStore::actionFromRawValue(*raw) : std::nullopt;
-        if (!id || !action)
-            continue;
-        events.append({*id, instantFrom1970(sqlite3_column_double(statement, 1)), *action,
-                       columnText(statement, 3), columnText(statement, 4)});
+        if (auto event = eventAt(statement))
+            events.append(*std::move(event));
     }
     sqlite3_finalize(statement);
     return events;
@@ -177,6 +184,76 @@ void appendJsonString(QByteArray& out, const QString& text) {
         }
     }
     out += '"';
+}
+
+void appendJson(QByteArray& out, const EventStore::Event& event) {
+    out += "{\"action\":";
+    appendJsonString(out, EventStore::rawValue(event.action));
+    out += ",\"at\":";
+    appendJsonString(out, event.at.toUTC().toString(Qt::ISODate));
+    out += ",\"id\":";
+    appendJsonString(out, event.id);
+    if (event.kind) {
+        out += ",\"kind\":";
+        appendJsonString(out, *event.kind);
+    }
+    if (event.meta) {
+        out += ",\"meta\":";
+        appendJsonString(out, *event.meta);
+    }
+    out += '}';
+}
+
+qint64 count(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    qint64 rows = 0;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM events", -1, &statement, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        rows = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+// Where a page of the export ended: rows are ordered by time, then by the order of logging.
+struct Position {
+    double at = -HUGE_VAL;
+    qint64 row = 0;
+};
+
+struct Page {
+    QList<EventStore::Event> events;
+    Position last;
+    bool full = false; // more rows may follow
+};
+
+constexpr int pageRows = 1000;
+
+// The rows after a position, as select() reads them.
+Page selectPage(sqlite3* db, const Position& after) {
+    Page page;
+    page.last = after;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT id, at, action, kind, meta, rowid FROM events "
+                           "WHERE (at, rowid) > (?, ?) ORDER BY at, rowid LIMIT ?",
+                           -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return page;
+    }
+    sqlite3_bind_double(statement, 1, after.at);
+    sqlite3_bind_int64(statement, 2, after.row);
+    sqlite3_bind_int(statement, 3, pageRows);
+    int rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        ++rows;
+        page.last = {sqlite3_column_double(statement, 1), sqlite3_column_int64(statement, 5)};
+        if (auto event = eventAt(statement))
+            page.events.append(*std::move(event));
+    }
+    sqlite3_finalize(statement);
+    page.full = rows == pageRows;
+    return page;
 }
 
 } // namespace
@@ -294,30 +371,33 @@ QList<EventStore::Event> EventStore::events(const QDateTime& from, const QDateTi
 }
 
 QByteArray EventStore::exportJSONL() const {
-    if (!m_worker)
-        return {};
-    const QList<Event> all =
-        m_worker->wait<QList<Event>>([](sqlite3* db) { return select(db, -HUGE_VAL, HUGE_VAL); });
     QByteArray out;
-    out.reserve(all.size() * 120);
-    for (const Event& event : all) {
-        if (!out.isEmpty())
-            out += '\n';
-        out += "{\"action\":";
-        appendJsonString(out, rawValue(event.action));
-        out += ",\"at\":";
-        appendJsonString(out, event.at.toUTC().toString(Qt::ISODate));
-        out += ",\"id\":";
-        appendJsonString(out, event.id);
-        if (event.kind) {
-            out += ",\"kind\":";
-            appendJsonString(out, *event.kind);
-        }
-        if (event.meta) {
-            out += ",\"meta\":";
-            appendJsonString(out, *event.meta);
-        }
-        out += '}';
-    }
+    exportJSONL([&](const QByteArray& text, qint64, qint64) {
+        out += text;
+        return true;
+    });
     return out;
+}
+
+bool EventStore::exportJSONL(const ExportPage& write) const {
+    if (!m_worker)
+        return true;
+    const qint64 total = m_worker->wait<qint64>([](sqlite3* db) { return count(db); });
+    Page page;
+    qint64 exported = 0;
+    do {
+        page = m_worker->wait<Page>(
+            [after = page.last](sqlite3* db) { return selectPage(db, after); });
+        QByteArray text;
+        text.reserve(page.events.size() * 120);
+        for (const Event& event : page.events) {
+            if (exported > 0 || !text.isEmpty()) // a line feed between lines, none after the last
+                text += '\n';
+            appendJson(text, event);
+        }
+        exported += page.events.size();
+        if (!write(text, exported, std::max(total, exported)))
+            return false;
+    } while (page.full);
+    return true;
 }

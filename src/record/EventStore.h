@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,11 @@ public:
     QList<Event> events(const QDateTime& from, const QDateTime& to) const;
     // Every event as one compact JSON object a line, keys sorted, no line feed after the last.
     QByteArray exportJSONL() const;
+    // The same text handed to write a page of events at a time, with the number of events so
+    // far and in all, so that a long log is never held whole and logging carries on between
+    // pages. Runs on the caller's thread; write returns false to stop. False when stopped.
+    using ExportPage = std::function<bool(const QByteArray& text, qint64 exported, qint64 total)>;
+    bool exportJSONL(const ExportPage& write) const;
 
 private:
     class Worker;

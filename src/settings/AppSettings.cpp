@@ -363,8 +363,10 @@ bool AppSettings::launchAtLogin() const {
 void AppSettings::setLaunchAtLogin(bool value) {
     Q_EMIT launchAtLoginChanged();
     QString error;
-    if (!m_loginItem.setEnabled(value, error))
+    if (!m_loginItem.setEnabled(value, error)) {
         Log::write(u"Launch at login change failed: "_s + error);
+        Q_EMIT launchAtLoginFailed(error);
+    }
 }
 
 std::optional<QDateTime> AppSettings::manualPauseUntil() const {

@@ -207,6 +207,8 @@ Q_SIGNALS:
     void shareUsageChanged();
     void shortcutsEnabledChanged();
     void launchAtLoginChanged();
+    // The autostart entry could not be written or removed; the reason is the system's.
+    void launchAtLoginFailed(const QString& reason);
 
 private:
     template <typename T> void assign(T& field, const T& value, void (AppSettings::*changed)());

@@ -107,6 +107,31 @@ TEST_F(EventStoreTest, ExportWritesOneSortedObjectALine) {
     EXPECT_EQ(store.exportJSONL(), expected);
 }
 
+// A page ends inside a run of events at the same instant: every event still comes once, in order.
+TEST_F(EventStoreTest, TheExportHandsOverPagesThatJoinIntoTheWholeLog) {
+    { const EventStore created(clock, folder); }
+    sql(folder, "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 2500) "
+                "INSERT INTO events SELECT printf('E%05d', 2500 - x), 1796630400 + x / 3, 'done', "
+                "'water', NULL FROM n;");
+    EventStore store(clock, folder);
+    int pages = 0;
+    QByteArray joined;
+    store.exportJSONL([&](const QByteArray& text, qint64 exported, qint64 total) {
+        ++pages;
+        joined += text;
+        EXPECT_EQ(total, 2500);
+        return exported < 2000; // stops after the second page
+    });
+    EXPECT_EQ(pages, 2);
+
+    const QList<QByteArray> lines = store.exportJSONL().split('\n');
+    const QList<EventStore::Event> all = store.events(at(0), at(23));
+    ASSERT_EQ(lines.size(), all.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        ASSERT_TRUE(lines[i].contains(all[i].id.toUtf8())) << i;
+    EXPECT_TRUE(store.exportJSONL().startsWith(joined));
+}
+
 TEST_F(EventStoreTest, ADamagedFileIsMovedAsideOnceAndAFreshOneStarted) {
     const QByteArray damaged = QByteArray("not a database ").repeated(100);
     writeFile(QDir(folder).filePath(u"events.sqlite"_s), damaged);

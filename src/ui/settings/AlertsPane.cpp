@@ -1,15 +1,69 @@
 #include "AlertsPane.h"
 
 #include "SettingsForm.h"
+#include "StyleTile.h"
+#include "engine/RhythmEngine.h"
+#include "settings/AppSettings.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 using namespace SettingsForm;
 
-AlertsPane::AlertsPane(const SettingsParts&, QWidget* parent)
+AlertsPane::AlertsPane(const SettingsParts& parts, QWidget* parent)
     : QWidget(parent) {
+    AppSettings& settings = parts.settings;
     QVBoxLayout* column = paneLayout(this);
-    column->addWidget(new Group(u"Alerts"_s, {}, this));
+
+    auto* styles = new Group(
+        u"Show reminders as"_s,
+        u"The card and the notch stay until you answer and never take focus. On displays without "
+        u"a notch, it hangs from the top of the screen. Notifications go away after a few "
+        u"seconds."_s,
+        this);
+    auto* tiles = new QWidget(styles->body());
+    auto* line = new QHBoxLayout(tiles);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(8);
+    static const std::array<std::pair<ReminderStyle, QString>, 3> choices{
+        {{ReminderStyle::card, u"Floating card"_s},
+         {ReminderStyle::notch, u"Notch"_s},
+         {ReminderStyle::notification, u"Notification"_s}}};
+    std::array<StyleTile*, 3> made{};
+    for (size_t i = 0; i < made.size(); ++i) {
+        made[i] = new StyleTile(choices[i].first, choices[i].second, tiles);
+        line->addWidget(made[i]);
+    }
+    // A click toggles a checkable button, so the marks are put back from the setting after
+    // every click, even one on the tile already chosen.
+    const auto mark = [&settings, made] {
+        for (size_t i = 0; i < made.size(); ++i)
+            made[i]->setChecked(settings.reminderStyle() == choices[i].first);
+    };
+    for (size_t i = 0; i < made.size(); ++i) {
+        connect(made[i], &StyleTile::clicked, this, [&settings, mark, style = choices[i].first] {
+            settings.setReminderStyle(style);
+            mark();
+        });
+    }
+    follow(&settings, &AppSettings::reminderStyleChanged, this, mark);
+    styles->addRow(tiles);
+    column->addWidget(styles);
+
+    auto* sound = new Group({}, {}, this);
+    auto* playSound = new Switch(
+        u"Play a sound"_s, [&settings] { return settings.soundEnabled(); },
+        [&settings](bool on) { settings.setSoundEnabled(on); }, sound->body());
+    connect(&settings, &AppSettings::soundEnabledChanged, playSound, &Switch::refresh);
+    sound->addRow(playSound);
+    auto* test = new QPushButton(u"Send Test Reminder"_s);
+    connect(test, &QPushButton::clicked, this,
+            [&engine = parts.engine] { engine.fire(NudgeKind::water()); });
+    sound->addRow(u"See how it looks"_s, test);
+    column->addWidget(sound);
     column->addStretch(1);
 }
