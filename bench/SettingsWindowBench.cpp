@@ -12,8 +12,14 @@ namespace {
 struct Running : EngineHarness {
     Running() { engine().start(); }
     SettingsParts parts() {
-        return {settings, monitor(), engine(), events, clock, QStringLiteral("1.0"),
-                QStringLiteral("Build 1"), {}};
+        return {settings,
+                monitor(),
+                engine(),
+                events,
+                clock,
+                QStringLiteral("1.0"),
+                QStringLiteral("Build 1"),
+                {}};
     }
 };
 

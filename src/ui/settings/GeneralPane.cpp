@@ -124,7 +124,7 @@ GeneralPane::GeneralPane(const SettingsParts& parts, SettingsWindow& window, QWi
     versionLine->setContentsMargins(0, 0, 0, 0);
     versionLine->setSpacing(12);
     QLabel* number = Theme::label(parts.version, version, 13, Theme::Tone::secondary);
-    number->setToolTip(u"Build "_s + parts.build);
+    number->setToolTip(parts.build);
     number->setTextInteractionFlags(Qt::TextSelectableByMouse);
     versionLine->addWidget(number);
     auto* check = new QPushButton(u"Check for Updates…"_s, version);

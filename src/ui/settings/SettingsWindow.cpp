@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -63,6 +64,7 @@ SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
     m_tabs->setExpanding(false);
 
     m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes from the tabs into the pane
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(true);
 
@@ -152,5 +154,8 @@ void SettingsWindow::fitToPane() {
     const QScreen* shown = screen();
     const int room = shown ? shown->availableGeometry().height() * 9 / 10 : paneHeight;
     const int chrome = m_tabs->sizeHint().height() + 14;
-    setFixedSize(SettingsForm::paneWidth, std::min(paneHeight + chrome, room));
+    // A pane taller than the room scrolls, and the window widens by the scroll bar.
+    const bool scrolls = paneHeight + chrome > room;
+    const int scrollBar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    setFixedSize(SettingsForm::paneWidth + scrollBar, std::min(paneHeight + chrome, room));
 }
