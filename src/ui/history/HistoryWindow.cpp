@@ -10,16 +10,15 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace Theme;
@@ -197,18 +196,8 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
 HistoryWindow::~HistoryWindow() = default;
 
 void HistoryWindow::present() {
-    if (!m_placed) {
-        m_placed = true;
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        QRect frame = rect();
-        frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
-        move(frame.topLeft());
-    }
     const bool wasOpen = isVisible();
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
+    presentWindow(this, !std::exchange(m_placed, true));
     if (wasOpen)
         reload();
 }

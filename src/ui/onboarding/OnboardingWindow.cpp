@@ -7,14 +7,11 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -193,13 +190,7 @@ void OnboardingWindow::addEyeRestBox(QLayout* column) {
 }
 
 void OnboardingWindow::present() {
-    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    QRect frame = rect();
-    frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
-    move(frame.topLeft());
-    show();
-    raise();
-    activateWindow();
+    Theme::presentWindow(this, true);
 }
 
 // A plain window has no default button of its own: Return and Enter press Start wherever the

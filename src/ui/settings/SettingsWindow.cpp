@@ -9,9 +9,7 @@
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 
-#include <QCursor>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
@@ -81,17 +79,7 @@ SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
 SettingsWindow::~SettingsWindow() = default;
 
 void SettingsWindow::present() {
-    if (!m_placed) {
-        m_placed = true;
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        QRect frame = rect();
-        frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
+    Theme::presentWindow(this, !isVisible());
 }
 
 SettingsWindow::Tab SettingsWindow::tab() const {

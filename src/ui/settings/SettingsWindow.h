@@ -44,6 +44,5 @@ private:
     QTabBar* m_tabs;
     QScrollArea* m_scroll;
     std::array<QWidget*, 5> m_panes{};
-    bool m_placed = false;
     bool m_canCheckForUpdates = false;
 };

@@ -3,8 +3,11 @@
 #include "Symbols.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -117,6 +120,19 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
     label->setFixedWidth(width);
     label->setFixedHeight(std::min(label->heightForWidth(width), maxHeight));
     return label;
+}
+
+void presentWindow(QWidget* window, bool centre) {
+    if (centre) {
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        QRect frame = window->rect();
+        frame.moveCenter((screen ? screen : window->screen())->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace Theme

@@ -43,6 +43,10 @@ QLabel* label(const QString& text, QWidget* parent, double pixels, Tone tone = T
 QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
                   QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
 
+// Shows a top-level window in front with the keyboard, restored if it was minimised; centred on
+// the screen under the pointer when asked.
+void presentWindow(QWidget* window, bool centre);
+
 } // namespace Theme
 
 // A faint rounded fill behind a group: the tint, or the text colour when none is given, at an
