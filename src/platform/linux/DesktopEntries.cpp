@@ -1,5 +1,6 @@
 #include "DesktopEntries.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,13 +63,21 @@ bool readEntry(const QString& path, DesktopEntries::Entry& entry) {
 
 std::optional<QHash<QString, QString>> DesktopEntries::readDesktopEntryGroup(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
+    return parseDesktopEntryGroup(file.readAll());
+}
+
+std::optional<QHash<QString, QString>>
+DesktopEntries::parseDesktopEntryGroup(const QByteArray& text) {
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly | QIODevice::Text);
     QHash<QString, QString> keys;
     bool inEntry = false;
     bool sawEntry = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    while (!buffer.atEnd()) {
+        const QString line = QString::fromUtf8(buffer.readLine()).trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         if (line.startsWith(u'[')) {

@@ -25,6 +25,8 @@ public:
     // The keys of the [Desktop Entry] group of a desktop file, values unescaped; none when the
     // file cannot be read or has no such group.
     static std::optional<QHash<QString, QString>> readDesktopEntryGroup(const QString& path);
+    // The same, of a desktop file's contents.
+    static std::optional<QHash<QString, QString>> parseDesktopEntryGroup(const QByteArray& text);
 
     // The "applications" folders, the one that wins first.
     static QStringList applicationDirs();
