@@ -65,33 +65,6 @@ template <typename T> QJsonDocument toDocument(const T& record) {
     return QJsonDocument(record.toJson());
 }
 
-std::optional<AppSettings::DailyGoals> goalsFromJson(const QJsonDocument& document) {
-    if (!document.isObject())
-        return std::nullopt;
-    AppSettings::DailyGoals goals;
-    const QJsonObject object = document.object();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const auto count = JsonFields::integer(it.value());
-        if (!count)
-            return std::nullopt;
-        goals.insert(it.key(), *count);
-    }
-    return goals;
-}
-
-template <typename T> std::optional<QList<T>> listFromJson(const QJsonDocument& document) {
-    if (!document.isArray())
-        return std::nullopt;
-    QList<T> records;
-    for (const QJsonValue& value : document.array()) {
-        std::optional<T> record = T::fromJson(value);
-        if (!record)
-            return std::nullopt;
-        records.append(*record);
-    }
-    return records;
-}
-
 template <typename T> void persistJSON(PreferenceStore& store, const QString& key, const T& value) {
     store.setBytes(key, JsonFields::encode(toDocument(value)));
 }
@@ -130,6 +103,21 @@ ReminderStyle reminderStyleFromStored(const QString& stored) {
     return ReminderStyle::card;
 }
 
+std::optional<AppSettings::DailyGoals>
+AppSettings::dailyGoalsFromJson(const QJsonDocument& document) {
+    if (!document.isObject())
+        return std::nullopt;
+    DailyGoals goals;
+    const QJsonObject object = document.object();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const auto count = JsonFields::integer(it.value());
+        if (!count)
+            return std::nullopt;
+        goals.insert(it.key(), *count);
+    }
+    return goals;
+}
+
 const QStringList& AppSettings::defaultMeetingAppBundleIDs() {
     static const QStringList ids{
         u"us.zoom.xos"_s,        u"com.microsoft.teams2"_s,     u"com.microsoft.teams"_s,
@@ -160,7 +148,7 @@ AppSettings::AppSettings(PreferenceStore& store, const Clock& clock, LoginItem& 
     , m_weeklyReportEnabled(store.boolean(Key::weeklyReportEnabled, true))
     , m_adaptiveEnabled(store.boolean(Key::adaptiveEnabled, true))
     , m_dailyGoalsEnabled(store.boolean(Key::dailyGoalsEnabled, true))
-    , m_dailyGoals(store.json(Key::dailyGoals, DailyGoals(), goalsFromJson))
+    , m_dailyGoals(store.json(Key::dailyGoals, DailyGoals(), dailyGoalsFromJson))
     , m_idleThresholdMinutes(store.integer(Key::idleThresholdMinutes, 15))
     , m_pauseDuringCalls(store.boolean(Key::pauseDuringCalls, true))
     , m_pauseDuringScreenShare(store.boolean(Key::pauseDuringScreenShare, true))
@@ -170,12 +158,12 @@ AppSettings::AppSettings(PreferenceStore& store, const Clock& clock, LoginItem& 
     , m_windDownEnabled(store.boolean(Key::windDownEnabled, false))
     , m_windDownHour(store.integer(Key::windDownHour, 18))
     , m_windDownMinute(store.integer(Key::windDownMinute, 30))
-    , m_appRules(store.json(Key::appRules, QList<AppRule>(), listFromJson<AppRule>))
+    , m_appRules(store.json(Key::appRules, QList<AppRule>(), JsonFields::records<AppRule>))
     , m_workSchedule(
           store.json(Key::workSchedule, WorkSchedule(),
                      [](const QJsonDocument& d) { return WorkSchedule::fromJson(d.object()); }))
-    , m_customReminders(
-          store.json(Key::customReminders, defaultCustomReminders(), listFromJson<CustomReminder>))
+    , m_customReminders(store.json(Key::customReminders, defaultCustomReminders(),
+                                   JsonFields::records<CustomReminder>))
     , m_calendarRules(
           store.json(Key::calendarRules, CalendarRules(),
                      [](const QJsonDocument& d) { return CalendarRules::fromJson(d.object()); }))

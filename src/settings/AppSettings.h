@@ -8,6 +8,7 @@
 #include "WorkSchedule.h"
 
 #include <QDateTime>
+#include <QJsonDocument>
 #include <QMap>
 #include <QObject>
 #include <QSet>
@@ -85,6 +86,8 @@ class AppSettings : public QObject {
 
 public:
     using DailyGoals = QMap<QString, qint64>;
+    // The stored goals: an object of whole counts by kind id; none when any count is not one.
+    static std::optional<DailyGoals> dailyGoalsFromJson(const QJsonDocument& document);
 
     static const QStringList& defaultMeetingAppBundleIDs();
     // Identifiers dropped from the meeting list whenever it is loaded.

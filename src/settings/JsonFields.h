@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -25,5 +27,19 @@ QString uuidText(const QUuid& id);
 QByteArray encode(const QJsonDocument& document);
 // The document held by the text; a null document when the text is not JSON.
 QJsonDocument decode(const QByteArray& text);
+
+// An array of records, each read by T::fromJson; none when any of them does not read.
+template <typename T> std::optional<QList<T>> records(const QJsonDocument& document) {
+    if (!document.isArray())
+        return std::nullopt;
+    QList<T> list;
+    for (const QJsonValue& value : document.array()) {
+        std::optional<T> record = T::fromJson(value);
+        if (!record)
+            return std::nullopt;
+        list.append(*record);
+    }
+    return list;
+}
 
 } // namespace JsonFields
