@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build run test unit-sanitized screenshots bench install install-user format format-check clean
+.PHONY: deps build run test unit-sanitized fuzz screenshots bench install install-user format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -26,6 +26,14 @@ unit-sanitized: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DBREVIMAR_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) --target unit_tests
 	ctest --test-dir $(ASAN_BUILD) -L unit $(CTEST_FLAGS)
+
+# Each fuzz target for FUZZ_SECONDS against its corpus, in a clang build of its own; what
+# crashes is minimised into fuzz/corpus/<target>/, which `make test` replays.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ -DBREVIMAR_FUZZ=ON
+	cmake --build build-fuzz --target fuzzers
+	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 # Every view drawn as PNGs, light and dark, under $(BUILD)/tests/ui/screenshots.
 screenshots: deps
@@ -65,4 +73,4 @@ format-check:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-install
+	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-install build-fuzz

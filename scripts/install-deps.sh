@@ -15,7 +15,7 @@ packages=(
     googletest libgmock-dev libbenchmark-dev
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
-    clang-format tzdata
+    clang clang-format tzdata
 )
 
 missing=()
