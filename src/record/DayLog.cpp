@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -21,8 +23,13 @@ double secondsSince2001(const QDateTime& instant) {
     return double(instant.toMSecsSinceEpoch() - referenceDateMSecs) / 1000.0;
 }
 
-QDateTime instantFrom2001(double seconds) {
-    return QDateTime::fromMSecsSinceEpoch(std::llround(seconds * 1000.0) + referenceDateMSecs);
+// None for a number of seconds whose milliseconds do not fit 64 bits: no clock gave it, and
+// converting it would overflow.
+std::optional<QDateTime> instantFrom2001(const QJsonValue& seconds) {
+    const double msecs = seconds.toDouble() * 1000.0;
+    if (!seconds.isDouble() || !(std::abs(msecs) < 9e18))
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(std::llround(msecs) + referenceDateMSecs);
 }
 
 std::optional<DayLog::State> decodeState(const QJsonObject& object) {
@@ -43,9 +50,10 @@ std::optional<DayLog::State> decodeState(const QJsonObject& object) {
     }
     const QJsonObject lastObject = lastAt.toObject();
     for (auto it = lastObject.begin(); it != lastObject.end(); ++it) {
-        if (!it.value().isDouble())
+        const std::optional<QDateTime> instant = instantFrom2001(it.value());
+        if (!instant)
             return std::nullopt;
-        state.lastAt.insert(it.key(), instantFrom2001(it.value().toDouble()));
+        state.lastAt.insert(it.key(), *instant);
     }
     return state;
 }
@@ -59,18 +67,17 @@ std::optional<DayLog::State> decodeLegacyState(const QJsonObject& object) {
     const auto windDownFired = JsonFields::boolean(object, u"windDownFired"_s);
     const QJsonValue lastSipAt = object.value(u"lastSipAt"_s);
     const QJsonValue lastBreakAt = object.value(u"lastBreakAt"_s);
-    const auto isInstantOrAbsent = [](const QJsonValue& v) {
-        return v.isUndefined() || v.isDouble();
-    };
-    if (!date || !sips || !breaks || !skipped || !windDownFired || !isInstantOrAbsent(lastSipAt) ||
-        !isInstantOrAbsent(lastBreakAt))
+    const std::optional<QDateTime> lastSip = instantFrom2001(lastSipAt);
+    const std::optional<QDateTime> lastBreak = instantFrom2001(lastBreakAt);
+    if (!date || !sips || !breaks || !skipped || !windDownFired ||
+        !(lastSipAt.isUndefined() || lastSip) || !(lastBreakAt.isUndefined() || lastBreak))
         return std::nullopt;
     DayLog::State state{
         *date, {{u"water"_s, *sips}, {u"movement"_s, *breaks}}, {}, *skipped, *windDownFired};
-    if (lastSipAt.isDouble())
-        state.lastAt.insert(u"water"_s, instantFrom2001(lastSipAt.toDouble()));
-    if (lastBreakAt.isDouble())
-        state.lastAt.insert(u"movement"_s, instantFrom2001(lastBreakAt.toDouble()));
+    if (lastSip)
+        state.lastAt.insert(u"water"_s, *lastSip);
+    if (lastBreak)
+        state.lastAt.insert(u"movement"_s, *lastBreak);
     return state;
 }
 
