@@ -431,9 +431,9 @@ qint64 AppSettings::goal(const NudgeKind& kind) const {
     const qint64 set = m_dailyGoals.value(kind.id, 0);
     if (set > 0)
         return set;
-    const bool scheduled =
-        m_workSchedule.enabled && m_workSchedule.startMinutes < m_workSchedule.endMinutes;
-    const qint64 workingMinutes =
-        scheduled ? m_workSchedule.endMinutes - m_workSchedule.startMinutes : 480;
+    // A hand-edited schedule may reach past either end of the day; only the day's minutes count.
+    const qint64 start = std::max<qint64>(m_workSchedule.startMinutes, 0);
+    const qint64 end = std::min<qint64>(m_workSchedule.endMinutes, 24 * 60);
+    const qint64 workingMinutes = m_workSchedule.enabled && start < end ? end - start : 480;
     return std::max<qint64>(1, workingMinutes / intervalMinutes(kind));
 }
