@@ -57,14 +57,15 @@ install-user:
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release --target bench_event_store bench_engine bench_context bench_insights bench_history_window bench_settings_window brevimar tray_watcher
+	cmake --build build-release --target bench_event_store bench_engine bench_context bench_insights bench_history_window bench_settings_window brevimar brevimarctl tray_watcher floor_tray
 	build-release/bench/bench_event_store
 	build-release/bench/bench_engine
 	build-release/bench/bench_context
 	build-release/bench/bench_insights
 	build-release/bench/bench_history_window
 	build-release/bench/bench_settings_window
-	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher
+	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher \
+		build-release/bench/floor_tray
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i

@@ -4,7 +4,7 @@
 #include "Services.h"
 #include "automation/ActionsService.h"
 #include "platform/Log.h"
-#include "platform/linux/EdsCalendarStore.h"
+#include "platform/linux/CalendarModule.h"
 #include "platform/linux/JournalWriter.h"
 #include "platform/linux/LinuxMediaProbe.h"
 #include "platform/linux/LinuxSession.h"
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
                          LinuxSession::idleDisplayFromEnvironment());
     X11Workspace workspace;
     LinuxMediaProbe media;
-    EdsCalendarStore calendar;
+    CalendarModule calendar(CalendarModule::installedPath());
     AppDelegate delegate(services, {session, workspace, media, calendar, bus});
 
     const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };

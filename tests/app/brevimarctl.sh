@@ -15,6 +15,8 @@ expect 0 "Today: 0 sips · 0 breaks." "$ctl" today
 [ -z "$(brevimar_pid)" ] || fail "brevimarctl started Brevimar"
 # Started by the bus, Brevimar answers as soon as its name appears.
 expect 0 "" "$ctl" open brevimar://done/water
+# The calendar client and its forty libraries stay out of a run without calendar holds.
+! grep -q libecal "/proc/$(brevimar_pid)/maps" || fail "the calendar client loaded at rest"
 
 expect 0 "$(printf 'water\tWater\nmovement\tMove')" "$ctl" kinds
 expect 0 "Water logged. 2 sips · 0 breaks." "$ctl" log water
@@ -41,4 +43,12 @@ stop_brevimar
 [ "$(done_count water)" = 23 ] || fail "$(done_count water) water answers logged of 23"
 expect 0 "Today: 23 sips · 1 break." "$ctl" today
 expect 1 "Brevimar isn't running." "$ctl" resume
+
+# With calendar holds on, the installed program finds its calendar module.
+printf 'calendarRules="@ByteArray({\\"enabled\\":true,\\"calendarIDs\\":[],\\"skipFreeEvents\\":true,\\"skipAllDay\\":true})"\n' \
+    >"$HOME/calendar-rules"
+sed -i -e "/^\[General\]\$/r $HOME/calendar-rules" -e '/^manualPauseUntil=/d' \
+    "$XDG_CONFIG_HOME/tovanex/Brevimar.conf"
+expect 0 "" "$ctl" open brevimar://done/water
+wait_for 10 "the calendar module loads" grep -q brevimar-calendar-eds.so "/proc/$(brevimar_pid)/maps"
 verdict

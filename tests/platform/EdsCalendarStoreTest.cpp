@@ -2,6 +2,7 @@
 #include "fakes/LogCapture.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/WriteFile.h"
+#include "platform/linux/CalendarModule.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -106,6 +107,24 @@ TEST(EdsCalendarStoreDeathTest, WithoutACalendarServiceAccessIsDenied) {
                 "answered=1 granted=0 status=2");
 }
 
+// An installation without the module, or with a broken one, has no calendar; it must not crash
+// or leave calendar holds waiting for an answer.
+TEST(CalendarModule, WithoutTheModuleAccessIsDenied) {
+    LogCapture log;
+    CalendarModule store(u"/nonexistent/brevimar-calendar-eds.so"_s);
+    EXPECT_EQ(store.status(), CalendarStore::Status::notDetermined);
+    std::optional<bool> granted;
+    store.requestAccess([&](bool answer) { granted = answer; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return granted.has_value(); }, patience));
+    EXPECT_FALSE(*granted);
+    EXPECT_EQ(store.status(), CalendarStore::Status::denied);
+    EXPECT_TRUE(store.events(local(3, 4), local(4, 8)).isEmpty());
+    EXPECT_EQ(log.lines().filter(u"no calendar module"_s).size(), 1)
+        << qPrintable(log.lines().join(u'\n'));
+}
+
+// Through the module, as the application uses it: its log lines and change signals reach the
+// application.
 TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
     if (qEnvironmentVariableIsEmpty("BREVIMAR_IN_SESSION"))
         GTEST_SKIP() << "needs the private session bus of scripts/run-in-session";
@@ -117,7 +136,7 @@ TEST(EdsCalendarStore, ReadsExpandsAndFollowsALocalCalendar) {
               0);
     LogCapture log;
 
-    EdsCalendarStore store;
+    CalendarModule store(u"" CALENDAR_MODULE ""_s);
     EXPECT_EQ(store.status(), CalendarStore::Status::notDetermined);
     EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(
         u"org.gnome.evolution.dataserver.Sources5"_s))
