@@ -91,6 +91,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     logToStandardErrorAndJournal();
     quitOnSignals();
+    // Past a file-size limit a write should fail, as on a full disk, rather than end Brevimar.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     const QStringList urls = app.arguments().mid(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
