@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
     if (!bus.isConnected()) {
         switch (local.claim(urls)) {
         case LocalInstance::Claim::first:
+            // Said once here; every call that needs the bus would otherwise fail on its own.
+            Log::write(u"Brevimar: no session bus (%1); running without notifications, "
+                       "brevimarctl, D-Bus actions and the desktop's tray service"_s.arg(
+                           bus.lastError().message()));
             break;
         case LocalInstance::Claim::handedOver:
             return 0;
