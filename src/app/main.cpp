@@ -91,6 +91,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     logToStandardErrorAndJournal();
     quitOnSignals();
+    // Past a file-size limit a write should fail, as on a full disk, rather than end Brevimar.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     const QStringList urls = app.arguments().mid(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -100,6 +102,10 @@ int main(int argc, char** argv) {
     if (!bus.isConnected()) {
         switch (local.claim(urls)) {
         case LocalInstance::Claim::first:
+            // Said once here; every call that needs the bus would otherwise fail on its own.
+            Log::write(u"Brevimar: no session bus (%1); running without notifications, "
+                       "brevimarctl, D-Bus actions and the desktop's tray service"_s.arg(
+                           bus.lastError().message()));
             break;
         case LocalInstance::Claim::handedOver:
             return 0;

@@ -174,8 +174,10 @@ void DayLog::save() {
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QSaveFile file(m_fileName);
     const QByteArray json = m_state.toJson();
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+    // Unbuffered, so that a write the disk refuses fails here: a buffered one fails only inside
+    // commit(), which then still puts the half-written file in place of the old one.
+    const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                       file.write(json) == json.size() && file.commit();
     // Once per run of failures: a folder that cannot be written fails every save the same way.
     if (!saved && !m_saveFailing)
         Log::write(u"Brevimar could not save "_s + m_fileName + u": "_s + file.errorString());

@@ -68,23 +68,26 @@ std::optional<QString> columnText(sqlite3_stmt* statement, int column) {
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
-void insert(sqlite3* db, const EventStore::Event& event) {
+// Why the event could not be stored; none when it was (or was there already).
+std::optional<QString> insert(sqlite3* db, const EventStore::Event& event) {
     sqlite3_stmt* statement = nullptr;
+    std::optional<QString> error;
     if (sqlite3_prepare_v2(db,
                            "INSERT OR IGNORE INTO events (id, at, action, kind, meta) "
                            "VALUES (?, ?, ?, ?, ?)",
-                           -1, &statement, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(statement);
-        return;
+                           -1, &statement, nullptr) == SQLITE_OK) {
+        bindText(statement, 1, event.id);
+        sqlite3_bind_double(statement, 2, secondsSince1970(event.at));
+        bindText(statement, 3, EventStore::rawValue(event.action));
+        bindText(statement, 4, event.kind);
+        bindText(statement, 5, event.meta);
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            error = QString::fromUtf8(sqlite3_errmsg(db));
+    } else {
+        error = QString::fromUtf8(sqlite3_errmsg(db));
     }
-    bindText(statement, 1, event.id);
-    sqlite3_bind_double(statement, 2, secondsSince1970(event.at));
-    bindText(statement, 3, EventStore::rawValue(event.action));
-    bindText(statement, 4, event.kind);
-    bindText(statement, 5, event.meta);
-    if (sqlite3_step(statement) != SQLITE_DONE)
-        Log::write(u"Brevimar: event insert failed: "_s + QString::fromUtf8(sqlite3_errmsg(db)));
     sqlite3_finalize(statement);
+    return error;
 }
 
 // The event of a row of id, at, action, kind, meta; none for a row without an id or with an
@@ -359,7 +362,13 @@ void EventStore::log(Action action, const std::optional<NudgeKind>& kind,
         return;
     Event event{QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(), m_clock.now(), action,
                 kind ? std::optional(kind->id) : std::nullopt, meta};
-    m_worker->post([event = std::move(event)](sqlite3* db) { insert(db, event); });
+    m_worker->post([this, event = std::move(event)](sqlite3* db) {
+        const std::optional<QString> error = insert(db, event);
+        // Once per run of failures: a full disk refuses every insert the same way.
+        if (error && !m_insertFailing)
+            Log::write(u"Brevimar: event insert failed: "_s + *error);
+        m_insertFailing = error.has_value();
+    });
 }
 
 QList<EventStore::Event> EventStore::events(const QDateTime& from, const QDateTime& to) const {

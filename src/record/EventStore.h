@@ -67,5 +67,6 @@ private:
     class Worker;
 
     const Clock& m_clock;
+    bool m_insertFailing = false; // touched on the worker's thread only
     std::unique_ptr<Worker> m_worker;
 };
