@@ -198,8 +198,10 @@ std::optional<AppRule> ContextMonitor::matchingAppRule() const {
 
 void ContextMonitor::pause(double seconds, bool restOfDay) {
     const QDateTime now = m_clock.now();
+    // A pause is minutes the user chose, so fast mode shortens it as it does a snooze.
+    const double scaled = fastMode() ? seconds / 60 : seconds;
     const QDateTime until = restOfDay ? LocalCalendar::startOfDay(LocalCalendar::addDays(now, 1))
-                                      : now.addMSecs(qint64(seconds * 1000));
+                                      : now.addMSecs(qint64(scaled * 1000));
     setManualPauseUntil(until);
     m_events.log(EventStore::Action::pause, std::nullopt, until.toUTC().toString(Qt::ISODate));
     refresh();

@@ -27,4 +27,10 @@ dunstctl context
 water_done() { [ "$(done_count water)" = 1 ]; }
 wait_for 10 "done recorded" water_done
 grep -q '"water":1' "$XDG_DATA_HOME/Brevimar/today.json" || fail "today.json"
+
+# A pause is minutes too, so fast mode makes them seconds (a whole simulated day was lost to one).
+"$brevimar" brevimar://pause?minutes=3
+pause_ended() { [ "$(sqlite3 "$XDG_DATA_HOME/Brevimar/events.sqlite" \
+    "SELECT count(*) FROM events WHERE action = 'hold_end'")" = 1 ]; }
+wait_for 10 "a three-minute pause ends within seconds" pause_ended
 verdict

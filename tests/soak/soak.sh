@@ -16,8 +16,10 @@ echo "soak: seed $SOAK_SEED, $SOAK_HOURS simulated hours"
 RANDOM=$SOAK_SEED
 trap 'stop_brevimar; kill $(jobs -p) "${system_bus:-}" 2>/dev/null || true' EXIT
 
-# Reminders as notifications, and idleness after five quiet (fast) minutes.
-printf '[General]\nhasCompletedOnboarding=true\nidleThresholdMinutes=5\nreminderStyle=notification\n' \
+# Reminders as notifications, often enough to see many in a day (a shown one expires after the
+# minimum gap), and idleness after five quiet minutes.
+printf '[General]\nhasCompletedOnboarding=true\nidleThresholdMinutes=5\nreminderStyle=notification
+waterIntervalMinutes=15\nbreakIntervalMinutes=25\nminimumGapMinutes=10\n' \
     >"$XDG_CONFIG_HOME/tovanex/Brevimar.conf"
 # dunst asks its "dmenu" command which action to take; this one takes the title in $home/choice.
 mkdir -p "$XDG_CONFIG_HOME/dunst"
@@ -38,7 +40,7 @@ signal() { echo "$1" >&3; }
 # Someone at the keyboard: the pointer moves every second unless $HOME/away exists.
 (while sleep 1; do [ -e "$HOME/away" ] || xdotool mousemove_relative -- $((RANDOM % 3 - 1)) 1; done) &
 
-log=$HOME/brevimar.out # kept on failure, not dumped: a day is long
+log=$HOME/brevimar.out # kept in /tmp, not dumped on failure: a day is long
 app=
 kills=0
 crashes=0
@@ -77,29 +79,29 @@ kind() { ((RANDOM % 2)) && echo water || echo movement; }
 # One simulated minute of the user's day: a shown reminder is answered within a few minutes or
 # left to expire; the rest comes about as often in a simulated hour as in a real one.
 drive_minute() {
-    if [ "$(dunstctl count displayed)" -ge 1 ] && ((RANDOM % 10 < 3)); then
+    if [ "$(dunstctl count displayed)" -ge 1 ] && ((RANDOM % 10 < 2)); then
         answer_notification
     fi
     local roll=$((RANDOM % 1000))
-    if ((roll < 20)); then $ctl log "$(kind)" >/dev/null
-    elif ((roll < 40)); then $ctl open "brevimar://done/$(kind)"
-    elif ((roll < 60)); then xdotool key "ctrl+alt+super+$( ((RANDOM % 2)) && echo w || echo s)"
-    elif ((roll < 75)); then $ctl open "brevimar://$( ((RANDOM % 2)) && echo snooze || echo skip)/$(kind)"
-    elif ((roll < 80)); then $ctl pause $((RANDOM % 30 + 1)) >/dev/null
-    elif ((roll < 85)); then $ctl open "brevimar://pause?minutes=$((RANDOM % 30 - 3))" # ≤ 0: all day
-    elif ((roll < 90)); then xdotool key ctrl+alt+super+p
-    elif ((roll < 100)); then $ctl resume >/dev/null
-    elif ((roll < 105)); then $ctl open brevimar://resume
-    elif ((roll < 120)); then $ctl status --json >/dev/null && $ctl today >/dev/null
-    elif ((roll < 135)); then
+    if ((roll < 8)); then $ctl log "$(kind)" >/dev/null
+    elif ((roll < 16)); then $ctl open "brevimar://done/$(kind)"
+    elif ((roll < 24)); then xdotool key "ctrl+alt+super+$( ((RANDOM % 2)) && echo w || echo s)"
+    elif ((roll < 32)); then $ctl open "brevimar://$( ((RANDOM % 2)) && echo snooze || echo skip)/$(kind)"
+    elif ((roll < 35)); then $ctl pause $((RANDOM % 30 + 1)) >/dev/null
+    elif ((roll < 38)); then $ctl open "brevimar://pause?minutes=$((RANDOM % 30 - 1))" # ≤ 0: all day
+    elif ((roll < 41)); then xdotool key ctrl+alt+super+p
+    elif ((roll < 46)); then $ctl resume >/dev/null
+    elif ((roll < 49)); then $ctl open brevimar://resume
+    elif ((roll < 64)); then $ctl status --json >/dev/null && $ctl today >/dev/null
+    elif ((roll < 74)); then
         signal lock
         sleep $((RANDOM % 8 + 2))
         signal unlock
-    elif ((roll < 145)); then
+    elif ((roll < 81)); then
         touch "$HOME/away"
         sleep $((RANDOM % 10 + 6))
         rm -f "$HOME/away"
-    elif ((roll < 149)); then
+    elif ((roll < 84)); then
         signal lock
         signal sleep
         sleep $((RANDOM % 10 + 2))
@@ -195,8 +197,7 @@ printf '%s\n' "${samples[@]}" | awk -v rss_limit=512 -v fd_limit=1 '
             rss / hours, fds / hours, hours
         exit (rss / hours > rss_limit || fds / hours > fd_limit)
     }' || fail "resident memory or open files grow"
-if [ "$failures" != 0 ]; then
-    cp "$log" "/tmp/brevimar-soak-$SOAK_SEED.log"
-    echo "soak: the application's log is in /tmp/brevimar-soak-$SOAK_SEED.log"
-fi
+cp "$log" "/tmp/brevimar-soak-$SOAK_SEED.log"
+sqlite3 "$db" ".backup /tmp/brevimar-soak-$SOAK_SEED.sqlite"
+echo "soak: the application's log and event log are kept as /tmp/brevimar-soak-$SOAK_SEED.*"
 verdict
