@@ -19,9 +19,9 @@ trap 'stop_brevimar; kill $(jobs -p) "${system_bus:-}" 2>/dev/null || true' EXIT
 # Reminders as notifications, often enough to see many in a day (a shown one expires after the
 # minimum gap), and idleness after five quiet minutes.
 printf '[General]\nhasCompletedOnboarding=true\nidleThresholdMinutes=5\nreminderStyle=notification
-waterIntervalMinutes=15\nbreakIntervalMinutes=25\nminimumGapMinutes=10\n' \
+preset=custom\nwaterIntervalMinutes=15\nbreakIntervalMinutes=25\nminimumGapMinutes=10\n' \
     >"$XDG_CONFIG_HOME/tovanex/Brevimar.conf"
-# dunst asks its "dmenu" command which action to take; this one takes the title in $home/choice.
+# dunst asks its "dmenu" command which action to take; this one takes the title in $HOME/choice.
 mkdir -p "$XDG_CONFIG_HOME/dunst"
 printf '#!/bin/sh\ngrep -m1 -F "$(cat %s/choice)"\n' "$HOME" >"$HOME/choose"
 chmod +x "$HOME/choose"
@@ -37,8 +37,8 @@ mkfifo "$HOME/desktop"
 exec 3>"$HOME/desktop"
 signal() { echo "$1" >&3; }
 
-# Someone at the keyboard: the pointer moves every second unless $HOME/away exists.
-(while sleep 1; do [ -e "$HOME/away" ] || xdotool mousemove_relative -- $((RANDOM % 3 - 1)) 1; done) &
+# Someone at the keyboard: the pointer moves to and fro every second unless $HOME/away exists.
+(while sleep 1; do [ -e "$HOME/away" ] || xdotool mousemove_relative -- 0 $((SECONDS % 2 * 2 - 1)); done) &
 
 log=$HOME/brevimar.out # kept in /tmp, not dumped on failure: a day is long
 app=
