@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build run test unit-sanitized fuzz screenshots bench install install-user format format-check clean
+.PHONY: deps build run test unit-sanitized fuzz screenshots bench soak install install-user format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -66,6 +66,13 @@ bench: deps
 	build-release/bench/bench_settings_window
 	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher \
 		build-release/bench/floor_tray
+
+# A simulated working day of the installed application in fast mode, with faults; not part of
+# make test. SOAK_HOURS=… for a longer day, SOAK_SEED=… to repeat a run.
+soak: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target brevimar brevimarctl soak_desktop
+	./scripts/run-in-session tests/soak/soak.sh $(BUILD)
 
 format:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
