@@ -90,18 +90,20 @@ drive_minute() {
     elif ((roll < 35)); then $ctl pause $((RANDOM % 30 + 1)) >/dev/null
     elif ((roll < 38)); then $ctl open "brevimar://pause?minutes=$((RANDOM % 30 - 1))" # ≤ 0: all day
     elif ((roll < 41)); then xdotool key ctrl+alt+super+p
-    elif ((roll < 56)); then $ctl resume >/dev/null # a pause lasts real minutes, even in fast mode
-    elif ((roll < 61)); then $ctl open brevimar://resume
-    elif ((roll < 64)); then $ctl status --json >/dev/null && $ctl today >/dev/null
-    elif ((roll < 74)); then
+    # A pause lasts real minutes even in fast mode, so the user resumes after some twenty
+    # simulated ones.
+    elif ((roll < 81)); then $ctl resume >/dev/null
+    elif ((roll < 91)); then $ctl open brevimar://resume
+    elif ((roll < 106)); then $ctl status --json >/dev/null && $ctl today >/dev/null
+    elif ((roll < 116)); then
         signal lock
         sleep $((RANDOM % 8 + 2))
         signal unlock
-    elif ((roll < 81)); then
+    elif ((roll < 123)); then
         touch "$HOME/away"
         sleep $((RANDOM % 10 + 6))
         rm -f "$HOME/away"
-    elif ((roll < 84)); then
+    elif ((roll < 126)); then
         signal lock
         signal sleep
         sleep $((RANDOM % 10 + 2))
