@@ -11,7 +11,7 @@ packages=(
     libxcb-res0-dev libxcb-randr0-dev
     libecal2.0-dev libical-dev
     libcanberra-dev sound-theme-freedesktop
-    fonts-material-design-icons-iconfont
+    fonts-material-design-icons-iconfont libfreetype-dev
     googletest libgmock-dev libbenchmark-dev
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin

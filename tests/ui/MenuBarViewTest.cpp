@@ -1,6 +1,7 @@
 #include "ui/tray/MenuBarView.h"
 #include "UiFixture.h"
 #include "fakes/ScopedEnv.h"
+#include "ui/theme/Symbols.h"
 #include "ui/tray/MenuBarIcon.h"
 #include "ui/tray/PanelPlacement.h"
 
@@ -167,4 +168,19 @@ TEST_F(MenuBarViewTest, TrayIconShowsAwaitingBeforeHeld) {
     ASSERT_EQ(items.value(1)->text(), u"Open History"_s);
     items.value(1)->trigger();
     EXPECT_TRUE(history);
+}
+
+// The tray draws the drop read straight from the font file: the same shape, the same way up and
+// in the same place as the font database's, its inner highlight left open.
+TEST(TrayIconGlyph, OutlineFromTheFontFileMatchesTheFontDatabase) {
+    const QPainterPath fromFile = Symbols::outline(u"drop.fill"_s);
+    QPainterPath fromDatabase;
+    fromDatabase.addText(0, 0, Symbols::font(64), QString(Symbols::glyph(u"drop.fill"_s)));
+    const QRectF a = fromFile.boundingRect(), b = fromDatabase.boundingRect();
+    EXPECT_GT(a.height(), 40);
+    for (const double delta :
+         {a.left() - b.left(), a.top() - b.top(), a.right() - b.right(), a.bottom() - b.bottom()})
+        EXPECT_LT(std::abs(delta), 0.5);
+    for (const QPointF inside : {a.center(), QPointF(a.center().x(), a.top() + a.height() / 4)})
+        EXPECT_EQ(fromFile.contains(inside), fromDatabase.contains(inside)) << inside.y();
 }

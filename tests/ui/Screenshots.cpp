@@ -8,11 +8,13 @@
 #include "ui/reminders/NotchMessageView.h"
 #include "ui/reminders/NudgeCardView.h"
 #include "ui/theme/Symbols.h"
+#include "ui/tray/MenuBarIcon.h"
 #include "ui/tray/MenuBarView.h"
 #include "ui/updates/UpdateWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
 
@@ -82,6 +84,28 @@ TEST(Screenshots, ReminderAndMessageViews) {
             view.finishAnimation();
             save(view, shape + u"message"_s, dark);
         }
+    }
+}
+
+// The tray icon in its three looks at the common tray sizes, on a light and a dark panel.
+TEST(TrayIconScreenshots, PlainHeldAwaiting) {
+    for (const bool dark : {false, true}) {
+        QPixmap picture(3 * 40, 2 * 40);
+        picture.fill(dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf6, 0xf5, 0xf4));
+        QPainter painter(&picture);
+        int column = 0;
+        for (const auto look :
+             {MenuBarIcon::Look::plain, MenuBarIcon::Look::held, MenuBarIcon::Look::awaiting}) {
+            painter.drawPixmap(40 * column + 4, 4, MenuBarIcon::draw(look, 32));
+            painter.drawPixmap(40 * column + 9, 49, MenuBarIcon::draw(look, 22));
+            ++column;
+        }
+        painter.end();
+        const QString folder = QStringLiteral(BREVIMAR_SCREENSHOT_DIR);
+        QDir().mkpath(folder);
+        EXPECT_TRUE(
+            picture.scaled(picture.size() * 3)
+                .save(folder + (dark ? u"/tray-icon-dark.png"_s : u"/tray-icon-light.png"_s)));
     }
 }
 

@@ -92,8 +92,11 @@ LinuxMediaProbe::LinuxMediaProbe(QString procRoot, QString sysRoot, QString devR
         return;
     const QByteArray dev = m_devRoot.toLocal8Bit();
     inotify_add_watch(m_inotify, dev.constData(), IN_CREATE | IN_DELETE | IN_ONLYDIR);
-    for (const QString& node : QDir(m_devRoot).entryList({u"video*"_s}, QDir::System | QDir::Files))
-        watchCamera(dev + '/' + node.toLocal8Bit());
+    // Names are matched by hand: a name filter would load the regular-expression library.
+    for (const QString& node : QDir(m_devRoot).entryList(QDir::System | QDir::Files)) {
+        if (node.startsWith(u"video"))
+            watchCamera(dev + '/' + node.toLocal8Bit());
+    }
 }
 
 LinuxMediaProbe::~LinuxMediaProbe() {
@@ -144,7 +147,9 @@ std::optional<QString> LinuxMediaProbe::scanCameras() const {
     // Cameras in device order; without any, there is no need to look through every process.
     const QDir devices(m_sysRoot + u"/class/video4linux"_s);
     QList<int> numbers;
-    for (const QString& name : devices.entryList({u"video*"_s}, QDir::Dirs | QDir::System)) {
+    for (const QString& name : devices.entryList(QDir::Dirs | QDir::System)) {
+        if (!name.startsWith(u"video"))
+            continue;
         bool ok = false;
         const int number = name.mid(5).toInt(&ok);
         if (ok)

@@ -1,9 +1,14 @@
 #include "Symbols.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPalette>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 using namespace Qt::StringLiterals;
 
@@ -55,16 +60,87 @@ QChar glyph(const QString& symbolName) {
     return QChar(glyphs.value(symbolName, 0xef4a)); // circle
 }
 
+namespace {
+
+const QString fontFile =
+    u"/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf"_s;
+
+// FreeType hands an outline over as pen moves in font units, y upwards.
+struct OutlineBuilder {
+    QPainterPath path;
+    double scale;
+    QPointF point(const FT_Vector* v) const { return {v->x * scale, -v->y * scale}; }
+};
+
+OutlineBuilder& builder(void* user) {
+    return *static_cast<OutlineBuilder*>(user);
+}
+
+const FT_Outline_Funcs outlineFuncs = {
+    [](const FT_Vector* to, void* user) {
+        OutlineBuilder& b = builder(user);
+        b.path.moveTo(b.point(to));
+        return 0;
+    },
+    [](const FT_Vector* to, void* user) {
+        OutlineBuilder& b = builder(user);
+        b.path.lineTo(b.point(to));
+        return 0;
+    },
+    [](const FT_Vector* control, const FT_Vector* to, void* user) {
+        OutlineBuilder& b = builder(user);
+        b.path.quadTo(b.point(control), b.point(to));
+        return 0;
+    },
+    [](const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void* user) {
+        OutlineBuilder& b = builder(user);
+        b.path.cubicTo(b.point(control1), b.point(control2), b.point(to));
+        return 0;
+    },
+    0,
+    0,
+};
+
+// The glyph's outline read with FreeType alone; empty when the file or the glyph is missing.
+QPainterPath outlineFromFile(char32_t codepoint) {
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
+        return {};
+    OutlineBuilder outline{{}, 0};
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, QFile::encodeName(fontFile).constData(), 0, &face) == 0) {
+        const FT_UInt index = FT_Get_Char_Index(face, codepoint);
+        if (index != 0 && FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE) == 0 &&
+            face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+            outline.scale = 64.0 / face->units_per_EM;
+            outline.path.setFillRule(Qt::WindingFill);
+            FT_Outline_Decompose(&face->glyph->outline, &outlineFuncs, &outline);
+        }
+        FT_Done_Face(face);
+    }
+    FT_Done_FreeType(library);
+    return outline.path;
+}
+
+} // namespace
+
 QFont font(int pixelSize) {
     static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(
-            u"/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf"_s);
+        const int id = QFontDatabase::addApplicationFont(fontFile);
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         return families.isEmpty() ? u"Material Icons"_s : families.first();
     }();
     QFont font(family);
     font.setPixelSize(pixelSize);
     return font;
+}
+
+QPainterPath outline(const QString& symbolName) {
+    const QChar glyphChar = glyph(symbolName);
+    QPainterPath path = outlineFromFile(glyphChar.unicode());
+    if (path.isEmpty()) // the font installed elsewhere: found through the font configuration
+        path.addText(0, 0, font(64), QString(glyphChar));
+    return path;
 }
 
 QColor tint(const QString& tintName) {

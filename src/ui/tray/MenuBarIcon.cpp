@@ -21,8 +21,7 @@ const QColor cutOutColour(0x1e, 0x1e, 0x1e);
 // The drop glyph as a path, scaled so its own outline (not the font's em box) fills the height
 // and centred in the box.
 QPainterPath dropPath(const QRectF& box) {
-    QPainterPath path;
-    path.addText(0, 0, Symbols::font(64), QString(Symbols::glyph(u"drop.fill"_s)));
+    static const QPainterPath path = Symbols::outline(u"drop.fill"_s);
     const QRectF bounds = path.boundingRect();
     const double scale = box.height() / bounds.height();
     QTransform transform;
