@@ -57,7 +57,7 @@ install-user:
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release --target bench_event_store bench_engine bench_context bench_insights bench_history_window bench_settings_window brevimar brevimarctl tray_watcher floor_tray
+	cmake --build build-release --target bench_event_store bench_engine bench_context bench_insights bench_history_window bench_settings_window bench_calendar_switch_on brevimar brevimarctl tray_watcher floor_tray
 	build-release/bench/bench_event_store
 	build-release/bench/bench_engine
 	build-release/bench/bench_context
@@ -66,6 +66,8 @@ bench: deps
 	build-release/bench/bench_settings_window
 	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher \
 		build-release/bench/floor_tray
+	./scripts/run-in-session sh -c 'for run in cold warm; do \
+		build-release/bench/bench_calendar_switch_on build-release/src/lib/brevimar/brevimar-calendar-eds.so; done'
 
 # A simulated working day of the installed application in fast mode, with faults; not part of
 # make test. SOAK_HOURS=… for a longer day, SOAK_SEED=… to repeat a run.
