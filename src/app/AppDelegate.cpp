@@ -60,7 +60,6 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
 }
 
 AppDelegate::~AppDelegate() {
-    delete m_history.data();
     delete m_settingsWindow.data();
     delete m_onboarding.data();
 }
@@ -141,11 +140,10 @@ void AppDelegate::handleURL(const QString& url) {
 void AppDelegate::showHistory() {
     if (!m_history) {
         const EventStore& store = m_services.events;
-        m_history = new HistoryWindow(
+        m_history = std::make_unique<HistoryWindow>(
             m_services.settings,
             [&store](const QDateTime& from, const QDateTime& to) { return store.events(from, to); },
             m_services.clock);
-        m_history->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_history->present();
 }

@@ -83,7 +83,7 @@ private:
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;
-    QPointer<HistoryWindow> m_history;
+    std::unique_ptr<HistoryWindow> m_history;
     QPointer<SettingsWindow> m_settingsWindow;
     QPointer<OnboardingWindow> m_onboarding;
     bool m_running = false;
