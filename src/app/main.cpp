@@ -68,7 +68,14 @@ void quitOnSignals() {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        // Drained, or the pipe stays ready: whoever still runs the event loop while Brevimar
+        // ends (the calendar client does, closing) would be woken for it forever.
+        char bytes[16];
+        while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        QCoreApplication::quit();
+    });
     struct sigaction action = {};
     action.sa_handler = writeToSignalPipe;
     action.sa_flags = SA_RESTART;

@@ -51,4 +51,8 @@ sed -i -e "/^\[General\]\$/r $HOME/calendar-rules" -e '/^manualPauseUntil=/d' \
     "$XDG_CONFIG_HOME/tovanex/Brevimar.conf"
 expect 0 "" "$ctl" open brevimar://done/water
 wait_for 10 "the calendar module loads" grep -q brevimar-calendar-eds.so "/proc/$(brevimar_pid)/maps"
+calendar_service() { dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.gnome.evolution.dataserver.Calendar8 | grep -q true; }
+wait_for 20 "the calendar service starts" calendar_service
+stop_brevimar # closing the calendar client runs the event loop once more
 verdict
