@@ -3,7 +3,9 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -30,14 +32,18 @@ public:
 
     explicit FakeNotificationServer(QDBusConnection bus)
         : m_bus(bus) {
-        m_bus.registerObject(objectPath, this, QDBusConnection::ExportAllSlots);
-        m_bus.registerService(serviceName);
+        start();
     }
-    ~FakeNotificationServer() override {
-        m_bus.unregisterService(serviceName);
-        m_bus.unregisterObject(objectPath);
-    }
+    ~FakeNotificationServer() override { stop(); }
 
+    // The server ends and starts again on a connection of its own, with nothing on screen.
+    void restart(QDBusConnection bus) {
+        stop();
+        m_bus = bus;
+        notified.clear();
+        onScreen.clear();
+        start();
+    }
     void invoke(uint id, const QString& action) {
         m_bus.send(QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s)
                    << id << action);
@@ -58,6 +64,15 @@ public Q_SLOTS:
     QStringList GetCapabilities() { return {u"actions"_s, u"body"_s}; }
 
 private:
+    void start() {
+        m_bus.registerObject(objectPath, this, QDBusConnection::ExportAllSlots);
+        m_bus.registerService(serviceName);
+    }
+    void stop() {
+        m_bus.unregisterService(serviceName);
+        m_bus.unregisterObject(objectPath);
+    }
+
     QDBusConnection m_bus;
 };
 
@@ -131,6 +146,21 @@ TEST_F(NotificationServiceTest, RemindersCarryFourAnswersWhichReachTheEngine) {
     service.deliverWindDown(u"2 sips"_s);
     ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
     EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
+}
+
+// After a restart the earlier server's ids belong to nobody, or to another program's
+// notification, which a reminder must not replace (nor answer, nor close).
+TEST_F(NotificationServiceTest, ARestartedServerKnowsNoneOfTheEarlierIds) {
+    engine().fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return server.onScreen.size() == 1; }));
+    QDBusServiceWatcher restarted(serviceName, QDBusConnection::sessionBus(),
+                                  QDBusServiceWatcher::WatchForOwnerChange);
+    QSignalSpy ownerChanges(&restarted, &QDBusServiceWatcher::serviceOwnerChanged);
+    server.restart(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"restarted"_s));
+    ASSERT_TRUE(waitFor([&] { return ownerChanges.size() == 2; })); // gone, then back
+    engine().fire(NudgeKind::water());
+    ASSERT_TRUE(waitFor([&] { return server.notified.size() == 1; }));
+    EXPECT_EQ(server.notified[0].replaces, 0u);
 }
 
 #include "NotificationServiceTest.moc"

@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -51,6 +52,12 @@ NotificationService::NotificationService(QDBusConnection bus, AppSettings& setti
                   SLOT(actionInvoked(uint, QString)));
     m_bus.connect(service, path, interface, u"NotificationClosed"_s, this,
                   SLOT(notificationClosed(uint, uint)));
+    // A server that restarts numbers its notifications afresh: the ids of the one before are
+    // nobody's, or another program's, and must neither be replaced, closed nor answered.
+    auto* watcher =
+        new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this] { m_serverIDs.clear(); });
 }
 
 void NotificationService::requestAuthorization() {
