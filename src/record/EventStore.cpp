@@ -363,6 +363,10 @@ void EventStore::log(Action action, const std::optional<NudgeKind>& kind,
     Event event{QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(), m_clock.now(), action,
                 kind ? std::optional(kind->id) : std::nullopt, meta};
     m_worker->post([this, event = std::move(event)](sqlite3* db) {
+        // Opened on a full disk, the file may still lack its table. Quietly: the failing insert
+        // below has said so already.
+        if (m_insertFailing)
+            sqlite3_exec(db, schema, nullptr, nullptr, nullptr);
         const std::optional<QString> error = insert(db, event);
         // Once per run of failures: a full disk refuses every insert the same way.
         if (error && !m_insertFailing)

@@ -1,5 +1,6 @@
 #include "app/Services.h"
 #include "fakes/EventLog.h"
+#include "fakes/FileSizeLimit.h"
 #include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
 #include "fakes/TemporaryXdg.h"
@@ -8,10 +9,6 @@
 #include <QDirIterator>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -96,14 +93,11 @@ TEST_F(LegacyMigrationTest, TheDataFolderIsCopiedOnlyWholeAndOnlyWhenBrevimarHas
     QFile::remove(settingsFile());
     writeFile(earlierFolder() + u"/large"_s, QByteArray(256 * 1024, 'x'));
     const auto before = earlierFiles();
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{64 * 1024, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    std::optional<Services> afterFailure(std::in_place, clock);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
+    std::optional<Services> afterFailure;
+    {
+        const FileSizeLimit fullDisk(64 * 1024);
+        afterFailure.emplace(clock);
+    }
     EXPECT_EQ(afterFailure->dayLog.state().counts.value(u"water"_s), 0) << "started afresh";
     EXPECT_FALSE(QFile::exists(folder() + u"/large"_s));
     EXPECT_FALSE(QFile::exists(folder() + u".migrating"_s));

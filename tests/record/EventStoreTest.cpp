@@ -1,4 +1,5 @@
 #include "record/EventStore.h"
+#include "fakes/FileSizeLimit.h"
 #include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
 #include "fakes/QtPrinters.h"
@@ -169,6 +170,22 @@ TEST_F(EventStoreTest, AnUnwritableFolderLeavesTheStoreInert) {
     EXPECT_TRUE(store.events(at(0), at(23)).isEmpty());
     EXPECT_EQ(store.exportJSONL(), QByteArray());
     EXPECT_EQ(log.lines(), QStringList({u"Brevimar: cannot open events.sqlite"_s}));
+}
+
+// A first start on a full disk leaves a file without its table; once there is room again the
+// store must make it and write, not fail until the next start.
+TEST_F(EventStoreTest, AStoreOpenedOnAFullDiskWritesOnceThereIsRoom) {
+    LogCapture log;
+    std::optional<FileSizeLimit> fullDisk(std::in_place, 0);
+    EventStore store(clock, folder);
+    store.log(Action::launch);
+    store.log(Action::fired, NudgeKind::water());
+    EXPECT_TRUE(store.events(at(0), at(23)).isEmpty());
+    fullDisk.reset();
+    store.log(Action::done, NudgeKind::water());
+    EXPECT_EQ(store.events(at(0), at(23)).size(), 1);
+    // Once at the start and once for the failing writes, however many there were.
+    EXPECT_EQ(log.lines().size(), 2) << log.lines().join(u'\n').toStdString();
 }
 
 TEST_F(EventStoreTest, AKilledWriterLosesNothingItSawStored) {
