@@ -423,8 +423,9 @@ qint64 AppSettings::intervalMinutes(const NudgeKind& kind) const {
         if (inForce != Preset::custom)
             minutes = water ? inForce.waterMinutes() : inForce.movementMinutes();
     }
-    // A hand-edited value below a minute would fire the reminder on every tick.
-    return std::max<qint64>(1, minutes);
+    // A hand-edited value below a minute would fire the reminder on every tick; one of millions
+    // of years would overflow the clock arithmetic and fire it at once.
+    return std::clamp<qint64>(minutes, 1, maximumIntervalMinutes);
 }
 
 qint64 AppSettings::goal(const NudgeKind& kind) const {

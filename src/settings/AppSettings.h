@@ -176,8 +176,9 @@ public:
     // The custom reminder behind a kind, enabled or not; none once it has been deleted.
     std::optional<CustomReminder> customReminder(const NudgeKind& kind) const;
     // Minutes between two reminders of a kind today, following the preset in force for
-    // today's weekday; at least 1, whatever is stored.
+    // today's weekday; from 1 to a year, whatever is stored.
     qint64 intervalMinutes(const NudgeKind& kind) const;
+    static constexpr qint64 maximumIntervalMinutes = 366 * 24 * 60;
     // Today's goal: the goal set for the kind, else how many of its reminders fit in a working day.
     qint64 goal(const NudgeKind& kind) const;
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -158,7 +159,7 @@ TEST_F(AppSettingsTest, ActiveKindsAndTheirCustomReminders) {
     EXPECT_FALSE(s.customReminder(last.asKind()));
 }
 
-TEST_F(AppSettingsTest, IntervalsFollowThePresetOfTheDayAndAreAtLeastAMinute) {
+TEST_F(AppSettingsTest, IntervalsFollowThePresetOfTheDayFromAMinuteToAYear) {
     AppSettings& s = load();
     const CustomReminder edited{.intervalMinutes = -5}; // by hand, in the file
     s.setCustomReminders({edited});
@@ -170,6 +171,8 @@ TEST_F(AppSettingsTest, IntervalsFollowThePresetOfTheDayAndAreAtLeastAMinute) {
     EXPECT_EQ(s.intervalMinutes(edited.asKind()), 1) << "its own interval, at least a minute";
     clock.advance(24 * 3600);
     EXPECT_EQ(s.intervalMinutes(NudgeKind::water()), 1) << "Tuesday uses the settings";
+    s.setWaterIntervalMinutes(std::numeric_limits<qint64>::max());
+    EXPECT_EQ(s.intervalMinutes(NudgeKind::water()), 366 * 24 * 60);
     EXPECT_EQ(s.intervalMinutes(NudgeKind::movement()), 60);
     clock.advance(24 * 3600);
     s.setPreset(Preset::gentle);
