@@ -7,7 +7,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBREVIMAR_WERROR=$(WERROR)
 CTEST_FLAGS = --output-on-failure --timeout 600 -j 2
 
-.PHONY: deps build run test unit-sanitized fuzz screenshots bench soak install install-user format format-check clean
+.PHONY: deps build run test unit-sanitized fuzz screenshots bench soak install install-user deb format format-check clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -54,6 +54,14 @@ install: deps
 install-user:
 	$(MAKE) install PREFIX=$(HOME)/.local
 
+# The Debian package, build-deb/brevimar_<version>-1_<arch>.deb, from a Release build of only
+# what it installs (CPack would otherwise build every test first).
+deb: deps
+	cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+	cmake --build build-deb --target brevimar brevimarctl
+	cd build-deb && cpack
+
 # Benchmarks in an optimised build of their own.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -83,4 +91,4 @@ format-check:
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-install build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-release build-install build-deb build-fuzz

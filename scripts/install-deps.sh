@@ -16,6 +16,7 @@ packages=(
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
     clang clang-format tzdata
+    appstream file
 )
 
 missing=()
