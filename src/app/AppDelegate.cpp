@@ -9,6 +9,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QSystemTrayIcon>
 
 #include <xcb/xcb.h>
 
@@ -107,6 +108,14 @@ void AppDelegate::showMenuBarIcon() {
         createMenuBarIcon();
         return;
     }
+    // Where no tray shows icons (stock GNOME) Brevimar would seem not to have started.
+    const QString toldKey = u"noTrayNoticeShown"_s;
+    if (!m_services.preferences.boolean(toldKey, false)) {
+        m_services.preferences.setBoolean(toldKey, true);
+        m_notifier.deliverNotice(u"Brevimar is running."_s,
+                                 u"Your desktop shows no tray icons: open Brevimar from your "
+                                 "applications to see today's reminders."_s);
+    }
     auto* watcher = new QDBusServiceWatcher(watcherName, m_bus,
                                             QDBusServiceWatcher::WatchForRegistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, watcher] {
@@ -118,6 +127,15 @@ void AppDelegate::showMenuBarIcon() {
 void AppDelegate::createMenuBarIcon() {
     m_menuBarIcon = std::make_unique<MenuBarIcon>(engine(), m_context, *m_menuBarView);
     m_menuBarIcon->show();
+}
+
+void AppDelegate::activate() {
+    if (!m_menuBarView)
+        return;
+    if (m_menuBarIcon)
+        m_menuBarView->openAt(m_menuBarIcon->trayIcon().geometry());
+    else
+        m_menuBarView->openAsWindow();
 }
 
 void AppDelegate::startUsageReporter() {

@@ -54,6 +54,9 @@ public:
     // URLs handed over by other programs, in the order given, as text: the scheme must match
     // exactly, and QUrl would lower-case it.
     void open(const QStringList& urls);
+    // A second start, the desktop's launcher, `brevimar` alone: the panel beside the tray icon,
+    // or a small window of its own while no tray shows the icon.
+    void activate();
     // The history window, made on first use and kept; every door to it comes here.
     void showHistory();
     // The settings window: made when asked for, in front, and let go when closed.
@@ -62,7 +65,8 @@ public:
     void fireTestReminder();
 
 protected:
-    // The tray icon and its panel; waits for the desktop's tray when there is none yet.
+    // The tray icon and its panel; waits for the desktop's tray when there is none yet, and says
+    // so the first time.
     virtual void showMenuBarIcon();
     virtual void startUsageReporter();
     virtual void installHotKeys();

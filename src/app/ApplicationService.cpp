@@ -1,11 +1,14 @@
 #include "ApplicationService.h"
 
-ApplicationService::ApplicationService(QObject* owner, std::function<void(const QStringList&)> open)
+ApplicationService::ApplicationService(QObject* owner, std::function<void()> activate,
+                                       std::function<void(const QStringList&)> open)
     : QDBusAbstractAdaptor(owner)
+    , m_activate(std::move(activate))
     , m_open(std::move(open)) {}
 
-// There is no window to raise: the tray icon is always there.
-void ApplicationService::Activate(const QVariantMap&) {}
+void ApplicationService::Activate(const QVariantMap&) {
+    m_activate();
+}
 
 void ApplicationService::Open(const QStringList& uris, const QVariantMap&) {
     m_open(uris);

@@ -13,7 +13,8 @@ class ApplicationService : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
 public:
-    ApplicationService(QObject* owner, std::function<void(const QStringList&)> open);
+    ApplicationService(QObject* owner, std::function<void()> activate,
+                       std::function<void(const QStringList&)> open);
 
 public Q_SLOTS:
     void Activate(const QVariantMap& platformData);
@@ -22,5 +23,6 @@ public Q_SLOTS:
                         const QVariantMap& platformData);
 
 private:
+    std::function<void()> m_activate;
     std::function<void(const QStringList&)> m_open;
 };

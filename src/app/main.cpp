@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
 
     const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };
     QObject applicationObject;
-    new ApplicationService(&applicationObject, openURLs);
+    new ApplicationService(
+        &applicationObject, [&delegate] { delegate.activate(); }, openURLs);
     auto* actions = new ActionsService(
         &applicationObject,
         [&delegate]() -> RhythmEngine* {

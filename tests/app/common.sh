@@ -21,14 +21,15 @@ install_and_log_in() { # build-dir
 }
 
 # Outside: runs the calling script again at a fresh login with Brevimar installed in a throw-away
-# home. Inside: stops Brevimar when the script ends and names the installed brevimarctl $ctl.
+# home. Inside: stops Brevimar and what the script started (a fake tray outlives the bus) when
+# the script ends, and names the installed brevimarctl $ctl.
 installed_session() { # the script's arguments
     if [ "${1:-}" != --inside ]; then
         private_home
         install_and_log_in "$1"
         exit
     fi
-    trap stop_brevimar EXIT
+    trap 'stop_brevimar; kill $(jobs -p) 2>/dev/null || true' EXIT
     ctl=$HOME/.local/bin/brevimarctl
 }
 

@@ -93,6 +93,10 @@ void NotificationService::deliverWeeklyReport(const QString& text) {
     notify(u"weekly-report"_s, u"Your week"_s, text, {}, false, u"weekly report"_s);
 }
 
+void NotificationService::deliverNotice(const QString& title, const QString& body) {
+    notify(u"notice"_s, title, body, {}, false, u"notice"_s);
+}
+
 void NotificationService::notify(const QString& identifier, const QString& title,
                                  const QString& body, const QStringList& actions, bool sound,
                                  const QString& logName) {

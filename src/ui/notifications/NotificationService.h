@@ -30,6 +30,8 @@ public:
     void clear(const NudgeKind& kind) override;
     void deliverWindDown(const QString& summary) override;
     void deliverWeeklyReport(const QString& text) override;
+    // A word about Brevimar itself, with no buttons.
+    void deliverNotice(const QString& title, const QString& body);
 
 private Q_SLOTS:
     void actionInvoked(uint id, const QString& action);

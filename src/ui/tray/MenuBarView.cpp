@@ -25,11 +25,16 @@ namespace {
 constexpr int panelWidth = 340;
 constexpr int panelMargin = 6; // rows and footer buttons bring their own padding inside
 constexpr int refreshMSecs = 15000;
+constexpr Qt::WindowFlags popupFlags = Qt::Popup | Qt::FramelessWindowHint;
+// Fixed in size, so no maximise button.
+constexpr Qt::WindowFlags ownWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                           Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                                           Qt::WindowCloseButtonHint;
 } // namespace
 
 MenuBarView::MenuBarView(RhythmEngine& engine, ContextMonitor& monitor, DayLog& dayLog,
                          AppSettings& settings, const Clock& clock, QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
+    : QWidget(parent, popupFlags)
     , m_engine(engine)
     , m_monitor(monitor)
     , m_dayLog(dayLog)
@@ -185,9 +190,24 @@ void MenuBarView::act(const NudgeKind& kind, RowAction action) {
 }
 
 void MenuBarView::openAt(const QRect& iconGeometry) {
+    // A tray that turned up after the panel opened as a window takes it back as its popup.
+    if (windowType() != Qt::Popup)
+        setWindowFlags(popupFlags);
     refresh();
     move(PanelPlacement::forIcon(size(), iconGeometry));
     show();
+    raise();
+    activateWindow();
+}
+
+void MenuBarView::openAsWindow() {
+    if (windowType() == Qt::Popup)
+        setWindowFlags(ownWindowFlags); // hides it
+    if (!isVisible()) {
+        refresh();
+        move(PanelPlacement::atTopCentre(size()));
+        show();
+    }
     raise();
     activateWindow();
 }
@@ -228,6 +248,8 @@ void MenuBarView::changeEvent(QEvent* event) {
 void MenuBarView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (windowType() != Qt::Popup)
+        return; // the window manager's frame is the edge
     painter.setPen(Theme::withAlpha(Theme::primaryText(palette()), 0.18));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

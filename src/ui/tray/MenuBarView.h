@@ -42,6 +42,9 @@ public:
     // Opens under the tray icon's geometry or, when the tray cannot tell where the icon is, at the
     // pointer; either way inside the screen's available area.
     void openAt(const QRect& iconGeometry);
+    // With no tray to open from: an ordinary window the window manager decorates, centred at the
+    // top of the screen; brought to the front where it stands when already open.
+    void openAsWindow();
 
     // True for a moment after the panel closed, so the tray click that closed it does not
     // open it again.

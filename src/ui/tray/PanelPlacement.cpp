@@ -32,15 +32,23 @@ QPoint near(const QSize& size, const QRect& icon, const QPoint& pointer, const Q
     return {x, y};
 }
 
-QPoint forIcon(const QSize& size, const QRect& iconGeometry) {
-    const QPoint pointer = QCursor::pos();
+namespace {
+
+QRect availableAround(const QSize& size, const QRect& iconGeometry, const QPoint& pointer) {
     QScreen* screen =
         iconGeometry.isEmpty() ? nullptr : QGuiApplication::screenAt(iconGeometry.center());
     if (!screen)
         screen = QGuiApplication::screenAt(pointer);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
+    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
+}
+
+} // namespace
+
+QPoint forIcon(const QSize& size, const QRect& iconGeometry) {
+    const QPoint pointer = QCursor::pos();
+    const QRect available = availableAround(size, iconGeometry, pointer);
 
     // A Wayland session learns neither the icon's place nor the pointer's (through XWayland the
     // pointer is where it last crossed an X window), so the panel takes the corner where trays
@@ -50,6 +58,11 @@ QPoint forIcon(const QSize& size, const QRect& iconGeometry) {
     if (wayland)
         return {available.right() + 1 - size.width() - 8, available.top() + 8};
     return near(size, iconGeometry, pointer, available);
+}
+
+QPoint atTopCentre(const QSize& size) {
+    const QRect available = availableAround(size, {}, QCursor::pos());
+    return {available.left() + (available.width() - size.width()) / 2, available.top()};
 }
 
 } // namespace PanelPlacement

@@ -13,5 +13,8 @@ QPoint near(const QSize& size, const QRect& icon, const QPoint& pointer, const Q
 // The same on the screen of the icon or the pointer; in a Wayland session, which tells neither,
 // the top-right corner.
 QPoint forIcon(const QSize& size, const QRect& iconGeometry);
+// Centred at the top of the available area of the pointer's screen, where a tray panel would
+// drop from: for the panel as a window of its own, with no tray to open from.
+QPoint atTopCentre(const QSize& size);
 
 } // namespace PanelPlacement
