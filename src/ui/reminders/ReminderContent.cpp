@@ -225,6 +225,7 @@ ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optio
               &ReminderActions::untilFree);
     addAnswer(u"forward.end"_s, u"Skip"_s, u"Skip this one"_s, &ReminderActions::skip);
     rows->addLayout(buttons);
+    FlatButton::keepOffTheKeyboard(this);
     setFixedHeight(sizeHint().height());
 }
 

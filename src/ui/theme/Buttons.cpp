@@ -30,6 +30,11 @@ FlatButton::FlatButton(QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
+void FlatButton::keepOffTheKeyboard(QWidget* view) {
+    for (FlatButton* button : view->findChildren<FlatButton*>())
+        button->setFocusPolicy(Qt::NoFocus);
+}
+
 bool FlatButton::event(QEvent* event) {
     const bool handled = QAbstractButton::event(event);
     // Every look draws its own shape, so the focus ring goes over whatever it drew.

@@ -8,13 +8,16 @@ class QPainter;
 class QVariantAnimation;
 
 // A button that draws itself, so it looks the same under every widget style. It takes the
-// keyboard focus only by Tab, never by a click, and Enter presses it as Space does; in the reminder
-// windows, which never accept the focus, it stays out of the keyboard's way.
+// keyboard focus only by Tab, never by a click, and Enter presses it as Space does.
 class FlatButton : public QAbstractButton {
     Q_OBJECT
 
 public:
     explicit FlatButton(QWidget* parent = nullptr);
+
+    // The reminder views never take the keyboard from the window the user is typing in, so their
+    // buttons stay out of Tab's way too; the global shortcuts are the keyboard's way to answer.
+    static void keepOffTheKeyboard(QWidget* view);
 
 protected:
     bool hovered() const { return underMouse() || isDown(); }
