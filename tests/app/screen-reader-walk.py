@@ -1,21 +1,24 @@
 #!/usr/bin/python3
 """Walks one of Brevimar's windows over the accessibility bus, as a screen reader does.
 
-Usage: screen-reader-walk.py TITLE [--tabs]
+Usage: screen-reader-walk.py TITLE [--tabs | --popup]
 
 Finds the shown window called TITLE, reads every object in it and prints one line per fault:
 a control (anything Tab reaches, or a button, box, slider or tab) without a name or with a role a
 reader cannot say, and two siblings a reader would announce alike (same name and role). With
---tabs every page tab is pressed in turn and the page it shows is walked as well. Exits 1 when
-it found a fault or no such window, after printing the tree it read.
+--tabs every page tab is pressed in turn and the page it shows is walked as well. A popup is
+not among the application's windows; a reader meets it through the focus, so with --popup Tab
+is pressed and the window of the control that takes the focus is walked. Exits 1 when it found a
+fault or no such window, after printing the tree it read.
 """
+import subprocess
 import sys
 import time
 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 R = Atspi.Role
 CONTROLS = {R.PUSH_BUTTON, R.TOGGLE_BUTTON, R.CHECK_BOX, R.RADIO_BUTTON, R.COMBO_BOX,
@@ -23,24 +26,49 @@ CONTROLS = {R.PUSH_BUTTON, R.TOGGLE_BUTTON, R.CHECK_BOX, R.RADIO_BUTTON, R.COMBO
 UNSAYABLE = {R.INVALID, R.UNKNOWN, R.FILLER, R.REDUNDANT_OBJECT}
 
 
+def children(node):
+    return [c for c in (node.get_child_at_index(i) for i in range(node.get_child_count())) if c]
+
+
+def windows():
+    desktop = Atspi.get_desktop(0)
+    return [w for app in children(desktop) for w in children(app)]
+
+
 def window(title, seconds=15):
     """The showing top-level window called title, asked for until it turns up."""
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        desktop = Atspi.get_desktop(0)
-        for a in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(a)
-            for w in range(app.get_child_count() if app else 0):
-                win = app.get_child_at_index(w)
-                if win and win.get_name() == title and \
-                        win.get_state_set().contains(Atspi.StateType.SHOWING):
-                    return win
+        for win in windows():
+            if win.get_name() == title and win.get_state_set().contains(Atspi.StateType.SHOWING):
+                return win
         time.sleep(0.2)
     return None
 
 
-def children(node):
-    return [c for c in (node.get_child_at_index(i) for i in range(node.get_child_count())) if c]
+def focused_window(seconds=10):
+    """The window of whatever Tab gives the focus to, told by the focus event a reader hears."""
+    focused = []
+    listener = Atspi.EventListener.new(lambda event: event.detail1 and focused.append(event.source))
+    listener.register("object:state-changed:focused")
+    time.sleep(1)  # the application learns that someone listens
+    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    end = time.monotonic() + seconds
+    while not focused and time.monotonic() < end:
+        GLib.MainContext.default().iteration(False)
+        time.sleep(0.05)
+    node = focused[0] if focused else None
+    while node and node.get_parent() and node.get_parent().get_role() != R.APPLICATION:
+        node = node.get_parent()
+    return node
+
+
+def announced(node):
+    """What a reader says for the object: its labels, then its name."""
+    labels = [rel.get_target(i).get_name() for rel in node.get_relation_set()
+              if rel.get_relation_type() == Atspi.RelationType.LABELLED_BY
+              for i in range(rel.get_n_targets())]
+    return " ".join(labels + [(node.get_name() or "").strip()]).strip()
 
 
 def walk(node, faults, lines, depth=0):
@@ -57,7 +85,7 @@ def walk(node, faults, lines, depth=0):
             faults.append(f"\"{name}\" has no role a reader can say ({node.get_role_name()})")
     seen = set()
     for kid in kids:
-        key = ((kid.get_name() or "").strip(), kid.get_role_name())
+        key = (announced(kid), kid.get_role_name())
         if key[0] and key in seen:
             faults.append(f"{key[1]} \"{key[0]}\" announced twice under \"{name}\"")
         seen.add(key)
@@ -72,15 +100,20 @@ def tabs(node):
 
 def main():
     title = sys.argv[1]
-    win = window(title)
+    win = focused_window() if "--popup" in sys.argv[2:] else window(title)
+    if win and win.get_name() != title:
+        win = None
     if not win:
-        print(f"FAIL: no window \"{title}\" on the accessibility bus")
+        print(f"FAIL: no window \"{title}\" on the accessibility bus, only:")
+        for win in windows():
+            print(f"  {win.get_role_name()} \"{win.get_name()}\" showing="
+                  f"{win.get_state_set().contains(Atspi.StateType.SHOWING)}")
         return 1
     faults, lines = [], []
     walk(win, faults, lines)
     if "--tabs" in sys.argv[2:]:
         for tab in tabs(win):
-            tab.get_action_iface().do_action(0)
+            tab.do_action(0)
             time.sleep(0.5)  # the page is built and laid out
             lines.append(f"-- after pressing \"{tab.get_name()}\"")
             walk(win, faults, lines)

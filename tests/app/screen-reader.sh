@@ -13,19 +13,33 @@ walk() { /usr/bin/python3 "$(dirname "$0")/screen-reader-walk.py" "$@" || fail "
 shown() { [ -n "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ]; }
 closed() { ! shown "$1"; }
 
+# The accessibility bus is up before Brevimar, as in a desktop session; Qt joins it only then.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
 "$tray_watcher" >"$HOME/tray.log" 2>&1 &
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$HOME/.local/bin/brevimar" >"$HOME/brevimar.log" 2>&1 &
 wait_for 10 "the icon registers" test -s "$HOME/tray.log"
-item=$(awk 'NR == 1 { print $2 }' "$HOME/tray.log") # ":1.7/StatusNotifierItem"
-# A click on the icon, as the tray host hands it on.
-dbus-send --session --type=method_call --dest="${item%%/*}" "/${item#*/}" \
-    org.kde.StatusNotifierItem.Activate int32:640 int32:12
-walk Brevimar
+item=$(awk 'NR == 1 { print $2 }' "$HOME/tray.log") # a bus name, the object's path after it if any
+path=/StatusNotifierItem
+[ "${item#*/}" = "$item" ] || path=/${item#*/}
+# A click on the icon, as the tray host hands it on; again until the panel shows, as the icon
+# may be registered before the application listens to it.
+click_icon() {
+    shown Brevimar && return
+    dbus-send --session --type=method_call --dest="${item%%/*}" "$path" \
+        org.kde.StatusNotifierItem.Activate int32:640 int32:12
+    sleep 0.5
+    shown Brevimar
+}
+open_panel() { wait_for 10 "the panel opens" click_icon; }
+open_panel
+walk Brevimar --popup
+xdotool key Escape
+wait_for 5 "Escape closes the panel" closed Brevimar
+open_panel
 xdotool key Tab Return
 water_done() { [ "$(done_count water)" = 1 ]; }
 wait_for 5 "Tab and Enter answer water from the panel" water_done
 xdotool key Escape
-wait_for 5 "Escape closes the panel" closed Brevimar
 
 "$ctl" open brevimar://settings
 walk "Brevimar Settings" --tabs
