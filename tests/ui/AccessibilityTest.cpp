@@ -2,6 +2,7 @@
 #include "SettingsFixture.h"
 #include "ui/reminders/NotchCardView.h"
 #include "ui/reminders/NudgeCardView.h"
+#include "ui/reminders/ReminderContent.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 #include "ui/tray/MenuBarView.h"
@@ -112,19 +113,26 @@ TEST(Contrast, TextAndSymbolsStandOutInLightAndDark) {
             EXPECT_GE(Theme::contrast(shown, window), Theme::textContrast) << opacity;
         }
         for (const QString& tint : {u"blue"_s, u"green"_s, u"orange"_s, u"purple"_s, u"teal"_s}) {
-            QWidget host;
+            QWidget host; // the badge of a panel row and the card's goal ring, side by side
             host.setPalette(palette);
             host.setAutoFillBackground(true);
-            new SymbolBadge(u"drop.fill"_s, Symbols::tint(tint), 36, {0.13, 13}, &host);
-            const QImage drawn = host.grab(QRect(0, 0, 36, 36)).toImage();
-            double strongest = 1;
-            for (int y = 0; y < drawn.height(); ++y) {
-                for (int x = 0; x < drawn.width(); ++x)
-                    strongest =
-                        std::max(strongest, Theme::contrast(drawn.pixelColor(x, y), window));
+            host.resize(80, 40);
+            NudgeKind kind = water;
+            kind.tintName = tint;
+            auto* ring = new GoalRing(kind, 8, 8, true, 36, 3, &host);
+            ring->move(40, 0);
+            QWidget* badge = new SymbolBadge(kind.icon, Symbols::tint(tint), 36, {0.13, 13}, &host);
+            for (QWidget* drawn : {badge, static_cast<QWidget*>(ring)}) {
+                const QImage image = host.grab(drawn->geometry()).toImage();
+                double strongest = 1;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x)
+                        strongest =
+                            std::max(strongest, Theme::contrast(image.pixelColor(x, y), window));
+                }
+                EXPECT_GE(strongest, Theme::symbolContrast)
+                    << drawn->metaObject()->className() << " " << tint.toStdString();
             }
-            EXPECT_GE(strongest, Theme::symbolContrast)
-                << tint.toStdString() << window.name().toStdString();
         }
     }
 }
