@@ -14,6 +14,7 @@ packages=(
     fonts-material-design-icons-iconfont libfreetype-dev
     googletest libgmock-dev libbenchmark-dev
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
+    at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
     clang clang-format tzdata
     appstream file

@@ -45,12 +45,12 @@ TEST_F(ReminderPanelTest, AnswersGoThroughTheEngineAndCloseTheCard) {
     EXPECT_FALSE(controller.showing());
 
     engine().fire(NudgeKind::movement());
-    button(u"Skip this one"_s)->click();
+    button(u"Skip"_s)->click();
     EXPECT_EQ(dayLog.state().skipped, 1);
     EXPECT_FALSE(controller.panel());
 
     engine().fire(NudgeKind::water());
-    button(u"Snooze 10 minutes"_s)->click();
+    button(u"Snooze 10 min"_s)->click();
     EXPECT_EQ(engine().nextAt().value(NudgeKind::water()), clock.now().addSecs(10 * 60));
     EXPECT_FALSE(controller.panel());
 }

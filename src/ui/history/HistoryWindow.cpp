@@ -144,7 +144,7 @@ QWidget* highlight(const QString& content, QWidget* parent) {
     sparkle->setFont(symbolFont(15));
     QPalette palette = sparkle->palette();
     palette.setColor(QPalette::WindowText,
-                     readableOn(purple, parent->palette().color(QPalette::Window), 3.0));
+                     readableOn(purple, parent->palette().color(QPalette::Window), symbolContrast));
     sparkle->setPalette(palette);
     line->addWidget(sparkle, 0, Qt::AlignTop);
     line->addWidget(label(content, tile, 13, Tone::primary, QFont::Normal, true), 1);
@@ -162,6 +162,7 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
     , m_scroll(new QScrollArea(this))
     , m_tick(this) {
     setWindowTitle(u"Brevimar History"_s);
+    closeOnEscape(this);
     resize(760, 620);
     setMinimumSize(600, 400);
 

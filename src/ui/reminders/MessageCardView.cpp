@@ -42,6 +42,7 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     buttons->addStretch();
     column->addLayout(buttons);
     row->addLayout(column);
+    FlatButton::keepOffTheKeyboard(this);
     resize(sizeHint());
 }
 

@@ -153,7 +153,7 @@ void NotchCardView::paintPeek(QPainter& painter, double opacity) {
         const QRectF leftWing(strip.left(), 0, m_wing, height);
         const QRectF ring(leftWing.center().x() - ringSize / 2, (height - ringSize) / 2, ringSize,
                           ringSize);
-        GoalRing::paint(painter, ring, m_kind, fraction, 0, 2.25);
+        GoalRing::paint(painter, ring, m_kind, Qt::black, fraction, 0, 2.25);
         const QRectF rightWing(strip.right() - m_wing, 0, m_wing, height);
         drawFittedTitle(painter, rightWing.adjusted(6, 0, -6, 0), m_kind.title,
                         sizedFont(this, 13, QFont::DemiBold), Qt::AlignHCenter);
@@ -166,7 +166,7 @@ void NotchCardView::paintPeek(QPainter& painter, double opacity) {
         const double titleWidth = std::min(natural, room);
         const double left = strip.left() + (strip.width() - ringSize - gap - titleWidth) / 2;
         GoalRing::paint(painter, QRectF(left, (height - ringSize) / 2, ringSize, ringSize), m_kind,
-                        fraction, 0, 2);
+                        Qt::black, fraction, 0, 2);
         drawFittedTitle(painter, QRectF(left + ringSize + gap, 0, room, height), m_kind.title, font,
                         Qt::AlignLeft);
     }

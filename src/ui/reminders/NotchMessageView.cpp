@@ -42,6 +42,7 @@ NotchMessageView::NotchMessageView(const QString& title, const QString& message,
     row->addLayout(column);
     row->addWidget(history, 0, Qt::AlignVCenter);
     row->addWidget(close, 0, Qt::AlignVCenter);
+    FlatButton::keepOffTheKeyboard(content);
     setContent(content);
     retarget();
 }

@@ -115,9 +115,10 @@ void GoalRing::setProgress(qint64 count, bool completed, bool animated) {
     m_animation->start();
 }
 
-void GoalRing::paint(QPainter& painter, const QRectF& box, const NudgeKind& kind, double fraction,
-                     double completion, double lineWidth) {
-    const QColor tint = Symbols::tint(kind.tintName);
+void GoalRing::paint(QPainter& painter, const QRectF& box, const NudgeKind& kind,
+                     const QColor& background, double fraction, double completion,
+                     double lineWidth) {
+    const QColor tint = readableOn(Symbols::tint(kind.tintName), background, symbolContrast);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF circle =
@@ -158,7 +159,8 @@ void GoalRing::paint(QPainter& painter, const QRectF& box, const NudgeKind& kind
 
 void GoalRing::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paint(painter, QRectF(rect()), m_kind, m_fraction, m_completion, m_lineWidth);
+    paint(painter, QRectF(rect()), m_kind, palette().color(QPalette::Window), m_fraction,
+          m_completion, m_lineWidth);
 }
 
 // Reminder block
@@ -207,19 +209,23 @@ ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optio
     done->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(done, &QAbstractButton::clicked, this, &ReminderContent::pressDone);
     buttons->addWidget(done);
-    const auto addAnswer = [&](const QString& icon, const QString& help,
+    // Named as the notification's buttons are, so a screen reader says the same answers there and
+    // here.
+    const auto addAnswer = [&](const QString& icon, const QString& name, const QString& help,
                                std::function<void()> ReminderActions::*member) {
         const auto answer = [this, member] {
             if (m_actions.*member)
                 (m_actions.*member)();
         };
-        buttons->addWidget(new RoundAction(icon, help, answer, RoundAction::answerLook, this));
+        buttons->addWidget(
+            new RoundAction(icon, name, help, answer, RoundAction::answerLook, this));
     };
-    addAnswer(u"zzz"_s, u"Snooze 10 minutes"_s, &ReminderActions::snooze);
-    addAnswer(u"hourglass"_s, u"When I'm free: after my next call or break"_s,
+    addAnswer(u"zzz"_s, u"Snooze 10 min"_s, u"Snooze 10 minutes"_s, &ReminderActions::snooze);
+    addAnswer(u"hourglass"_s, u"When I'm free"_s, u"When I'm free: after my next call or break"_s,
               &ReminderActions::untilFree);
-    addAnswer(u"forward.end"_s, u"Skip this one"_s, &ReminderActions::skip);
+    addAnswer(u"forward.end"_s, u"Skip"_s, u"Skip this one"_s, &ReminderActions::skip);
     rows->addLayout(buttons);
+    FlatButton::keepOffTheKeyboard(this);
     setFixedHeight(sizeHint().height());
 }
 

@@ -23,9 +23,11 @@ public:
 
     // How much of the ring is drawn.
     static double fraction(qint64 count, qint64 goal, bool completed);
-    // Draws a ring into box. completion runs 0 → 1 as the symbol gives way to the checkmark.
-    static void paint(QPainter& painter, const QRectF& box, const NudgeKind& kind, double fraction,
-                      double completion, double lineWidth);
+    // Draws a ring into box over a background of one colour. completion runs 0 → 1 as the symbol
+    // gives way to the checkmark.
+    static void paint(QPainter& painter, const QRectF& box, const NudgeKind& kind,
+                      const QColor& background, double fraction, double completion,
+                      double lineWidth);
 
     // Shows a new count; animated with the completion spring.
     void setProgress(qint64 count, bool completed, bool animated);

@@ -2,6 +2,7 @@
 
 #include "ui/theme/Theme.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,6 +15,16 @@
 using namespace Qt::StringLiterals;
 
 namespace SettingsForm {
+
+namespace {
+// The stepper paints its value between two buttons; a screen reader meets it as the spin box it
+// works like.
+QAccessibleInterface* stepperAccessible(const QString& key, QObject* object) {
+    if (key == QLatin1StringView(Stepper::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::SpinBox);
+    return nullptr;
+}
+} // namespace
 
 Group::Group(const QString& heading, const QString& footer, QWidget* parent)
     : QWidget(parent)
@@ -93,6 +104,8 @@ Stepper::Stepper(Label label, int minimum, int maximum, Step stepRule, QWidget* 
     , m_text(Theme::label({}, this, 13))
     , m_down(new QToolButton(this))
     , m_up(new QToolButton(this)) {
+    [[maybe_unused]] static const bool described =
+        (QAccessible::installFactory(stepperAccessible), true);
     setFocusPolicy(Qt::StrongFocus);
     m_down->setText(u"−"_s);
     m_down->setAccessibleName(u"Less"_s);

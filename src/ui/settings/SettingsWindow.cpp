@@ -55,6 +55,7 @@ SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
     , m_tabs(new QTabBar(this))
     , m_scroll(new QScrollArea(this)) {
     setWindowTitle(u"Brevimar Settings"_s);
+    Theme::closeOnEscape(this);
     for (const TabInfo& info : tabInfo)
         m_tabs->addTab(symbolIcon(info.symbol, Theme::primaryText(palette())), info.title);
     m_tabs->setDocumentMode(true);

@@ -3,6 +3,7 @@
 #include "Symbols.h"
 #include "Theme.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -24,9 +25,26 @@ void runOnClick(QAbstractButton* button, std::function<void()> action) {
 
 FlatButton::FlatButton(QWidget* parent)
     : QAbstractButton(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void FlatButton::keepOffTheKeyboard(QWidget* view) {
+    for (FlatButton* button : view->findChildren<FlatButton*>())
+        button->setFocusPolicy(Qt::NoFocus);
+}
+
+bool FlatButton::event(QEvent* event) {
+    const bool handled = QAbstractButton::event(event);
+    // Every look draws its own shape, so the focus ring goes over whatever it drew.
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+    }
+    return handled;
 }
 
 void FlatButton::enterEvent(QEnterEvent* event) {
@@ -37,6 +55,13 @@ void FlatButton::enterEvent(QEnterEvent* event) {
 void FlatButton::leaveEvent(QEvent* event) {
     update();
     QAbstractButton::leaveEvent(event);
+}
+
+void FlatButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }
 
 PressStyleButton::PressStyleButton(QWidget* parent)
@@ -99,14 +124,15 @@ void CardButton::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), Qt::AlignCenter, text());
 }
 
-RoundAction::RoundAction(const QString& icon, const QString& help, std::function<void()> action,
-                         const Look& look, QWidget* parent)
+RoundAction::RoundAction(const QString& icon, const QString& name, const QString& help,
+                         std::function<void()> action, const Look& look, QWidget* parent)
     : PressStyleButton(parent)
     , m_glyph(Symbols::glyph(icon))
     , m_look(look) {
     setFixedSize(look.size, look.size);
     setToolTip(help);
-    setAccessibleName(help);
+    setAccessibleName(name);
+    setAccessibleDescription(help);
     runOnClick(this, std::move(action));
 }
 

@@ -2,6 +2,7 @@
 
 #include "Symbols.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -55,13 +56,13 @@ double luminance(const QColor& c) {
     };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
+} // namespace
 
 double contrast(const QColor& a, const QColor& b) {
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
-} // namespace
 
 QColor readableOn(QColor colour, const QColor& background, double wanted) {
     const bool darken = luminance(background) > 0.4;
@@ -71,7 +72,7 @@ QColor readableOn(QColor colour, const QColor& background, double wanted) {
 }
 
 QColor fillUnderWhite(QColor fill) {
-    for (int step = 0; step < 20 && contrast(fill, Qt::white) < 4.5; ++step)
+    for (int step = 0; step < 20 && contrast(fill, Qt::white) < textContrast; ++step)
         fill = fill.darker(108);
     return fill;
 }
@@ -135,6 +136,14 @@ void presentWindow(QWidget* window, bool centre) {
     window->activateWindow();
 }
 
+void closeOnEscape(QWidget* window) {
+    auto* close = new QAction(window);
+    close->setShortcut(Qt::Key_Escape);
+    close->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(close, &QAction::triggered, window, &QWidget::close);
+    window->addAction(close);
+}
+
 } // namespace Theme
 
 RoundedFill::RoundedFill(double opacity, double radius, QWidget* parent, const QColor& tint)
@@ -165,8 +174,12 @@ SymbolBadge::SymbolBadge(const QString& symbol, const QColor& tint, int size, co
 void SymbolBadge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The faint disc is the tint itself; the symbol and its ring darken on a light background
+    // until they stand out from it.
+    const QColor ink =
+        Theme::readableOn(m_tint, palette().color(QPalette::Window), Theme::symbolContrast);
     const double ring = m_look.ring;
-    painter.setPen(ring > 0 ? QPen(m_tint, ring) : QPen(Qt::NoPen));
+    painter.setPen(ring > 0 ? QPen(ink, ring) : QPen(Qt::NoPen));
     painter.setBrush(Theme::withAlpha(m_tint, m_look.fill));
     const QRectF box = QRectF(rect()).adjusted(ring / 2, ring / 2, -ring / 2, -ring / 2);
     if (m_look.tileRadius > 0)
@@ -174,7 +187,7 @@ void SymbolBadge::paintEvent(QPaintEvent*) {
     else
         painter.drawEllipse(box);
     painter.setFont(Theme::symbolFont(m_look.symbolSize, QFont::DemiBold));
-    painter.setPen(m_tint);
+    painter.setPen(ink);
     painter.drawText(rect(), Qt::AlignCenter, QString(m_glyph));
 }
 

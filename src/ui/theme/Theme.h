@@ -22,8 +22,13 @@ QColor tertiaryText(const QPalette& palette);
 QPalette darkPalette();
 
 QColor withAlpha(QColor colour, double alpha);
+// The contrast ratio of two opaque colours, 1 to 21. Text needs textContrast on its background;
+// symbols and the shapes that carry meaning need symbolContrast.
+double contrast(const QColor& a, const QColor& b);
+constexpr double textContrast = 4.5;
+constexpr double symbolContrast = 3.0;
 // Keeps the hue and moves the lightness until text in that colour can be read on the background.
-QColor readableOn(QColor colour, const QColor& background, double wanted = 4.5);
+QColor readableOn(QColor colour, const QColor& background, double wanted = textContrast);
 // A fill dark enough for white text on it.
 QColor fillUnderWhite(QColor fill);
 // A solid fill under the pointer.
@@ -46,6 +51,8 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
 // Shows a top-level window in front with the keyboard, restored if it was minimised; centred on
 // the screen under the pointer when asked.
 void presentWindow(QWidget* window, bool centre);
+// Escape closes the window, as it does a dialog.
+void closeOnEscape(QWidget* window);
 
 } // namespace Theme
 

@@ -56,13 +56,15 @@ void describeStatus(PanelReminderRow& row) {
 
 QList<RowIcon> rowIcons(const PanelReminderRow& row) {
     if (row.awaiting) {
-        return {
-            {u"zzz"_s, u"Snooze 10 min"_s, RowAction::snooze},
-            {u"hourglass"_s, u"When I'm free: after the current hold ends"_s, RowAction::untilFree},
-            {u"forward.end"_s, u"Skip this one"_s, RowAction::skip}};
+        return {{u"zzz"_s, u"Snooze 10 min"_s, u"Snooze 10 min"_s, RowAction::snooze},
+                {u"hourglass"_s, u"When I'm free"_s,
+                 u"When I'm free: after the current hold ends"_s, RowAction::untilFree},
+                {u"forward.end"_s, u"Skip"_s, u"Skip this one"_s, RowAction::skip}};
     }
-    if (row.parked)
-        return {{u"bolt"_s, u"Remind me now instead of waiting"_s, RowAction::remindNow}};
+    if (row.parked) {
+        return {{u"bolt"_s, u"Remind me now"_s, u"Remind me now instead of waiting"_s,
+                 RowAction::remindNow}};
+    }
     return {};
 }
 

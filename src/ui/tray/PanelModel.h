@@ -24,6 +24,7 @@ enum class RowAction { done, snooze, untilFree, skip, remindNow };
 
 struct RowIcon {
     QString symbol;
+    QString title; // what a screen reader calls it
     QString tooltip;
     RowAction action;
 };

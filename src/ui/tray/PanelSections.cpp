@@ -36,8 +36,8 @@ QColor toneColour(PanelTone tone, const QColor& tint, const QPalette& palette) {
 }
 
 // One line of text in coloured pieces; the piece that does not fit is cut with an ellipsis
-// instead of widening the panel.
-class TextLine : public QWidget {
+// instead of widening the panel. A label underneath, so a screen reader reads the whole line.
+class TextLine : public QLabel {
 public:
     struct Piece {
         QString text;
@@ -45,18 +45,17 @@ public:
     };
 
     TextLine(QList<Piece> pieces, const QFont& font, QWidget* parent)
-        : QWidget(parent)
+        : QLabel(parent)
         , m_pieces(std::move(pieces)) {
+        QString all;
+        for (const Piece& piece : m_pieces)
+            all += piece.text;
+        setTextFormat(Qt::PlainText);
+        setText(all);
         setFont(font);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
 
-    QString text() const {
-        QString all;
-        for (const Piece& piece : m_pieces)
-            all += piece.text;
-        return all;
-    }
     QSize sizeHint() const override {
         const QFontMetrics metrics(font());
         return {metrics.horizontalAdvance(text()) + 1, metrics.height()};
@@ -271,7 +270,9 @@ QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWi
     auto* line = new QHBoxLayout(bar);
     line->setContentsMargins(10, 6, 6, 6);
     line->setSpacing(8);
-    line->addWidget(glyphLabel(u"pause.circle.fill"_s, 16, orange, bar));
+    line->addWidget(glyphLabel(
+        u"pause.circle.fill"_s, 16,
+        readableOn(orange, parent->palette().color(QPalette::Window), symbolContrast), bar));
     line->addWidget(
         new TextLine({{pausedUntil, primaryText(parent->palette())}}, sizedFont(parent, 12), bar),
         1);
@@ -315,7 +316,7 @@ QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QW
         icons->setSpacing(4);
         for (const RowIcon& icon : row.icons) {
             icons->addWidget(new RoundAction(
-                icon.symbol, icon.tooltip, [act, action = icon.action] { act(action); },
+                icon.symbol, icon.title, icon.tooltip, [act, action = icon.action] { act(action); },
                 RoundAction::rowLook, frame));
         }
         line->addLayout(icons);
