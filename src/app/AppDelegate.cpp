@@ -17,6 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString trayService = u"org.kde.StatusNotifierWatcher"_s;
+
 QPointer<AppDelegate>& currentDelegate() {
     static QPointer<AppDelegate> delegate;
     return delegate;
@@ -47,7 +49,8 @@ bool x11TrayPresent() {
 
 } // namespace
 
-AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* parent)
+AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
+                         std::unique_ptr<MenuBarIcon> trayIcon, QObject* parent)
     : QObject(parent)
     , m_services(services)
     , m_bus(desktop.bus)
@@ -55,7 +58,8 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop, QObject* pa
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)
     , m_updater(services.bundle, services.clock, services.preferences)
-    , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard()) {
+    , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard())
+    , m_menuBarIcon(std::move(trayIcon)) {
     m_panel.setOpenHistory([this] { showHistory(); });
     currentDelegate() = this;
 }
@@ -100,11 +104,13 @@ void AppDelegate::showMenuBarIcon() {
                                                   m_services.settings, m_services.clock);
     m_menuBarView->setShowHistory([this] { showHistory(); });
     m_menuBarView->setShowSettings([this] { showSettings(); });
+    if (m_menuBarIcon) { // shown already, at start
+        m_menuBarIcon->attach(engine(), m_context, *m_menuBarView);
+        return;
+    }
     // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
     // so the icon waits for the tray service if the desktop has not started it yet.
-    const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
-    if (!m_bus.isConnected() || m_bus.interface()->isServiceRegistered(watcherName) ||
-        x11TrayPresent()) {
+    if (trayHostPresent(m_bus)) {
         createMenuBarIcon();
         return;
     }
@@ -116,7 +122,7 @@ void AppDelegate::showMenuBarIcon() {
                                  u"Your desktop shows no tray icons: open Brevimar from your "
                                  "applications to see today's reminders."_s);
     }
-    auto* watcher = new QDBusServiceWatcher(watcherName, m_bus,
+    auto* watcher = new QDBusServiceWatcher(trayService, m_bus,
                                             QDBusServiceWatcher::WatchForRegistration, this);
     connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, watcher] {
         watcher->deleteLater();
@@ -125,8 +131,14 @@ void AppDelegate::showMenuBarIcon() {
 }
 
 void AppDelegate::createMenuBarIcon() {
-    m_menuBarIcon = std::make_unique<MenuBarIcon>(engine(), m_context, *m_menuBarView);
+    m_menuBarIcon = std::make_unique<MenuBarIcon>();
+    m_menuBarIcon->attach(engine(), m_context, *m_menuBarView);
     m_menuBarIcon->show();
+}
+
+bool AppDelegate::trayHostPresent(const QDBusConnection& bus) {
+    return !bus.isConnected() || bus.interface()->isServiceRegistered(trayService) ||
+           x11TrayPresent();
 }
 
 void AppDelegate::activate() {

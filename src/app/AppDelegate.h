@@ -36,7 +36,11 @@ class AppDelegate : public QObject {
     Q_OBJECT
 
 public:
-    AppDelegate(Services& services, const Desktop& desktop, QObject* parent = nullptr);
+    // `trayIcon`: the icon main() showed before anything else, when a tray was there to show it.
+    AppDelegate(Services& services, const Desktop& desktop,
+                std::unique_ptr<MenuBarIcon> trayIcon = nullptr, QObject* parent = nullptr);
+    // Whether the desktop shows tray icons: its tray service or an X11 tray is there.
+    static bool trayHostPresent(const QDBusConnection& bus);
     ~AppDelegate() override;
 
     // The running controller, for URL commands and shortcut actions; null before and after.

@@ -122,6 +122,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The tray icon before the rest, which it would otherwise wait for: the desktop shows the
+    // plain drop while the settings, the event log and the desktop's services are reached.
+    std::unique_ptr<MenuBarIcon> trayIcon;
+    if (AppDelegate::trayHostPresent(bus)) {
+        trayIcon = std::make_unique<MenuBarIcon>();
+        trayIcon->show();
+    }
+
     const SystemClock clock;
     Services services(clock);
     LinuxSession session(bus, QDBusConnection::systemBus(),
@@ -129,7 +137,7 @@ int main(int argc, char** argv) {
     X11Workspace workspace;
     LinuxMediaProbe media;
     CalendarModule calendar(CalendarModule::installedPath());
-    AppDelegate delegate(services, {session, workspace, media, calendar, bus});
+    AppDelegate delegate(services, {session, workspace, media, calendar, bus}, std::move(trayIcon));
 
     const auto openURLs = [&delegate](const QStringList& uris) { delegate.open(uris); };
     QObject applicationObject;

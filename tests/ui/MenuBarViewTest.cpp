@@ -148,7 +148,8 @@ TEST_F(MenuBarViewTest, InAWaylandSessionThePanelOpensInTheTopRightCorner) {
 }
 
 TEST_F(MenuBarViewTest, TrayIconShowsAwaitingBeforeHeld) {
-    MenuBarIcon icon(engine(), monitor(), view);
+    MenuBarIcon icon;
+    icon.attach(engine(), monitor(), view);
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::plain);
     startCall();
     EXPECT_EQ(icon.look(), MenuBarIcon::Look::held);

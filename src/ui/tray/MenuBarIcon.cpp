@@ -42,18 +42,20 @@ void drawOutlined(QPainter& painter, const QPainterPath& shape, double outline) 
 
 } // namespace
 
-MenuBarIcon::MenuBarIcon(RhythmEngine& engine, HoldState& context, MenuBarView& view,
-                         QObject* parent)
+MenuBarIcon::MenuBarIcon(QObject* parent)
     : QObject(parent)
-    , m_engine(engine)
-    , m_context(context)
-    , m_view(view)
     , m_tray(new QSystemTrayIcon(this)) {
     m_tray->setToolTip(u"Brevimar"_s);
     // Some trays (GNOME's extension) open this menu on a plain click, so it leads to the panel.
     m_menu.addAction(u"Open Brevimar"_s, this, &MenuBarIcon::open);
-    m_menu.addAction(u"Open History"_s, this, [this] { m_view.openHistory(); });
-    m_menu.addAction(u"Settings…"_s, this, [this] { m_view.openSettings(); });
+    m_menu.addAction(u"Open History"_s, this, [this] {
+        if (m_view)
+            m_view->openHistory();
+    });
+    m_menu.addAction(u"Settings…"_s, this, [this] {
+        if (m_view)
+            m_view->openSettings();
+    });
     m_menu.addSeparator();
     QAction* quit = m_menu.addAction(u"Quit Brevimar"_s, qApp, &QCoreApplication::quit);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -61,19 +63,25 @@ MenuBarIcon::MenuBarIcon(RhythmEngine& engine, HoldState& context, MenuBarView& 
 
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason != QSystemTrayIcon::Trigger)
+                if (reason != QSystemTrayIcon::Trigger || !m_view)
                     return;
                 // The click that reached the icon has already closed an open panel; a second
                 // click should leave it closed.
-                if (m_view.isVisible())
-                    m_view.hide();
-                else if (!m_view.justClosed())
+                if (m_view->isVisible())
+                    m_view->hide();
+                else if (!m_view->justClosed())
                     open();
             });
-    connect(&m_engine, &RhythmEngine::awaitingChanged, this, &MenuBarIcon::update);
-    connect(&m_context, &HoldState::holdReasonChanged, this, &MenuBarIcon::update);
-    m_look = currentLook();
     m_tray->setIcon(icon(m_look));
+}
+
+void MenuBarIcon::attach(RhythmEngine& engine, HoldState& context, MenuBarView& view) {
+    m_engine = &engine;
+    m_context = &context;
+    m_view = &view;
+    connect(m_engine, &RhythmEngine::awaitingChanged, this, &MenuBarIcon::update);
+    connect(m_context, &HoldState::holdReasonChanged, this, &MenuBarIcon::update);
+    update();
 }
 
 MenuBarIcon::~MenuBarIcon() {
@@ -85,13 +93,14 @@ void MenuBarIcon::show() {
 }
 
 void MenuBarIcon::open() {
-    m_view.openAt(m_tray->geometry());
+    if (m_view)
+        m_view->openAt(m_tray->geometry());
 }
 
 MenuBarIcon::Look MenuBarIcon::currentLook() const {
-    if (!m_engine.awaiting().isEmpty())
+    if (!m_engine->awaiting().isEmpty())
         return Look::awaiting;
-    return m_context.holdReason() ? Look::held : Look::plain;
+    return m_context->holdReason() ? Look::held : Look::plain;
 }
 
 void MenuBarIcon::update() {

@@ -12,15 +12,19 @@ class RhythmEngine;
 
 // The tray icon: a drop, inside a filled circle while a reminder waits for an answer, faded while
 // reminders are held. A click opens the panel.
+//
+// It is made before the rest of the application, so the desktop shows it while the settings,
+// the event log and the desktop's services are still being reached; at start it is always the
+// plain drop. Attached to the engine, the holds and the panel, it follows them.
 class MenuBarIcon : public QObject {
     Q_OBJECT
 
 public:
     enum class Look { plain, awaiting, held };
 
-    MenuBarIcon(RhythmEngine& engine, HoldState& context, MenuBarView& view,
-                QObject* parent = nullptr);
+    explicit MenuBarIcon(QObject* parent = nullptr);
     ~MenuBarIcon() override;
+    void attach(RhythmEngine& engine, HoldState& context, MenuBarView& view);
 
     Look look() const { return m_look; }
     QSystemTrayIcon& trayIcon() { return *m_tray; }
@@ -37,9 +41,9 @@ private:
     void update();
     void open();
 
-    RhythmEngine& m_engine;
-    HoldState& m_context;
-    MenuBarView& m_view;
+    RhythmEngine* m_engine = nullptr;
+    HoldState* m_context = nullptr;
+    MenuBarView* m_view = nullptr; // a click before the panel exists does nothing
     QSystemTrayIcon* m_tray;
     QMenu m_menu;
     Look m_look = Look::plain;
