@@ -1,5 +1,6 @@
 #include "platform/LocalCalendar.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -42,4 +43,9 @@ TEST(LocalCalendar, AtTimeResolvesSkippedAndRepeatedWallTimes) {
     EXPECT_EQ(LocalCalendar::atTime(QDate(2026, 10, 25), 18, 30), utc(2026, 10, 25, 17, 30));
     EXPECT_FALSE(LocalCalendar::atTime(QDate(2026, 12, 7), 24, 0).isValid());
     EXPECT_FALSE(LocalCalendar::atTime(QDate(2026, 12, 7), 10, 60).isValid());
+
+    // The zone in force now, not the one at start: New York changes its clocks weeks earlier.
+    const ScopedTimeZone newYork("America/New_York");
+    EXPECT_EQ(LocalCalendar::atTime(QDate(2026, 3, 8), 2, 15), utc(2026, 3, 8, 7));
+    EXPECT_EQ(LocalCalendar::atTime(QDate(2026, 11, 1), 1, 30), utc(2026, 11, 1, 5, 30));
 }
