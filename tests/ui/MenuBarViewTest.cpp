@@ -85,8 +85,9 @@ TEST_F(PanelModelTest, LastLogTextCountsWholeMinutesSinceTheLastDone) {
     EXPECT_EQ(row(water).lastLogText, u"Last logged 2 h 0 min ago."_s);
 }
 
-// The answers each row offers are clicked through in MenuBarViewTest.
-TEST_F(PanelModelTest, RowsSayWhetherTheyAwaitWaitForTheHoldOrAreHeld) {
+// The answers each row offers are clicked through below.
+TEST_F(MenuBarViewTest, RowsSayWhetherTheyAwaitWaitForTheHoldOrAreHeldAndAllFitWhole) {
+    engine().done(water);
     engine().fire(water);
     EXPECT_EQ(row(water).statusText, u"due now"_s);
     EXPECT_TRUE(row(water).prominentDone);
@@ -101,6 +102,18 @@ TEST_F(PanelModelTest, RowsSayWhetherTheyAwaitWaitForTheHoldOrAreHeld) {
     EXPECT_EQ(model().subtitle, u"Reminders wait, then start fresh"_s);
     EXPECT_EQ(model().pill.label, u"On a call"_s);
     EXPECT_TRUE(model().pill.tooltip.contains(u"Zoom"_s));
+
+    // Texts are cut with an ellipsis only when they cannot fit; this busy panel still fits whole.
+    engine().fire(movement);
+    view.show();
+    view.refresh();
+    for (const QWidget* child : view.findChildren<QWidget*>()) {
+        if (child->isVisibleTo(&view) && child->findChildren<QWidget*>().isEmpty()) {
+            EXPECT_LE(child->sizeHint().width(), child->width())
+                << child->metaObject()->className() << " at y "
+                << child->mapTo(&view, QPoint()).y();
+        }
+    }
 }
 
 TEST_F(PanelModelTest, AManualPauseShowsEverywhereTillItRunsOut) {
@@ -228,24 +241,6 @@ TEST(MenuBarPlacement, UnderTheIconAtThePointerAndAlwaysOnScreen) {
     const QRect bottomBar(0, 0, 1920, 1040);
     EXPECT_EQ(place({1800, 1048, 24, 24}, {}, bottomBar), QPoint(1580, 640));
     EXPECT_EQ(place({}, {900, 1060}, bottomBar), QPoint(730, 640));
-}
-
-// Texts are cut with an ellipsis only when they cannot fit; a busy panel still fits whole.
-TEST_F(MenuBarViewTest, ABusyPanelShowsEveryTextWhole) {
-    engine().done(water);
-    engine().fire(water);
-    engine().untilFree(water);
-    startCall();
-    engine().fire(movement);
-    view.show();
-    view.refresh();
-    for (const QWidget* child : view.findChildren<QWidget*>()) {
-        if (child->isVisibleTo(&view) && child->findChildren<QWidget*>().isEmpty()) {
-            EXPECT_LE(child->sizeHint().width(), child->width())
-                << child->metaObject()->className() << " at y "
-                << child->mapTo(&view, QPoint()).y();
-        }
-    }
 }
 
 // Through XWayland neither the icon's place nor the pointer is known: the tray's corner instead.
