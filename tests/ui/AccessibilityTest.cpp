@@ -63,10 +63,7 @@ TEST_F(AccessibilityTest, TrayPanelAndReminderViewsNameEveryControl) {
     engine().fire(water);
     trayPanel.refresh();
     EXPECT_EQ(faults(trayPanel), QStringList());
-    const QList<QAbstractButton*> buttons = trayPanel.findChildren<QAbstractButton*>();
-    QTest::keyClick(*std::find_if(buttons.begin(), buttons.end(),
-                                  [](auto* b) { return b->text() == u"Done"_s; }),
-                    Qt::Key_Return);
+    QTest::keyClick(findWidget(trayPanel, u"Done"_s), Qt::Key_Return);
     EXPECT_EQ(dayLog.state().counts.value(water.id), 1);
 
     NudgeCardView card(water, std::nullopt, 2, 8, {});

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "FindWidget.h"
 #include "fakes/SimulatedUsage.h"
 #include "fakes/StoredServices.h"
 #include "ui/history/HistoryWindow.h"
-
-#include <QAbstractButton>
-#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -27,19 +25,8 @@ protected:
         log.erase(std::remove_if(log.begin(), log.end(), [&](const auto& e) { return e.at > now; }),
                   log.end());
     }
-    void choose(const QString& range) {
-        for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-            if (button->text() == range)
-                return button->click();
-        }
-        ADD_FAILURE() << "no choice " << range.toStdString();
-    }
-    QStringList texts() const {
-        QStringList found;
-        for (const QLabel* label : window.findChildren<QLabel*>())
-            found.append(label->text());
-        return found;
-    }
+    void choose(const QString& range) { findWidget(window, range)->click(); }
+    QStringList texts() const { return labelTexts(window); }
 
     QList<EventStore::Event> log;
     QDateTime askedFrom; // where the window's last reload started reading

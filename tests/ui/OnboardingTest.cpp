@@ -1,7 +1,7 @@
+#include "FindWidget.h"
 #include "fakes/StoredServices.h"
 #include "ui/onboarding/OnboardingWindow.h"
 
-#include <QAbstractButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -11,14 +11,7 @@ using namespace Qt::StringLiterals;
 // The first-run window over the settings of a fresh installation.
 class OnboardingTest : public ::testing::Test {
 protected:
-    QAbstractButton* button(const QString& text) {
-        for (auto* found : window.findChildren<QAbstractButton*>()) {
-            if (found->text() == text)
-                return found;
-        }
-        ADD_FAILURE() << "no button " << text.toStdString();
-        return nullptr;
-    }
+    QAbstractButton* button(const QString& text) { return findWidget(window, text); }
     QAbstractButton* eyeRestBox() {
         return button(u"Also remind me to rest my eyes every 20 min"_s);
     }

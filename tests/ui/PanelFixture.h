@@ -1,11 +1,10 @@
 #pragma once
 
+#include "FindWidget.h"
 #include "fakes/EngineHarness.h"
 #include "ui/reminders/NudgePanelController.h"
 #include "ui/reminders/ReminderContent.h"
 #include "ui/reminders/Sound.h"
-
-#include <QAbstractButton>
 
 #include <gtest/gtest.h>
 
@@ -29,29 +28,22 @@ protected:
     }
 
     QAbstractButton* button(const QString& name) const {
-        for (QAbstractButton* b : controller.panel()->findChildren<QAbstractButton*>()) {
-            if (b->accessibleName() == name)
-                return b;
-        }
-        ADD_FAILURE() << "no button " << name.toStdString();
-        return nullptr;
+        return findWidget(*controller.panel(), name);
     }
     QString goalLine() const {
         return controller.panel()->findChild<ReminderContent*>()->goalLineText();
     }
     // Runs the delayed steps scheduled so far with this delay, oldest first.
     int runPending(int msecs) {
-        int ran = 0;
-        const auto steps = std::exchange(pending, {});
-        for (const auto& [delay, step] : steps) {
-            if (delay == msecs) {
-                step();
-                ++ran;
-            } else {
-                pending.append({delay, step});
-            }
-        }
-        return ran;
+        QList<std::function<void()>> due;
+        pending.removeIf([&](const auto& entry) {
+            if (entry.first == msecs)
+                due.append(entry.second);
+            return entry.first == msecs;
+        });
+        for (const auto& step : due)
+            step();
+        return int(due.size());
     }
 
     CountingSound sound;

@@ -25,29 +25,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void save(QWidget& view, const QString& name, bool dark) {
+void save(const QPixmap& picture, const QString& name, bool dark) {
     const QString folder = QStringLiteral(BREVIMAR_SCREENSHOT_DIR);
     QDir().mkpath(folder);
     const QString file = folder + u'/' + name + (dark ? u"-dark.png"_s : u"-light.png"_s);
-    EXPECT_TRUE(view.grab().save(file)) << file.toStdString();
+    EXPECT_TRUE(picture.save(file)) << file.toStdString();
+}
+void save(QWidget& view, const QString& name, bool dark) {
+    save(view.grab(), name, dark);
 }
 
+// A dark desktop as Qt derives it from one colour: text, base and the frames' shades around it.
 void useDesktopPalette(bool dark) {
-    QPalette p = QApplication::style()->standardPalette();
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(role, dark ? QColor(0xf0, 0xf0, 0xf0) : p.color(role));
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        p.setColor(role, dark ? QColor(0x24, 0x24, 0x24) : p.color(role));
-    // Scroll bars and frames are drawn in the shades around the window colour.
-    if (dark) {
-        const QColor window(0x24, 0x24, 0x24);
-        p.setColor(QPalette::Light, window.lighter(160));
-        p.setColor(QPalette::Midlight, window.lighter(130));
-        p.setColor(QPalette::Mid, window.lighter(110));
-        p.setColor(QPalette::Dark, window.darker(130));
-        p.setColor(QPalette::Shadow, Qt::black);
-    }
-    QApplication::setPalette(p);
+    const QColor window(0x24, 0x24, 0x24);
+    QApplication::setPalette(dark ? QPalette(window, window)
+                                  : QApplication::style()->standardPalette());
 }
 
 } // namespace
@@ -101,11 +93,7 @@ TEST(TrayIconScreenshots, PlainHeldAwaiting) {
             ++column;
         }
         painter.end();
-        const QString folder = QStringLiteral(BREVIMAR_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        EXPECT_TRUE(
-            picture.scaled(picture.size() * 3)
-                .save(folder + (dark ? u"/tray-icon-dark.png"_s : u"/tray-icon-light.png"_s)));
+        save(picture.scaled(picture.size() * 3), u"tray-icon"_s, dark);
     }
 }
 
@@ -179,20 +167,20 @@ TEST(Screenshots, UpdateWindow) {
     for (const bool dark : {false, true}) {
         useDesktopPalette(dark);
         UpdateWindow window;
+        const auto shot = [&](const QString& name) {
+            QCoreApplication::processEvents();
+            save(window, u"update-"_s + name, dark);
+        };
         window.presentUpdate(update, UpdateWindow::Focus::leave);
-        QCoreApplication::processEvents();
-        save(window, u"update-notes"_s, dark);
+        shot(u"notes"_s);
         window.presentUpdate(
             {u"0.2.0"_s, u"0.1.0"_s, {}, QUrl(u"https://example.org/notes"_s), update.download},
             UpdateWindow::Focus::leave);
-        QCoreApplication::processEvents();
-        save(window, u"update-link"_s, dark);
+        shot(u"link"_s);
         window.presentUpToDate(u"0.1.0"_s);
-        QCoreApplication::processEvents();
-        save(window, u"update-up-to-date"_s, dark);
+        shot(u"up-to-date"_s);
         window.presentFailure(u"Host feed.example.org not found"_s);
-        QCoreApplication::processEvents();
-        save(window, u"update-failed"_s, dark);
+        shot(u"failed"_s);
     }
 }
 

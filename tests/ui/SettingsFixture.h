@@ -1,10 +1,8 @@
 #pragma once
 
+#include "FindWidget.h"
 #include "UiFixture.h"
 #include "ui/settings/SettingsWindow.h"
-
-#include <QAbstractButton>
-#include <QLabel>
 
 #include <memory>
 
@@ -31,28 +29,13 @@ protected:
         window().showTab(tab);
         return *window().pane(tab);
     }
-    // The first widget of the type in the pane whose text (a button's, a label's) or accessible
-    // name is the one given; the test fails when there is none.
+    // The first widget of the type in the pane with this text or accessible name.
     template <typename T = QWidget> T* control(SettingsWindow::Tab tab, const QString& name) {
-        const QList<T*> found = pane(tab).template findChildren<T*>();
-        for (T* widget : found) {
-            if (widget->accessibleName() == name || textOf(widget) == name)
-                return widget;
-        }
-        ADD_FAILURE() << "no control " << name.toStdString();
-        return nullptr;
+        return findWidget<T>(pane(tab), name);
     }
 
     std::function<void()> checkForUpdates; // empty: a build without an update feed
 
 private:
-    static QString textOf(const QWidget* widget) {
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            return button->text();
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            return label->text();
-        return {};
-    }
-
     std::unique_ptr<SettingsWindow> m_window;
 };

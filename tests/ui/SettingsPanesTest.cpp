@@ -1,20 +1,74 @@
 #include "SettingsFixture.h"
+#include "fakes/ScopedEnv.h"
+#include "fakes/WriteFile.h"
+#include "settings/AppSettings.h"
 #include "ui/settings/GeneralPane.h"
 #include "ui/settings/HistoryExport.h"
+#include "ui/settings/PausesPane.h"
+#include "ui/settings/SettingsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
+using SettingsForm::Stepper;
 using Tab = SettingsWindow::Tab;
 
+// The settings panes over the real engine: what each control writes and what each shows.
+
 namespace {
+
+class RemindersPaneTest : public SettingsFixture {
+protected:
+    // After the rows were remade and the closed editor went away.
+    template <typename T = QWidget> T* find(const QString& name) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return control<T>(Tab::reminders, name);
+    }
+    void press(const QString& button) { find<QAbstractButton>(button)->click(); }
+    void step(const QString& stepper, int times) {
+        Stepper* found = find<Stepper>(stepper);
+        for (int i = 0; i < std::abs(times); ++i)
+            found->step(times > 0 ? 1 : -1);
+    }
+    void add(const QString& menuItem) {
+        for (QAction* action : find<QPushButton>(u"Add Reminder"_s)->menu()->actions()) {
+            if (action->text() == menuItem)
+                return action->trigger();
+        }
+        ADD_FAILURE() << "no menu item " << menuItem.toStdString();
+    }
+};
+
+class PausesPaneTest : public SettingsFixture {
+protected:
+    PausesPane& pauses() { return static_cast<PausesPane&>(pane(Tab::pauses)); }
+    QStringList texts() { return labelTexts(pauses()); }
+};
+
+QStringList visibleNames(const QListWidget& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row) {
+        if (!list.item(row)->isHidden())
+            names.append(list.item(row)->text());
+    }
+    return names;
+}
 
 class SettingsPanesTest : public SettingsFixture {
 protected:
@@ -34,6 +88,212 @@ protected:
 };
 
 } // namespace
+
+// A step of 1, or no bounds, would let the gap reach 9 or 35.
+TEST_F(RemindersPaneTest, GapStepperMovesByFiveBetweenFiveAndThirty) {
+    Stepper* gap = find<Stepper>(u"At least 10 min between reminders"_s);
+    gap->step(-1);
+    EXPECT_EQ(settings.minimumGapMinutes(), 5);
+    gap->step(-1);
+    EXPECT_EQ(gap->value(), 5);
+    for (int i = 0; i < 7; ++i)
+        gap->step(1);
+    EXPECT_EQ(settings.minimumGapMinutes(), 30);
+    settings.setMinimumGapMinutes(15);
+    EXPECT_EQ(gap->value(), 15) << "follows a change made elsewhere";
+}
+
+// Water to 60 beside movement 90 is the gentle pair; an untouched goal must stay unset so that it
+// keeps following the interval, a changed one is kept under the kind's id.
+TEST_F(RemindersPaneTest, SavingABuiltInWritesItsIntervalAndOnlyAChangedGoal) {
+    settings.setBreakIntervalMinutes(90);
+    press(u"Edit Water"_s);
+    step(u"Every 30 min"_s, 6);
+    press(u"Save"_s);
+    EXPECT_EQ(settings.waterIntervalMinutes(), 60);
+    EXPECT_EQ(find<QComboBox>(u"Pace"_s)->currentText(), u"Gentle"_s);
+    EXPECT_TRUE(settings.dailyGoals().isEmpty());
+
+    press(u"Edit Move"_s);
+    step(u"Goal: 5 a day"_s, 1);
+    press(u"Save"_s);
+    EXPECT_EQ(settings.dailyGoals(), (AppSettings::DailyGoals{{u"movement"_s, 6}}));
+    EXPECT_EQ(settings.breakIntervalMinutes(), 90);
+}
+
+// Each template add is a new reminder of its own; a blank name cannot be added; Delete and the
+// row's switch change only their own reminder.
+TEST_F(RemindersPaneTest, AddingFromTemplatesDeletingAndSwitchingCustomReminders) {
+    add(u"Posture"_s);
+    press(u"Add"_s);
+    add(u"Posture"_s);
+    press(u"Add"_s);
+    const QList<CustomReminder> added = settings.customReminders();
+    ASSERT_EQ(added.size(), 2);
+    EXPECT_EQ(added[1].title, u"Posture"_s);
+    EXPECT_NE(added[0].id, added[1].id);
+
+    add(u"Custom…"_s);
+    find<QLineEdit>(u"Name"_s)->setText(u" \t "_s);
+    EXPECT_FALSE(find<QPushButton>(u"Add"_s)->isEnabled());
+    press(u"Cancel"_s);
+
+    press(u"Edit Posture"_s);
+    press(u"Delete Reminder"_s);
+    ASSERT_EQ(settings.customReminders().size(), 1);
+    EXPECT_EQ(settings.customReminders()[0].id, added[1].id);
+    press(u"Posture"_s);
+    EXPECT_FALSE(settings.customReminders()[0].enabled);
+}
+
+// At 10:40 water's 10:30 has passed without a tick and starts now; movement keeps the engine's
+// 11:00 rather than now plus an hour; a time exactly four hours ahead still counts.
+TEST_F(RemindersPaneTest, NextFourHoursProjectsFromTheEnginesTimes) {
+    advanceMinutes(40);
+    QStringList expected{u"Next 4 hours"_s};
+    for (const QString& next : u"Water 10:40,Move 11:00,Water 11:10,Water 11:40,Move 12:00,"
+                               u"Water 12:10,Water 12:40,Move 13:00,Water 13:10,Water 13:40,"
+                               u"Move 14:00,Water 14:10,Water 14:40"_s.split(u',')) {
+        const QTime at = QTime::fromString(next.section(u' ', 1), u"HH:mm"_s);
+        expected << next.section(u' ', 0, 0)
+                 << QLocale::system().toString(at, QLocale::ShortFormat);
+    }
+    expected
+        << u"If nothing holds them. Calls, screen sharing and time away push reminders later."_s;
+
+    EXPECT_EQ(labelTexts(*pane(Tab::reminders).findChild<QWidget*>(u"upcoming"_s)), expected);
+}
+
+// The window stops at nine tenths of the 600-pixel offscreen screen, shorter than this pane: the
+// pane must scroll rather than be squeezed until its rows overlap.
+TEST_F(RemindersPaneTest, APaneTallerThanTheScreenScrolls) {
+    pane(Tab::reminders);
+    window().present();
+    QCoreApplication::processEvents();
+    EXPECT_GT(window().findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
+}
+
+// Catches a step rule that skips 15, keeps stepping by one above it, or does not come back.
+TEST_F(PausesPaneTest, IdleStepperMovesByOneBelowFifteenAndByFiveFromThere) {
+    auto* idle = pauses().findChild<Stepper*>();
+    ASSERT_NE(idle, nullptr);
+    const auto walk = [&](int direction) {
+        QList<int> values{idle->value()};
+        for (int moved = -1; moved != idle->value();) {
+            moved = idle->value();
+            idle->step(direction);
+            if (idle->value() != moved)
+                values.append(idle->value());
+            EXPECT_EQ(settings.idleThresholdMinutes(), idle->value());
+        }
+        return values;
+    };
+    walk(-1);
+    QList<int> expected;
+    for (int value = 2; value < 15; ++value)
+        expected.append(value);
+    for (int value = 15; value <= 60; value += 5)
+        expected.append(value);
+    EXPECT_EQ(walk(1), expected);
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(walk(-1), expected);
+}
+
+// The signals are sampled only while a person can see them: not for a hidden window, not behind
+// another tab. Catches a poller started with the pane or never stopped.
+TEST_F(PausesPaneTest, LiveSignalsPollOnlyWhileThePaneIsOnScreen) {
+    const LiveSignals& live = pauses().liveSignals();
+    EXPECT_FALSE(live.isActive()) << "the window is not shown yet";
+    EXPECT_EQ(media.questions, 0);
+
+    window().present();
+    EXPECT_TRUE(live.isActive());
+    EXPECT_GT(media.questions, 0) << "sampled at once";
+
+    window().showTab(Tab::general);
+    EXPECT_FALSE(live.isActive());
+    window().showTab(Tab::pauses);
+    EXPECT_TRUE(live.isActive());
+    window().hide();
+    EXPECT_FALSE(live.isActive());
+}
+
+// The status line and the call row follow the monitor: a camera in use holds reminders, and the
+// row shows it from the first sample.
+TEST_F(PausesPaneTest, StatusLineAndCallRowFollowTheCamera) {
+    pauses();
+    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
+
+    startCall();
+    window().present();
+    EXPECT_TRUE(texts().contains(u"Holding reminders"_s));
+    EXPECT_TRUE(texts().contains(u"Camera on"_s));
+
+    endCall();
+    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
+}
+
+// Restore Defaults gives back the default list in its order; a removed app goes, and an app
+// chosen twice is listed once.
+TEST_F(PausesPaneTest, MeetingAppsRestoreRemoveAndAddOnce) {
+    settings.setMeetingAppBundleIDs({});
+    control<QAbstractButton>(Tab::pauses, u"Restore Defaults"_s)->click();
+    EXPECT_EQ(settings.meetingAppBundleIDs(), AppSettings::defaultMeetingAppBundleIDs());
+    EXPECT_TRUE(texts().contains(u"Microsoft Teams (classic)"_s));
+
+    control<QToolButton>(Tab::pauses, u"Remove"_s)->click();
+    EXPECT_EQ(settings.meetingAppBundleIDs(), AppSettings::defaultMeetingAppBundleIDs().mid(1));
+    EXPECT_FALSE(texts().contains(u"Zoom"_s)) << "the removed line is gone";
+
+    pauses().addMeetingApp({u"us.zoom.Zoom"_s, u"Zoom"_s});
+    pauses().addMeetingApp({u"us.zoom.Zoom"_s, u"Zoom"_s});
+    EXPECT_EQ(settings.meetingAppBundleIDs().count(u"us.zoom.Zoom"_s), 1);
+}
+
+// The chooser offers what an application menu offers, in the user's data folder, the system's
+// and Flatpak's exports; its choice becomes an app rule and a meeting app named as the desktop
+// entry names it.
+TEST_F(PausesPaneTest, ChosenAppBecomesAnAppRuleOrAMeetingApp) {
+    const QString system = xdg.dataHome() + u"/system"_s;
+    ScopedEnv dataDirs{"XDG_DATA_DIRS", system};
+    const auto entry = [](const QString& path, const QByteArray& keys) {
+        writeFile(path, "[Desktop Entry]\nType=Application\n" + keys +
+                            "\n[Desktop Action new]\n"
+                            "Name=Not this one\n");
+    };
+    entry(system + u"/applications/zed.desktop"_s, "Name=Zed Editor\nIcon=zed");
+    entry(system + u"/applications/kde/konsole.desktop"_s, "Name=Konsole");
+    entry(system + u"/applications/settings-helper.desktop"_s, "Name=Helper\nNoDisplay=true");
+    entry(xdg.dataHome() + u"/applications/konsole.desktop"_s, "Name=Gone\nHidden=true");
+    entry(xdg.dataHome() + u"/flatpak/exports/share/applications/org.flat.Meet.desktop"_s,
+          "Name=alpha Meet");
+
+    AppChooser chooser(u"Pick an app."_s, DesktopEntries().applications());
+    EXPECT_EQ(visibleNames(*chooser.list()),
+              (QStringList{u"alpha Meet"_s, u"Konsole"_s, u"Zed Editor"_s}));
+    chooser.search(u"ZED"_s);
+    EXPECT_EQ(visibleNames(*chooser.list()), QStringList{u"Zed Editor"_s});
+    const std::optional<AppChooser::Choice> zed = chooser.chosen();
+    ASSERT_TRUE(zed.has_value()) << "the only match is picked";
+    EXPECT_EQ(zed->id, u"zed"_s);
+
+    pauses().addAppRule(*zed);
+    ASSERT_EQ(settings.appRules().size(), 1);
+    const AppRule rule = settings.appRules().first();
+    EXPECT_EQ(rule.bundleID, u"zed"_s);
+    EXPECT_EQ(rule.name, u"Zed Editor"_s);
+    EXPECT_EQ(rule.mode, AppRule::Mode::frontmost);
+    auto* mode = control<QComboBox>(Tab::pauses, u"Zed Editor"_s);
+    mode->setCurrentIndex(1);
+    Q_EMIT mode->activated(1);
+    EXPECT_EQ(settings.appRules().first().mode, AppRule::Mode::fullScreen);
+    pauses().findChild<QMenu*>()->actions().first()->trigger();
+    EXPECT_TRUE(settings.appRules().isEmpty());
+
+    pauses().addMeetingApp({u"org.flat.Meet"_s, u"alpha Meet"_s});
+    EXPECT_EQ(settings.meetingAppBundleIDs().last(), u"org.flat.Meet"_s);
+    EXPECT_TRUE(texts().contains(u"alpha Meet"_s)) << "named by its desktop entry";
+}
 
 // The file holds exactly the store's export; an empty log gives an empty file.
 TEST_F(SettingsPanesTest, ExportWritesTheLogAsItsTextOrAnEmptyFile) {
