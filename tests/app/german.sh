@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The installed Brevimar started in German: the first-start notice, a reminder notification with
+# its buttons and `brevimarctl today` (counts and plurals) come in German. A missing or stale
+# compiled translation, or a text that bypasses it, shows here as English.
+# Usage (from ctest): run-in-session german.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+installed_session "$@"
+printf 'reminderStyle=notification\n' >>"$XDG_CONFIG_HOME/tovanex/Brevimar.conf"
+export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
+
+dunst -print >"$HOME/dunst.log" 2>&1 &
+dunst_up() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q true
+}
+wait_for 5 "dunst is up" dunst_up
+BREVIMAR_FAST=1 "$HOME/.local/bin/brevimar" >"$HOME/brevimar.log" 2>&1 &
+wait_for 10 "the notice in German" grep -qF "summary: 'Brevimar läuft.'" "$HOME/dunst.log"
+expect 0 "Heute: 0 Schlucke · 0 Pausen." "$ctl" today
+wait_for 50 "water fired" grep -q 'Brevimar fire water style=notification' "$HOME/brevimar.log"
+wait_for 5 "the reminder in German" grep -qF "summary: 'Zeit für Wasser'" "$HOME/dunst.log"
+grep -q "Erledigt" "$HOME/dunst.log" || fail "the Done button in German"
+"$ctl" log water >/dev/null
+expect 0 "Heute: 1 Schluck · 0 Pausen." "$ctl" today
+verdict
