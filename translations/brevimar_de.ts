@@ -247,6 +247,21 @@
     </message>
 </context>
 <context>
+    <name>GlobalHotKeys</name>
+    <message>
+        <source>Log water</source>
+        <translation>Wasser eintragen</translation>
+    </message>
+    <message>
+        <source>Log a movement break</source>
+        <translation>Bewegungspause eintragen</translation>
+    </message>
+    <message>
+        <source>Pause reminders for 30 minutes, or resume them</source>
+        <translation>Erinnerungen 30 Minuten pausieren oder fortsetzen</translation>
+    </message>
+</context>
+<context>
     <name>HistoryCharts</name>
     <message>
         <source>MMM d</source>
