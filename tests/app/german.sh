@@ -39,7 +39,7 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BREVIMAR_FAST=1 "$HOME/.local/bin/brevimar" >
 wait_for 10 "the notice in German" grep -qF "summary: 'Brevimar läuft.'" "$HOME/dunst.log"
 expect 0 "Heute: 0 Schlucke · 0 Pausen." "$ctl" today
 wait_for 50 "water fired" grep -q 'Brevimar fire water style=notification' "$HOME/brevimar.log"
-wait_for 5 "the reminder in German" grep -qF "summary: 'Zeit für Wasser'" "$HOME/dunst.log"
+wait_for 10 "the reminder in German" grep -qF "summary: 'Zeit für Wasser'" "$HOME/dunst.log"
 grep -q "Erledigt" "$HOME/dunst.log" || fail "the Done button in German"
 "$ctl" log water >/dev/null
 expect 0 "Heute: 1 Schluck · 0 Pausen." "$ctl" today
