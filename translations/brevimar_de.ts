@@ -452,11 +452,11 @@
     </message>
     <message>
         <source>%1 is up to about %2 %3 a day, from %4 %5.</source>
-        <translation>%1 ist auf etwa %2 %3 pro Tag gestiegen, von %4 %5.</translation>
+        <translation>%1 ist auf etwa %2 %3 pro Tag gestiegen, gegenüber %4 in %5.</translation>
     </message>
     <message>
         <source>%1 dipped to about %2 %3 a day, from %4 %5.</source>
-        <translation>%1 ist auf etwa %2 %3 pro Tag gesunken, von %4 %5.</translation>
+        <translation>%1 ist auf etwa %2 %3 pro Tag gesunken, gegenüber %4 in %5.</translation>
     </message>
     <message>
         <source>%1 are where you miss the most: %2 of %3 around %4.</source>
