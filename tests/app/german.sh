@@ -33,7 +33,12 @@ for app in filter(None, map(desktop.get_child_at_index, range(desktop.get_child_
             print("\n".join(names(win)))
 PY
 }
-panel_in_german() { panel_names | grep -qx Erledigt && panel_names | grep -qx Einstellungen; }
+panel_in_german() {
+    local names
+    names=$(panel_names)
+    grep -qx Erledigt <<<"$names" && grep -qx Einstellungen <<<"$names" &&
+        grep -qx 'Heute 2 kleine Erfolge' <<<"$names" # a count in the language's plural form
+}
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 BREVIMAR_FAST=1 "$HOME/.local/bin/brevimar" >"$HOME/brevimar.log" 2>&1 &
 wait_for 10 "the notice in German" grep -qF "summary: 'Brevimar läuft.'" "$HOME/dunst.log"
@@ -43,6 +48,7 @@ wait_for 10 "the reminder in German" grep -qF "summary: 'Zeit für Wasser'" "$HO
 grep -q "Erledigt" "$HOME/dunst.log" || fail "the Done button in German"
 "$ctl" log water >/dev/null
 expect 0 "Heute: 1 Schluck · 0 Pausen." "$ctl" today
+"$ctl" log water >/dev/null
 "$HOME/.local/bin/brevimar" || fail "a second start does not hand over"
 wait_for 10 "the panel in German" panel_in_german
 verdict
