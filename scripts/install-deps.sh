@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev qt6-qpa-plugins
+    qt6-base-dev qt6-charts-dev qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libsqlite3-dev sqlite3
     libxcb1-dev libxcb-screensaver0-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev
     libxcb-res0-dev libxcb-randr0-dev
@@ -16,7 +16,7 @@ packages=(
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
     at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
-    clang clang-format tzdata
+    clang clang-format tzdata locales-all
     appstream file
 )
 

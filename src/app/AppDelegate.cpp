@@ -118,9 +118,9 @@ void AppDelegate::showMenuBarIcon() {
     const QString toldKey = u"noTrayNoticeShown"_s;
     if (!m_services.preferences.boolean(toldKey, false)) {
         m_services.preferences.setBoolean(toldKey, true);
-        m_notifier.deliverNotice(u"Brevimar is running."_s,
-                                 u"Your desktop shows no tray icons: open Brevimar from your "
-                                 "applications to see today's reminders."_s);
+        m_notifier.deliverNotice(tr("Brevimar is running."),
+                                 tr("Your desktop shows no tray icons: open Brevimar from your "
+                                    "applications to see today's reminders."));
     }
     auto* watcher = new QDBusServiceWatcher(trayService, m_bus,
                                             QDBusServiceWatcher::WatchForRegistration, this);

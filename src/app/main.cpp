@@ -4,6 +4,7 @@
 #include "Services.h"
 #include "automation/ActionsService.h"
 #include "platform/Log.h"
+#include "platform/Translations.h"
 #include "platform/linux/CalendarModule.h"
 #include "platform/linux/JournalWriter.h"
 #include "platform/linux/LinuxMediaProbe.h"
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(u"tovanex"_s);
     QApplication::setDesktopFileName(u"com.tovanex.Brevimar"_s);
     QApplication::setQuitOnLastWindowClosed(false);
+    Translations::install();
     logToStandardErrorAndJournal();
     quitOnSignals();
     // Past a file-size limit a write should fail, as on a full disk, rather than end Brevimar.

@@ -11,8 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString notRunning = u"Brevimar isn't running."_s;
-
 QString isoUtc(const QDateTime& instant) {
     return instant.toUTC().toString(Qt::ISODate);
 }
@@ -68,31 +66,31 @@ QString ActionsService::LogReminderAsDone(const QString& kindId) {
                                    [&](const NudgeKind& k) { return k.id == kindId; });
     RhythmEngine* engine = m_engine();
     if (kind == kinds.end() || !engine)
-        return notRunning;
+        return tr("Brevimar isn't running.");
     engine->done(*kind);
-    return kind->title + u" logged. "_s + summary() + u'.';
+    return tr("%1 logged. %2.").arg(kind->title, summary());
 }
 
 QString ActionsService::PauseReminders(int minutes) {
     if (!m_engine())
-        return notRunning;
+        return tr("Brevimar isn't running.");
     if (minutes >= 1) {
         m_context.pause(double(minutes) * 60);
-        return u"Paused for %1 minutes."_s.arg(minutes);
+        return tr("Paused for %1 minutes.").arg(minutes);
     }
     m_context.pause(0, true);
-    return u"Paused for the rest of today."_s;
+    return tr("Paused for the rest of today.");
 }
 
 QString ActionsService::ResumeReminders() {
     if (m_engine())
         m_context.resume();
-    return u"Reminders resumed."_s;
+    return tr("Reminders resumed.");
 }
 
 QString ActionsService::TodaySummary(QString& dialog) {
     const QString value = summary();
-    dialog = u"Today: "_s + value + u'.';
+    dialog = tr("Today: %1.").arg(value);
     return value;
 }
 

@@ -1,5 +1,6 @@
 #include "Appcast.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 #include <QXmlStreamReader>
@@ -88,11 +89,11 @@ Result parse(const QByteArray& feed) {
     }
     if (reader.hasError()) {
         result.newest.reset();
-        result.error = u"The update feed is not valid XML (line "_s +
-                       QString::number(reader.lineNumber()) + u": "_s + reader.errorString() +
-                       u")."_s;
+        result.error = QCoreApplication::translate(
+                           "Appcast", "The update feed is not valid XML (line %1: %2).")
+                           .arg(QString::number(reader.lineNumber()), reader.errorString());
     } else if (!result.newest) {
-        result.error = u"The update feed lists no release."_s;
+        result.error = QCoreApplication::translate("Appcast", "The update feed lists no release.");
     }
     return result;
 }

@@ -16,10 +16,14 @@ struct Shortcut {
 
 // The physical W, S and P keys: evdev key codes 17, 31 and 25, plus 8 as X11 counts them.
 const Shortcut shortcuts[] = {
-    {GlobalHotKeys::Action::water, {u"water"_s, u"Log water"_s, u'w', 25}},
-    {GlobalHotKeys::Action::movement, {u"movement"_s, u"Log a movement break"_s, u's', 39}},
+    {GlobalHotKeys::Action::water,
+     {u"water"_s, QT_TRANSLATE_NOOP("GlobalHotKeys", "Log water"), u'w', 25}},
+    {GlobalHotKeys::Action::movement,
+     {u"movement"_s, QT_TRANSLATE_NOOP("GlobalHotKeys", "Log a movement break"), u's', 39}},
     {GlobalHotKeys::Action::pause,
-     {u"pause"_s, u"Pause reminders for 30 minutes, or resume them"_s, u'p', 33}},
+     {u"pause"_s,
+      QT_TRANSLATE_NOOP("GlobalHotKeys", "Pause reminders for 30 minutes, or resume them"), u'p',
+      33}},
 };
 
 } // namespace
@@ -51,8 +55,11 @@ void GlobalHotKeys::install() {
         return;
     m_installed = true;
     QList<GlobalShortcut> keys;
-    for (const Shortcut& shortcut : shortcuts)
-        keys.append(shortcut.key);
+    for (const Shortcut& shortcut : shortcuts) {
+        GlobalShortcut key = shortcut.key;
+        key.description = tr(key.description.toUtf8().constData());
+        keys.append(key);
+    }
     m_grabber.grab(keys);
 }
 

@@ -59,7 +59,7 @@ QString UpdaterService::versionString() const {
 }
 
 QString UpdaterService::buildString() const {
-    return u"Build "_s + (m_bundle.build.isEmpty() ? u"?"_s : m_bundle.build);
+    return tr("Build %1").arg(m_bundle.build.isEmpty() ? u"?"_s : m_bundle.build);
 }
 
 void UpdaterService::checkForUpdates() {
@@ -81,7 +81,7 @@ void UpdaterService::checkIfDue() {
 void UpdaterService::fetch(Asker asker) {
     const QUrl url(m_bundle.feedUrl);
     if (!isSafe(url)) {
-        fail(u"The update feed "_s + url.toDisplayString() + u" is not an https address."_s, asker);
+        fail(tr("The update feed %1 is not an https address.").arg(url.toDisplayString()), asker);
         return;
     }
     if (!m_network)
@@ -100,9 +100,9 @@ void UpdaterService::fetch(Asker asker) {
 void UpdaterService::finished(QNetworkReply& reply, Asker asker) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
-        return fail(u"The update server answered HTTP "_s + QString::number(status) + u'.', asker);
+        return fail(tr("The update server answered HTTP %1.").arg(status), asker);
     if (reply.error() == QNetworkReply::OperationCanceledError)
-        return fail(u"The update server did not answer in time."_s, asker);
+        return fail(tr("The update server did not answer in time."), asker);
     if (reply.error() != QNetworkReply::NoError)
         return fail(reply.errorString(), asker);
     const Appcast::Result result = Appcast::parse(reply.readAll());

@@ -2,6 +2,7 @@
 #include "platform/Clock.h"
 #include "platform/HotKeys.h"
 #include "platform/LoginItem.h"
+#include "platform/Translations.h"
 #include "record/DataFolder.h"
 #include "record/DayLog.h"
 #include "settings/AppSettings.h"
@@ -23,7 +24,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char* const usage =
+const char* const usage = QT_TRANSLATE_NOOP(
+    "brevimarctl",
     "usage: brevimarctl COMMAND\n"
     "\n"
     "  log KIND          log a reminder as done        brevimarctl log water\n"
@@ -34,14 +36,14 @@ const char* const usage =
     "  status [--json]   what holds reminders and what comes next  brevimarctl status --json\n"
     "  open URL          hand a brevimar:// URL to Brevimar    brevimarctl open brevimar://resume\n"
     "\n"
-    "Exits 0 on success, 1 when Brevimar isn't running, 2 on a usage error or an unknown KIND.\n";
+    "Exits 0 on success, 1 when Brevimar isn't running, 2 on a usage error or an unknown KIND.\n");
 
 void print(const QString& text) {
     std::printf("%s\n", qPrintable(text));
 }
 
 int usageError() {
-    std::fputs(usage, stderr);
+    std::fputs(qPrintable(QCoreApplication::translate("brevimarctl", usage)), stderr);
     return 2;
 }
 
@@ -65,7 +67,7 @@ bool answered(const QDBusMessage& reply) {
 }
 
 int notRunning() {
-    print(u"Brevimar isn't running."_s);
+    print(QCoreApplication::translate("brevimarctl", "Brevimar isn't running."));
     return 1;
 }
 
@@ -104,7 +106,8 @@ int todayFromDayLog() {
     PreferenceStore preferences(u"com.tovanex.Brevimar"_s);
     AppSettings settings(preferences, clock, loginItem, hotKeys);
     const DayLog dayLog(clock, DataFolder::path());
-    print(u"Today: "_s + dayLog.summary(settings.kinds()) + u'.');
+    print(QCoreApplication::translate("brevimarctl", "Today: %1.")
+              .arg(dayLog.summary(settings.kinds())));
     return 0;
 }
 
@@ -130,10 +133,11 @@ QString text(const QJsonValue& value) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    Translations::install();
     const QStringList args = app.arguments().mid(1);
     const QString verb = args.value(0);
     if (verb == u"--help" || verb == u"-h" || verb == u"help") {
-        std::fputs(usage, stdout);
+        std::fputs(qPrintable(QCoreApplication::translate("brevimarctl", usage)), stdout);
         return 0;
     }
 
@@ -146,15 +150,21 @@ int main(int argc, char** argv) {
         for (const auto& [id, title] : *kinds)
             ids.append(id);
         if (!ids.contains(args[1])) {
-            std::fprintf(stderr, "brevimarctl: no reminder kind \"%s\"; the kinds are %s.\n",
-                         qPrintable(args[1]), qPrintable(ids.join(u", "_s)));
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QCoreApplication::translate(
+                                        "brevimarctl",
+                                        "brevimarctl: no reminder kind \"%1\"; the kinds are %2.")
+                                        .arg(args[1], ids.join(u", "_s))));
             return 2;
         }
         const QDBusMessage reply = action(u"LogReminderAsDone"_s, {args[1]});
         if (!answered(reply))
             return notRunning();
         print(reply.arguments().value(0).toString());
-        return reply.arguments().value(0).toString() == u"Brevimar isn't running." ? 1 : 0;
+        return reply.arguments().value(0).toString() ==
+                       QCoreApplication::translate("ActionsService", "Brevimar isn't running.")
+                   ? 1
+                   : 0;
     }
     if (verb == u"pause" && args.size() <= 2) {
         bool ok = true;

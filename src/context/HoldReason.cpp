@@ -1,5 +1,7 @@
 #include "HoldReason.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -8,20 +10,20 @@ namespace {
 
 struct Names {
     QString raw;
-    QString label;
+    const char* label; // translated where it is shown
 };
 
 const std::array<Names, 9>& names() {
     static const std::array<Names, 9> table{{
-        {u"idle"_s, u"Away"_s},
-        {u"locked"_s, u"Locked"_s},
-        {u"call"_s, u"On a call"_s},
-        {u"screenShare"_s, u"Sharing"_s},
-        {u"fullScreen"_s, u"Full screen"_s},
-        {u"manualPause"_s, u"Paused"_s},
-        {u"meeting"_s, u"Meeting"_s},
-        {u"appRule"_s, u"App rule"_s},
-        {u"offHours"_s, u"Off hours"_s},
+        {u"idle"_s, QT_TRANSLATE_NOOP("HoldReason", "Away")},
+        {u"locked"_s, QT_TRANSLATE_NOOP("HoldReason", "Locked")},
+        {u"call"_s, QT_TRANSLATE_NOOP("HoldReason", "On a call")},
+        {u"screenShare"_s, QT_TRANSLATE_NOOP("HoldReason", "Sharing")},
+        {u"fullScreen"_s, QT_TRANSLATE_NOOP("HoldReason", "Full screen")},
+        {u"manualPause"_s, QT_TRANSLATE_NOOP("HoldReason", "Paused")},
+        {u"meeting"_s, QT_TRANSLATE_NOOP("HoldReason", "Meeting")},
+        {u"appRule"_s, QT_TRANSLATE_NOOP("HoldReason", "App rule")},
+        {u"offHours"_s, QT_TRANSLATE_NOOP("HoldReason", "Off hours")},
     }};
     return table;
 }
@@ -41,5 +43,6 @@ std::optional<HoldReason> holdReasonFromRawValue(const QString& raw) {
 }
 
 QString label(const std::optional<HoldReason>& reason) {
-    return reason ? names()[size_t(*reason)].label : u"Active"_s;
+    return reason ? QCoreApplication::translate("HoldReason", names()[size_t(*reason)].label)
+                  : QCoreApplication::translate("HoldReason", "Active");
 }

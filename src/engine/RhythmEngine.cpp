@@ -393,26 +393,26 @@ std::optional<QString> RhythmEngine::reasonText(const NudgeKind& kind) const {
         const qint64 minutes = m_activeSince.secsTo(now) / 60;
         if (minutes < 10)
             return std::nullopt;
-        return u"you've been at the desk for "_s + duration(double(minutes) * 60);
+        return tr("you've been at the desk for %1").arg(duration(double(minutes) * 60));
     }
     const auto last = m_lastLoggedAt.constFind(kind.id);
     // Yesterday's last answer says nothing about today.
     if (last == m_lastLoggedAt.constEnd() || *last < LocalCalendar::startOfDay(now))
-        return u"first one today"_s;
+        return tr("first one today");
     const qint64 minutes = last->secsTo(now) / 60;
     if (minutes < 10)
         return std::nullopt;
-    return duration(double(minutes) * 60) + u" since your last "_s + kind.verb;
+    return tr("%1 since your last %2").arg(duration(double(minutes) * 60), kind.verb);
 }
 
 QString RhythmEngine::duration(double seconds) {
     const qint64 minutes = qint64(seconds / 60);
     if (minutes < 60)
-        return u"%1 min"_s.arg(minutes);
+        return tr("%1 min").arg(minutes);
     const qint64 hours = minutes / 60;
     const qint64 rest = minutes % 60;
-    return rest == 0 ? u"%1 h"_s.arg(hours)
-                     : u"%1 h %2 min"_s.arg(QString::number(hours), QString::number(rest));
+    return rest == 0 ? tr("%1 h").arg(hours)
+                     : tr("%1 h %2 min").arg(QString::number(hours), QString::number(rest));
 }
 
 // Wind-down and weekly report -------------------------------------------------------------------
@@ -439,7 +439,7 @@ void RhythmEngine::windDownCheck(const QDateTime& now) {
 
 void RhythmEngine::previewWindDown() {
     const QString summary = m_dayLog.summary(kinds());
-    presentMessage(u"Want to wrap up?"_s, u"Today: "_s + summary + u'.', u"sunset.fill"_s,
+    presentMessage(tr("Want to wrap up?"), tr("Today: %1.").arg(summary), u"sunset.fill"_s,
                    u"orange"_s, [&] { m_notifier.deliverWindDown(summary); });
 }
 
@@ -459,7 +459,7 @@ void RhythmEngine::weeklyReportCheck(const QDateTime& now) {
         return;
     m_preferences.setBoolean(key, true);
     m_events.log(Action::weeklyReport);
-    presentMessage(u"Your week"_s, *text, u"calendar"_s, u"blue"_s,
+    presentMessage(tr("Your week"), *text, u"calendar"_s, u"blue"_s,
                    [&] { m_notifier.deliverWeeklyReport(*text); });
 }
 

@@ -96,12 +96,12 @@ QString dayDate(const QDateTime& day, const QString& pattern) {
 
 QString partOfDay(int hour) {
     if (hour >= 5 && hour <= 11)
-        return u"Mornings"_s;
+        return Insights::tr("Mornings");
     if (hour >= 12 && hour <= 16)
-        return u"Afternoons"_s;
+        return Insights::tr("Afternoons");
     if (hour >= 17 && hour <= 20)
-        return u"Evenings"_s;
-    return u"Late evenings"_s;
+        return Insights::tr("Evenings");
+    return Insights::tr("Late evenings");
 }
 
 } // namespace
@@ -280,9 +280,9 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
 
     if (result.activeDayCount < 3) {
         result.sentences = {
-            u"Insights need a few days of use. Keep the app running and check back."_s};
+            tr("Insights need a few days of use. Keep the app running and check back.")};
         result.highlights = {
-            u"Give it a few days. Patterns show up here once there's enough to compare."_s};
+            tr("Give it a few days. Patterns show up here once there's enough to compare.")};
         return result;
     }
 
@@ -305,11 +305,13 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         for (qsizetype k = 0; k < kinds.size(); ++k) {
             const int count = given[k]->done[bestDay];
             if (count > 0)
-                counts.append(
-                    u"%1 %2"_s.arg(count).arg(count == 1 ? kinds[k].verb : kinds[k].verbPlural));
+                counts.append(tr("%L1 %2", "count, counting word")
+                                  .arg(count)
+                                  .arg(count == 1 ? kinds[k].verb : kinds[k].verbPlural));
         }
-        result.sentences.append(u"Best day: %1 with %2."_s.arg(
-            dayDate(result.days[bestDay].date, u"ddd, MMM d"_s), joinList(counts)));
+        result.sentences.append(
+            tr("Best day: %1 with %2.")
+                .arg(dayDate(result.days[bestDay].date, tr("ddd, MMM d")), joinList(counts)));
     }
 
     if (rangeDays >= 14 && result.activeDayCount >= 8) {
@@ -338,17 +340,17 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
             return QLocale().dayName(w == 1 ? 7 : w - 1, QLocale::LongFormat);
         };
         if (average(quietest) * 1.3 < average(busiest))
-            result.sentences.append(u"%1s are your quietest day, %2s your most active."_s.arg(
-                name(quietest), name(busiest)));
+            result.sentences.append(tr("%1s are your quietest day, %2s your most active.")
+                                        .arg(name(quietest), name(busiest)));
     }
 
     if (!standouts.isEmpty()) {
         const Hour& worst = standouts.first();
-        result.sentences.append(
-            u"Reminders around %1 go unanswered most: %2 of %3. If that's "
-            u"focus time, a longer interval there may suit you."_s.arg(hourLabel(worst.hour))
-                .arg(worst.fired - worst.answered)
-                .arg(worst.fired));
+        result.sentences.append(tr("Reminders around %1 go unanswered most: %2 of %3. If that's "
+                                   "focus time, a longer interval there may suit you.")
+                                    .arg(hourLabel(worst.hour))
+                                    .arg(worst.fired - worst.answered)
+                                    .arg(worst.fired));
     }
 
     if (kinds.size() > 1) {
@@ -367,9 +369,10 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         const auto timed = std::count_if(medians.begin(), medians.end(),
                                          [](const auto& m) { return m.has_value(); });
         if (timed >= 2 && *medians[slow] > 2 * *medians[fast])
-            result.sentences.append(u"You answer %1 reminders in about %2, %3 takes %4."_s.arg(
-                kinds[fast].title.toLower(), formatDuration(*medians[fast]),
-                kinds[slow].title.toLower(), formatDuration(*medians[slow])));
+            result.sentences.append(
+                tr("You answer %1 reminders in about %2, %3 takes %4.")
+                    .arg(kinds[fast].title.toLower(), formatDuration(*medians[fast]),
+                         kinds[slow].title.toLower(), formatDuration(*medians[slow])));
     }
 
     double held = 0;
@@ -382,14 +385,14 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
     }
     const bool holdsWorthTelling = held >= heldForASentence && !leading.isEmpty();
     if (holdsWorthTelling)
-        result.sentences.append(
-            u"Brevimar held reminders for %1 so they wouldn't interrupt you, "
-            u"mostly during %2."_s.arg(formatHours(held), reasonPhrase(leading)));
+        result.sentences.append(tr("Brevimar held reminders for %1 so they wouldn't interrupt you, "
+                                   "mostly during %2.")
+                                    .arg(formatHours(held), reasonPhrase(leading)));
 
     if (manualPauses > 2)
-        result.sentences.append(
-            u"You paused reminders by hand %1 times. If it's always the same "
-            u"stretch, work hours in Settings can do it for you."_s.arg(manualPauses));
+        result.sentences.append(tr("You paused reminders by hand %1 times. If it's always the same "
+                                   "stretch, work hours in Settings can do it for you.")
+                                    .arg(manualPauses));
 
     const KindStat* trend = nullptr;
     double trendChange = 0;
@@ -403,25 +406,29 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         }
     }
     if (trend)
-        result.highlights.append(u"%1%2%3 %4 a day, from %5 %6."_s.arg(
-            trend->kind.title, trendChange > 0 ? u" is up to about "_s : u" dipped to about "_s,
-            QString::number(trend->total / trend->activeDays), trend->kind.verbPlural,
-            QString::number(qint64(*trend->previousAverage)), periodPhrase(rangeDays)));
+        result.highlights.append(
+            (trendChange > 0 ? tr("%1 is up to about %2 %3 a day, from %4 %5.")
+                             : tr("%1 dipped to about %2 %3 a day, from %4 %5."))
+                .arg(trend->kind.title, QString::number(trend->total / trend->activeDays),
+                     trend->kind.verbPlural, QString::number(qint64(*trend->previousAverage)),
+                     periodPhrase(rangeDays)));
 
     if (!standouts.isEmpty()) {
         const Hour& worst = standouts.first();
-        result.highlights.append(u"%1 are where you miss the most: %2 of %3 around %4."_s.arg(
-            partOfDay(worst.hour), QString::number(worst.fired - worst.answered),
-            QString::number(worst.fired), hourLabel(worst.hour)));
+        result.highlights.append(tr("%1 are where you miss the most: %2 of %3 around %4.")
+                                     .arg(partOfDay(worst.hour),
+                                          QString::number(worst.fired - worst.answered),
+                                          QString::number(worst.fired), hourLabel(worst.hour)));
     }
 
     if (holdsWorthTelling)
-        result.highlights.append(u"%1 held %2 of reminders, so nothing interrupted you."_s.arg(
-            reasonLabel(leading), formatHours(held)));
+        result.highlights.append(tr("%1 held %2 of reminders, so nothing interrupted you.")
+                                     .arg(reasonLabel(leading), formatHours(held)));
 
     if (result.highlights.size() < 3 && bestTotal >= 1)
-        result.highlights.append(u"Your best day was %1, with %2 done."_s.arg(
-            dayDate(result.days[bestDay].date, u"dddd, MMM d"_s), QString::number(bestTotal)));
+        result.highlights.append(tr("Your best day was %1, with %2 done.")
+                                     .arg(dayDate(result.days[bestDay].date, tr("dddd, MMM d")),
+                                          QString::number(bestTotal)));
 
     result.highlights.resize(std::min<qsizetype>(result.highlights.size(), 3));
     return result;
@@ -430,59 +437,60 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
 QString Insights::formatDuration(double seconds) {
     const double minutes = seconds / 60.0;
     if (minutes < 1)
-        return u"under a minute"_s;
+        return tr("under a minute");
     if (minutes < 60)
-        return u"%1 min"_s.arg(std::lround(minutes));
-    return u"%1 h"_s.arg(QString::number(minutes / 60.0, 'f', 1));
+        return tr("%1 min").arg(std::lround(minutes));
+    return tr("%1 h").arg(QLocale().toString(minutes / 60.0, 'f', 1));
 }
 
 QString Insights::formatHours(double seconds) {
     const double hours = seconds / 3600.0;
     if (hours >= 1)
-        return u"%1 hours"_s.arg(QString::number(hours, 'f', 1));
-    return u"%1 min"_s.arg(qint64(seconds / 60.0));
+        return tr("%1 hours").arg(QLocale().toString(hours, 'f', 1));
+    return tr("%1 min").arg(qint64(seconds / 60.0));
 }
 
 QString Insights::joinList(const QStringList& texts) {
-    if (texts.size() <= 2)
-        return texts.join(u" and "_s);
-    return texts.first(texts.size() - 1).join(u", "_s) + u" and "_s + texts.last();
+    if (texts.size() <= 1)
+        return texts.join(QString());
+    return tr("%1 and %2").arg(texts.first(texts.size() - 1).join(u", "_s), texts.last());
 }
 
 QString Insights::hourLabel(int hour) {
-    return QLocale().toString(QTime(hour, 0), u"h Ap"_s);
+    return QLocale().toString(QTime(hour, 0), tr("h Ap", "hour of the day"));
 }
 
 QString Insights::reasonPhrase(const QString& reason) {
-    static const QHash<QString, QString> phrases{
-        {u"idle"_s, u"being away from the desk"_s},
-        {u"locked"_s, u"a locked screen"_s},
-        {u"call"_s, u"calls"_s},
-        {u"screenShare"_s, u"screen sharing"_s},
-        {u"fullScreen"_s, u"full-screen apps"_s},
-        {u"manualPause"_s, u"manual pauses"_s},
-        {u"meeting"_s, u"calendar meetings"_s},
-        {u"appRule"_s, u"app rules"_s},
-        {u"offHours"_s, u"off hours"_s},
+    static const QHash<QString, const char*> phrases{
+        {u"idle"_s, QT_TR_NOOP("being away from the desk")},
+        {u"locked"_s, QT_TR_NOOP("a locked screen")},
+        {u"call"_s, QT_TR_NOOP("calls")},
+        {u"screenShare"_s, QT_TR_NOOP("screen sharing")},
+        {u"fullScreen"_s, QT_TR_NOOP("full-screen apps")},
+        {u"manualPause"_s, QT_TR_NOOP("manual pauses")},
+        {u"meeting"_s, QT_TR_NOOP("calendar meetings")},
+        {u"appRule"_s, QT_TR_NOOP("app rules")},
+        {u"offHours"_s, QT_TR_NOOP("off hours")},
     };
-    return phrases.value(reason, reason);
+    const char* phrase = phrases.value(reason);
+    return phrase ? tr(phrase) : reason;
 }
 
 QString Insights::reasonLabel(const QString& reason) {
-    static const QHash<QString, QString> labels{
-        {u"call"_s, u"Calls"_s},
-        {u"screenShare"_s, u"Screen sharing"_s},
-        {u"meeting"_s, u"Meetings"_s},
-        {u"fullScreen"_s, u"Full-screen apps"_s},
-        {u"appRule"_s, u"Your app rules"_s},
+    static const QHash<QString, const char*> labels{
+        {u"call"_s, QT_TR_NOOP("Calls")},
+        {u"screenShare"_s, QT_TR_NOOP("Screen sharing")},
+        {u"meeting"_s, QT_TR_NOOP("Meetings")},
+        {u"fullScreen"_s, QT_TR_NOOP("Full-screen apps")},
+        {u"appRule"_s, QT_TR_NOOP("Your app rules")},
     };
-    return labels.value(reason, u"Holds"_s);
+    return tr(labels.value(reason, QT_TR_NOOP("Holds")));
 }
 
 QString Insights::periodPhrase(int rangeDays) {
     if (rangeDays < 8)
-        return u"last week"_s;
+        return tr("last week");
     if (rangeDays < 32)
-        return u"the month before"_s;
-    return u"the %1 days before"_s.arg(rangeDays);
+        return tr("the month before");
+    return tr("the %1 days before").arg(rangeDays);
 }

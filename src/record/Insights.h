@@ -3,6 +3,7 @@
 #include "record/EventStore.h"
 #include "settings/NudgeKind.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -16,6 +17,9 @@
 // against the period before, how often and how fast reminders are answered, and a few plain
 // sentences. Built from the event log alone, in the local time zone; never writes anything.
 struct Insights {
+    Q_DECLARE_TR_FUNCTIONS(Insights)
+
+public:
     struct Day {
         QDateTime date;            // local start of the day
         QHash<QString, int> done;  // by kind id

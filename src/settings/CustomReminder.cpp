@@ -2,18 +2,34 @@
 
 #include "JsonFields.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 const QList<CustomReminder>& CustomReminder::templates() {
+    // Once added, a reminder's texts are the user's own; only the offered templates are translated.
+    const auto text = [](const char* source) {
+        return QCoreApplication::translate("CustomReminder", source);
+    };
     static const QList<CustomReminder> list{
-        {QUuid::createUuid(), u"Eye rest"_s, u"Look 20 feet away for 20 seconds."_s, u"rest"_s,
-         u"rests"_s, u"eye"_s, u"teal"_s, 20, true},
-        {QUuid::createUuid(), u"Stretch"_s, u"Roll your shoulders, stretch your wrists."_s,
-         u"stretch"_s, u"stretches"_s, u"figure.flexibility"_s, u"purple"_s, 50, true},
-        {QUuid::createUuid(), u"Posture"_s, u"Sit tall, drop your shoulders."_s, u"check"_s,
-         u"checks"_s, u"figure.stand"_s, u"orange"_s, 45, true},
-        {QUuid::createUuid(), u"Meds"_s, u"Time for your medication."_s, u"dose"_s, u"doses"_s,
-         u"pills"_s, u"teal"_s, 240, true},
+        {QUuid::createUuid(), text(QT_TRANSLATE_NOOP("CustomReminder", "Eye rest")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "Look 20 feet away for 20 seconds.")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "rest")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "rests")), u"eye"_s, u"teal"_s, 20, true},
+        {QUuid::createUuid(), text(QT_TRANSLATE_NOOP("CustomReminder", "Stretch")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "Roll your shoulders, stretch your wrists.")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "stretch")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "stretches")), u"figure.flexibility"_s,
+         u"purple"_s, 50, true},
+        {QUuid::createUuid(), text(QT_TRANSLATE_NOOP("CustomReminder", "Posture")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "Sit tall, drop your shoulders.")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "check")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "checks")), u"figure.stand"_s, u"orange"_s, 45,
+         true},
+        {QUuid::createUuid(), text(QT_TRANSLATE_NOOP("CustomReminder", "Meds")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "Time for your medication.")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "dose")),
+         text(QT_TRANSLATE_NOOP("CustomReminder", "doses")), u"pills"_s, u"teal"_s, 240, true},
     };
     return list;
 }

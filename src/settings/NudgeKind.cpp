@@ -2,6 +2,8 @@
 
 #include "JsonFields.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 const NudgeKind& NudgeKind::water() {
@@ -13,11 +15,20 @@ const NudgeKind& NudgeKind::movement() {
 }
 
 const QList<NudgeKind>& NudgeKind::builtIns() {
+    // Read once, after main() has installed the user's language.
+    const auto text = [](const char* source) {
+        return QCoreApplication::translate("NudgeKind", source);
+    };
     static const QList<NudgeKind> kinds{
-        {u"water"_s, u"Water"_s, u"sip"_s, u"sips"_s, u"drop.fill"_s, u"blue"_s,
-         u"Time for water"_s, u"A few sips. Then back to it."_s, 0},
-        {u"movement"_s, u"Move"_s, u"break"_s, u"breaks"_s, u"figure.walk"_s, u"green"_s,
-         u"Stand up and move"_s, u"Two minutes. Stretch, walk, look out a window."_s, 1},
+        {u"water"_s, text(QT_TRANSLATE_NOOP("NudgeKind", "Water")),
+         text(QT_TRANSLATE_NOOP("NudgeKind", "sip")), text(QT_TRANSLATE_NOOP("NudgeKind", "sips")),
+         u"drop.fill"_s, u"blue"_s, text(QT_TRANSLATE_NOOP("NudgeKind", "Time for water")),
+         text(QT_TRANSLATE_NOOP("NudgeKind", "A few sips. Then back to it.")), 0},
+        {u"movement"_s, text(QT_TRANSLATE_NOOP("NudgeKind", "Move")),
+         text(QT_TRANSLATE_NOOP("NudgeKind", "break")),
+         text(QT_TRANSLATE_NOOP("NudgeKind", "breaks")), u"figure.walk"_s, u"green"_s,
+         text(QT_TRANSLATE_NOOP("NudgeKind", "Stand up and move")),
+         text(QT_TRANSLATE_NOOP("NudgeKind", "Two minutes. Stretch, walk, look out a window.")), 1},
     };
     return kinds;
 }

@@ -1,5 +1,7 @@
 #include "Preset.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -13,11 +15,19 @@ struct Row {
 };
 
 const Row& row(Preset::Value value) {
+    const auto text = [](const char* source) {
+        return QCoreApplication::translate("Preset", source);
+    };
     static const std::array<Row, 4> rows{{
-        {u"gentle"_s, u"Gentle"_s, u"Few nudges. Water every 60 min, move every 90."_s, 60, 90},
-        {u"balanced"_s, u"Balanced"_s, u"Water every 45 min, move every 60."_s, 45, 60},
-        {u"active"_s, u"Active"_s, u"Water every 30 min, move every 45."_s, 30, 45},
-        {u"custom"_s, u"Custom"_s, u"Your own numbers."_s, 45, 60},
+        {u"gentle"_s, text(QT_TRANSLATE_NOOP("Preset", "Gentle")),
+         text(QT_TRANSLATE_NOOP("Preset", "Few nudges. Water every 60 min, move every 90.")), 60,
+         90},
+        {u"balanced"_s, text(QT_TRANSLATE_NOOP("Preset", "Balanced")),
+         text(QT_TRANSLATE_NOOP("Preset", "Water every 45 min, move every 60.")), 45, 60},
+        {u"active"_s, text(QT_TRANSLATE_NOOP("Preset", "Active")),
+         text(QT_TRANSLATE_NOOP("Preset", "Water every 30 min, move every 45.")), 30, 45},
+        {u"custom"_s, text(QT_TRANSLATE_NOOP("Preset", "Custom")),
+         text(QT_TRANSLATE_NOOP("Preset", "Your own numbers.")), 45, 60},
     }};
     return rows[size_t(value)];
 }

@@ -2,6 +2,7 @@
 
 #include "DesktopEntries.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,16 +54,19 @@ bool XdgAutostart::setEnabled(bool enabled, QString& error) {
         QFile file(path);
         if (!file.exists() || file.remove())
             return true;
-        error = u"Could not remove %1: %2"_s.arg(path, file.errorString());
+        error = QCoreApplication::translate("XdgAutostart", "Could not remove %1: %2")
+                    .arg(path, file.errorString());
         return false;
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        error = u"Could not create the folder %1"_s.arg(QFileInfo(path).absolutePath());
+        error = QCoreApplication::translate("XdgAutostart", "Could not create the folder %1")
+                    .arg(QFileInfo(path).absolutePath());
         return false;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        error = u"Could not write %1: %2"_s.arg(path, file.errorString());
+        error = QCoreApplication::translate("XdgAutostart", "Could not write %1: %2")
+                    .arg(path, file.errorString());
         return false;
     }
     const QString entry = u"[Desktop Entry]\n"
@@ -75,7 +79,8 @@ bool XdgAutostart::setEnabled(bool enabled, QString& error) {
                           "X-GNOME-Autostart-enabled=true\n"_s.arg(execArgument(m_executable));
     file.write(entry.toUtf8());
     if (!file.commit()) {
-        error = u"Could not write %1: %2"_s.arg(path, file.errorString());
+        error = QCoreApplication::translate("XdgAutostart", "Could not write %1: %2")
+                    .arg(path, file.errorString());
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -39,7 +40,7 @@ DailyChart::DailyChart(const Insights& insights, QWidget* parent)
     , m_days(insights.days) {
     for (const Insights::KindStat& stat : insights.kindStats)
         m_series.append({stat.kind.id, stat.kind.title, Symbols::tint(stat.kind.tintName)});
-    setAccessibleName(u"Per day"_s);
+    setAccessibleName(QCoreApplication::translate("HistoryWindow", "Per day"));
     setFont(sizedFont(this, 11));
     setMinimumHeight(210);
 }
@@ -118,7 +119,8 @@ void DailyChart::paintEvent(QPaintEvent*) {
             painter.restore();
         }
         if (i % markEvery == 0) {
-            const QString label = locale.toString(day.date.date(), u"MMM d"_s);
+            const QString label = locale.toString(
+                day.date.date(), QCoreApplication::translate("HistoryCharts", "MMM d"));
             const double labelWidth = metrics.horizontalAdvance(label);
             const double left = std::clamp(centre - labelWidth / 2, 0.0, width() - labelWidth);
             painter.setPen(tertiary);
@@ -136,7 +138,7 @@ TypicalDayChart::TypicalDayChart(const Insights& insights, QWidget* parent)
             m_done[h] += hours[h];
     }
     m_missed.resize(24);
-    setAccessibleName(u"Your typical day"_s);
+    setAccessibleName(QCoreApplication::translate("HistoryWindow", "Your typical day"));
     setFont(sizedFont(this, 11));
     setMinimumHeight(labelsTop + QFontMetrics(font()).height());
 }

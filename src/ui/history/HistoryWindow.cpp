@@ -12,6 +12,7 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -57,14 +58,17 @@ protected:
 
 QString summary(const Insights& insights) {
     const int active = insights.activeDayCount;
-    QStringList parts{QString::number(active) +
-                      (active == 1 ? u" active day"_s : u" active days"_s) + u" in the last "_s +
-                      QString::number(insights.rangeDays) + u" days"_s};
+    QStringList parts{
+        (active == 1 ? HistoryWindow::tr("1 active day in the last %1 days")
+                     : HistoryWindow::tr("%n active days in the last %1 days", nullptr, active))
+            .arg(insights.rangeDays)};
     if (insights.answeredRate)
-        parts.append(QString::number(std::lround(*insights.answeredRate * 100)) + u"% answered"_s);
+        parts.append(
+            HistoryWindow::tr("%1% answered").arg(std::lround(*insights.answeredRate * 100)));
     if (const auto median = insights.medianResponse) {
-        parts.append(*median < 60 ? u"usually done in under a minute"_s
-                                  : u"usually done within "_s + Insights::formatDuration(*median));
+        parts.append(*median < 60 ? HistoryWindow::tr("usually done in under a minute")
+                                  : HistoryWindow::tr("usually done within %1")
+                                        .arg(Insights::formatDuration(*median)));
     }
     return parts.join(u" · "_s);
 }
@@ -73,7 +77,7 @@ QString averagePerDay(const Insights::KindStat& stat) {
     const double average = double(stat.total) / stat.activeDays;
     if (average >= 1)
         return QString::number(std::lround(average));
-    return average > 0 ? QString::asprintf("%.1f", average) : u"0"_s;
+    return average > 0 ? QLocale().toString(average, 'f', 1) : u"0"_s;
 }
 
 // "↑ 2 from last week", or "Same as last week" when the change rounds away.
@@ -86,7 +90,8 @@ QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
         std::lround(double(stat.total) / stat.activeDays - stat.previousAverage.value_or(0));
     const QString period = Insights::periodPhrase(range);
     if (delta == 0) {
-        line->addWidget(label(u"Same as "_s + period, chip, 11, Tone::secondary));
+        line->addWidget(
+            label(HistoryWindow::tr("Same as %1").arg(period), chip, 11, Tone::secondary));
         return chip;
     }
     QLabel* arrow = label(delta > 0 ? u"↑"_s : u"↓"_s, chip, 11, Tone::secondary);
@@ -95,8 +100,8 @@ QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
     bold.setBold(true);
     arrow->setFont(bold);
     line->addWidget(arrow);
-    line->addWidget(
-        label(QString::number(std::abs(delta)) + u" from "_s + period, chip, 11, Tone::secondary));
+    line->addWidget(label(HistoryWindow::tr("%1 from %2").arg(std::abs(delta)).arg(period), chip,
+                          11, Tone::secondary));
     return chip;
 }
 
@@ -112,13 +117,14 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
     names->addWidget(label(stat.kind.title, row, 13, Tone::primary, QFont::DemiBold));
     line->addLayout(names, 1);
     if (stat.activeDays == 0) {
-        names->addWidget(label(u"Not used yet"_s, row, 12, Tone::secondary));
+        names->addWidget(label(HistoryWindow::tr("Not used yet"), row, 12, Tone::secondary));
         return row;
     }
-    names->addWidget(label(QString::number(stat.total) + u' ' +
-                               (stat.total == 1 ? stat.kind.verb : stat.kind.verbPlural) +
-                               u" over "_s + QString::number(stat.activeDays) +
-                               (stat.activeDays == 1 ? u" day"_s : u" days"_s),
+    const QString counted = stat.total == 1 ? stat.kind.verb : stat.kind.verbPlural;
+    names->addWidget(label((stat.activeDays == 1 ? HistoryWindow::tr("%1 %2 over 1 day")
+                                                 : HistoryWindow::tr("%1 %2 over %n days", nullptr,
+                                                                     int(stat.activeDays)))
+                               .arg(QString::number(stat.total), counted),
                            row, 12, Tone::secondary));
     if (stat.previousAverage)
         line->addWidget(trendChip(stat, range, row), 0, Qt::AlignVCenter);
@@ -126,7 +132,7 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
     average->setSpacing(4);
     average->addWidget(label(averagePerDay(stat), row, 20, Tone::primary, QFont::DemiBold), 0,
                        Qt::AlignBottom);
-    QLabel* unit = label(u"a day"_s, row, 12, Tone::secondary);
+    QLabel* unit = label(HistoryWindow::tr("a day"), row, 12, Tone::secondary);
     unit->setContentsMargins(0, 0, 0, 3);
     average->addWidget(unit, 0, Qt::AlignBottom);
     line->addSpacing(8);
@@ -161,7 +167,7 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
     , m_clock(clock)
     , m_scroll(new QScrollArea(this))
     , m_tick(this) {
-    setWindowTitle(u"Brevimar History"_s);
+    setWindowTitle(tr("Brevimar History"));
     closeOnEscape(this);
     resize(760, 620);
     setMinimumSize(600, 400);
@@ -172,7 +178,7 @@ HistoryWindow::HistoryWindow(const AppSettings& settings, EventSource events, co
     choices->setSpacing(0);
     auto* group = new QButtonGroup(picker);
     for (const int days : {7, 30, 90}) {
-        auto* choice = new Segment(QString::number(days) + u" days"_s, picker);
+        auto* choice = new Segment(tr("%n days", nullptr, days), picker);
         choice->setChecked(days == m_range);
         group->addButton(choice, days);
         choices->addWidget(choice);
@@ -248,14 +254,14 @@ QWidget* HistoryWindow::content(const Insights& insights) {
     line->setAlignment(Qt::AlignHCenter);
     column->addWidget(line);
 
-    RoundedFill* perDay = section(page, u"Per day"_s);
+    RoundedFill* perDay = section(page, tr("Per day"));
     perDay->layout()->addWidget(new DailyChart(insights, perDay));
     column->addWidget(perDay);
 
-    RoundedFill* typical = section(page, u"Your typical day"_s);
+    RoundedFill* typical = section(page, tr("Your typical day"));
     typical->layout()->addWidget(new TypicalDayChart(insights, typical));
     typical->layout()->addWidget(
-        label(u"Bigger dots: the hours you usually do it. Orange: when reminders get missed."_s,
+        label(tr("Bigger dots: the hours you usually do it. Orange: when reminders get missed."),
               typical, 12, Tone::secondary, QFont::Normal, true));
     column->addWidget(typical);
 
@@ -267,7 +273,7 @@ QWidget* HistoryWindow::content(const Insights& insights) {
         column->addWidget(kinds);
     }
 
-    RoundedFill* standsOut = section(page, u"What stands out"_s);
+    RoundedFill* standsOut = section(page, tr("What stands out"));
     for (const QString& sentence : insights.sentences)
         standsOut->layout()->addWidget(
             label(sentence, standsOut, 13, Tone::primary, QFont::Normal, true));

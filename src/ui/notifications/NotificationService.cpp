@@ -78,19 +78,19 @@ void NotificationService::requestAuthorization() {
 void NotificationService::deliver(const NudgeKind& kind, const std::optional<QString>& reason) {
     // Notifications have no subtitle: the reason goes first in the body.
     const QString body = reason ? *reason + u'\n' + kind.notificationBody : kind.notificationBody;
-    const QStringList actions{u"done"_s, u"Done"_s,          u"snooze"_s, u"Snooze 10 min"_s,
-                              u"free"_s, u"When I'm free"_s, u"skip"_s,   u"Skip"_s};
+    const QStringList actions{u"done"_s, tr("Done"),          u"snooze"_s, tr("Snooze 10 min"),
+                              u"free"_s, tr("When I'm free"), u"skip"_s,   tr("Skip")};
     notify(identifierOf(kind), kind.notificationTitle, body, actions, m_settings.soundEnabled(),
            u"nudge "_s + kind.id);
 }
 
 void NotificationService::deliverWindDown(const QString& summary) {
-    notify(u"winddown"_s, u"Want to wrap up?"_s, u"Today: "_s + summary + u'.', {}, false,
+    notify(u"winddown"_s, tr("Want to wrap up?"), tr("Today: %1.").arg(summary), {}, false,
            u"wind-down"_s);
 }
 
 void NotificationService::deliverWeeklyReport(const QString& text) {
-    notify(u"weekly-report"_s, u"Your week"_s, text, {}, false, u"weekly report"_s);
+    notify(u"weekly-report"_s, tr("Your week"), text, {}, false, u"weekly report"_s);
 }
 
 void NotificationService::deliverNotice(const QString& title, const QString& body) {

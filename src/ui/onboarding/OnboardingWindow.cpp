@@ -92,7 +92,7 @@ OnboardingWindow::OnboardingWindow(AppSettings& settings, std::function<void()> 
                            Qt::WindowCloseButtonHint)
     , m_settings(settings)
     , m_onDone(std::move(onDone))
-    , m_start(new QPushButton(u"Start"_s, this)) {
+    , m_start(new QPushButton(tr("Start"), this)) {
     setWindowTitle(u"Brevimar"_s);
     setFixedSize(380, 440);
 
@@ -107,7 +107,7 @@ OnboardingWindow::OnboardingWindow(AppSettings& settings, std::function<void()> 
     drop->setPalette(tinted);
     column->addWidget(drop, 0, Qt::AlignHCenter);
 
-    QLabel* question = Theme::label(u"How active should your day be?"_s, this, 17,
+    QLabel* question = Theme::label(tr("How active should your day be?"), this, 17,
                                     Theme::Tone::primary, QFont::DemiBold, true);
     question->setAlignment(Qt::AlignHCenter);
     column->addWidget(question);
@@ -115,8 +115,8 @@ OnboardingWindow::OnboardingWindow(AppSettings& settings, std::function<void()> 
     addPresetRows(column);
     addEyeRestBox(column);
     QLabel* caption = Theme::label(
-        u"You can change everything later. Reminders pause on their own when you're away or on a "
-        "call. Nothing here ever acts on your computer."_s,
+        tr("You can change everything later. Reminders pause on their own when you're away or on a "
+           "call. Nothing here ever acts on your computer."),
         this, 12, Theme::Tone::secondary, QFont::Normal, true);
     caption->setAlignment(Qt::AlignHCenter);
     column->addWidget(caption);
@@ -161,7 +161,7 @@ void OnboardingWindow::addEyeRestBox(QLayout* column) {
                             [&](const CustomReminder& r) { return r.title == title; });
     };
     auto* box = new SettingsForm::Switch(
-        u"Also remind me to rest my eyes every 20 min"_s,
+        tr("Also remind me to rest my eyes every 20 min"),
         [this, eyeRest] {
             QList<CustomReminder> reminders = m_settings.customReminders();
             const auto found = eyeRest(reminders);

@@ -35,9 +35,9 @@ MessageCardView::MessageCardView(const QString& title, const QString& message, c
     column->addSpacing(6);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
-    buttons->addWidget(new CardButton(u"Open History"_s, fillUnderWhite(tint), Qt::white,
+    buttons->addWidget(new CardButton(tr("Open History"), fillUnderWhite(tint), Qt::white,
                                       std::move(actions.history), true, this));
-    buttons->addWidget(new CardButton(u"Close"_s, withAlpha(primary, 0.10), primary,
+    buttons->addWidget(new CardButton(tr("Close"), withAlpha(primary, 0.10), primary,
                                       std::move(actions.close), true, this));
     buttons->addStretch();
     column->addLayout(buttons);

@@ -25,9 +25,9 @@ NotchMessageView::NotchMessageView(const QString& title, const QString& message,
                    0, Qt::AlignVCenter);
 
     const QColor primary = primaryText(palette());
-    auto* history = new CardButton(u"History"_s, withAlpha(primary, 0.12), primary,
+    auto* history = new CardButton(tr("History"), withAlpha(primary, 0.12), primary,
                                    std::move(actions.history), true, content);
-    auto* close = new MiniIconButton(u"xmark"_s, u"Close"_s, std::move(actions.close), content);
+    auto* close = new MiniIconButton(u"xmark"_s, tr("Close"), std::move(actions.close), content);
     const int textWidth =
         area.width() - iconSize - history->sizeHint().width() - close->width() - 3 * row->spacing();
 

@@ -26,7 +26,7 @@ public:
     DoneButton(const QColor& tint, QWidget* parent)
         : PressStyleButton(parent)
         , m_fill(fillUnderWhite(tint)) {
-        setText(u"Done"_s);
+        setText(ReminderContent::tr("Done"));
         setAccessibleName(text());
         setFont(sizedFont(this, 13, QFont::DemiBold));
     }
@@ -220,10 +220,10 @@ ReminderContent::ReminderContent(double width, const NudgeKind& kind, std::optio
         buttons->addWidget(
             new RoundAction(icon, name, help, answer, RoundAction::answerLook, this));
     };
-    addAnswer(u"zzz"_s, u"Snooze 10 min"_s, u"Snooze 10 minutes"_s, &ReminderActions::snooze);
-    addAnswer(u"hourglass"_s, u"When I'm free"_s, u"When I'm free: after my next call or break"_s,
+    addAnswer(u"zzz"_s, tr("Snooze 10 min"), tr("Snooze 10 minutes"), &ReminderActions::snooze);
+    addAnswer(u"hourglass"_s, tr("When I'm free"), tr("When I'm free: after my next call or break"),
               &ReminderActions::untilFree);
-    addAnswer(u"forward.end"_s, u"Skip"_s, u"Skip this one"_s, &ReminderActions::skip);
+    addAnswer(u"forward.end"_s, tr("Skip"), tr("Skip this one"), &ReminderActions::skip);
     rows->addLayout(buttons);
     FlatButton::keepOffTheKeyboard(this);
     setFixedHeight(sizeHint().height());
@@ -233,11 +233,11 @@ QString ReminderContent::goalLine(qint64 shownCount, qint64 goal,
                                   const std::optional<QString>& reason) {
     QString line;
     if (goal < 1)
-        line = QString::number(shownCount) + u" today"_s;
+        line = tr("%L1 today").arg(shownCount);
     else if (shownCount >= goal)
-        line = u"Goal met today"_s;
+        line = tr("Goal met today");
     else
-        line = QString::number(shownCount) + u" of "_s + QString::number(goal) + u" today"_s;
+        line = tr("%L1 of %L2 today").arg(shownCount).arg(goal);
     if (reason && !reason->isEmpty())
         line += u" · "_s + *reason;
     return line;

@@ -20,19 +20,19 @@ AlertsPane::AlertsPane(const SettingsParts& parts, QWidget* parent)
     QVBoxLayout* column = paneLayout(this);
 
     auto* styles = new Group(
-        u"Show reminders as"_s,
-        u"The card and the notch stay until you answer and never take focus. On displays without "
-        u"a notch, it hangs from the top of the screen. Notifications go away after a few "
-        u"seconds."_s,
+        tr("Show reminders as"),
+        tr("The card and the notch stay until you answer and never take focus. On displays without "
+           "a notch, it hangs from the top of the screen. Notifications go away after a few "
+           "seconds."),
         this);
     auto* tiles = new QWidget(styles->body());
     auto* line = new QHBoxLayout(tiles);
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(8);
     static const std::array<std::pair<ReminderStyle, QString>, 3> choices{
-        {{ReminderStyle::card, u"Floating card"_s},
-         {ReminderStyle::notch, u"Notch"_s},
-         {ReminderStyle::notification, u"Notification"_s}}};
+        {{ReminderStyle::card, tr("Floating card")},
+         {ReminderStyle::notch, tr("Notch")},
+         {ReminderStyle::notification, tr("Notification")}}};
     std::array<StyleTile*, 3> made{};
     for (size_t i = 0; i < made.size(); ++i) {
         made[i] = new StyleTile(choices[i].first, choices[i].second, tiles);
@@ -56,14 +56,14 @@ AlertsPane::AlertsPane(const SettingsParts& parts, QWidget* parent)
 
     auto* sound = new Group({}, {}, this);
     auto* playSound = new Switch(
-        u"Play a sound"_s, [&settings] { return settings.soundEnabled(); },
+        tr("Play a sound"), [&settings] { return settings.soundEnabled(); },
         [&settings](bool on) { settings.setSoundEnabled(on); }, sound->body());
     connect(&settings, &AppSettings::soundEnabledChanged, playSound, &Switch::refresh);
     sound->addRow(playSound);
-    auto* test = new QPushButton(u"Send Test Reminder"_s);
+    auto* test = new QPushButton(tr("Send Test Reminder"));
     connect(test, &QPushButton::clicked, this,
             [&engine = parts.engine] { engine.fire(NudgeKind::water()); });
-    sound->addRow(u"See how it looks"_s, test);
+    sound->addRow(tr("See how it looks"), test);
     column->addWidget(sound);
     column->addStretch(1);
 }

@@ -32,16 +32,16 @@ AppChooser::AppChooser(const QString& message, const QList<DesktopEntries::Entry
     : QDialog(parent)
     , m_search(new QLineEdit(this))
     , m_list(new QListWidget(this)) {
-    setWindowTitle(u"Choose an App"_s);
+    setWindowTitle(tr("Choose an App"));
     setWindowModality(Qt::WindowModal);
     resize(420, 480);
 
-    m_search->setPlaceholderText(u"Search"_s);
-    m_search->setAccessibleName(u"Search"_s);
+    m_search->setPlaceholderText(tr("Search"));
+    m_search->setAccessibleName(tr("Search"));
     m_search->setClearButtonEnabled(true);
     m_list->setIconSize(QSize(24, 24));
     m_list->setUniformItemSizes(true);
-    m_list->setAccessibleName(u"Applications"_s);
+    m_list->setAccessibleName(tr("Applications"));
 
     QList<DesktopEntries::Entry> sorted = apps;
     std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
@@ -54,7 +54,7 @@ AppChooser::AppChooser(const QString& message, const QList<DesktopEntries::Entry
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    m_choose = buttons->addButton(u"Choose"_s, QDialogButtonBox::AcceptRole);
+    m_choose = buttons->addButton(tr("Choose"), QDialogButtonBox::AcceptRole);
     m_choose->setDefault(true);
     m_choose->setEnabled(false);
 

@@ -59,27 +59,27 @@ QWidget* expandable(const QString& title, QWidget* content, QWidget* parent) {
 GeneralPane::GeneralPane(const SettingsParts& parts, SettingsWindow& window, QWidget* parent)
     : QWidget(parent)
     , m_events(parts.events)
-    , m_export(new QPushButton(u"Export…"_s)) {
+    , m_export(new QPushButton(tr("Export…"))) {
     AppSettings& settings = parts.settings;
     QVBoxLayout* column = paneLayout(this);
 
     auto* startup = new Group({}, {}, this);
     auto* login = new Switch(
-        u"Launch at login"_s, [&settings] { return settings.launchAtLogin(); },
+        tr("Launch at login"), [&settings] { return settings.launchAtLogin(); },
         [&settings](bool on) { settings.setLaunchAtLogin(on); }, startup->body());
     connect(&settings, &AppSettings::launchAtLoginChanged, login, &Switch::refresh);
     connect(&settings, &AppSettings::launchAtLoginFailed, this, [this](const QString& reason) {
-        tell(u"Brevimar could not change whether it starts when you log in."_s, reason);
+        tell(tr("Brevimar could not change whether it starts when you log in."), reason);
     });
     startup->addRow(login);
     auto* shortcuts = new Switch(
-        u"Global keyboard shortcuts"_s, [&settings] { return settings.shortcutsEnabled(); },
+        tr("Global keyboard shortcuts"), [&settings] { return settings.shortcutsEnabled(); },
         [&settings](bool on) { settings.setShortcutsEnabled(on); }, startup->body());
     connect(&settings, &AppSettings::shortcutsEnabledChanged, shortcuts, &Switch::refresh);
     startup->addRow(shortcuts);
     column->addWidget(startup);
 
-    auto* automation = new Group(u"Automation"_s,
+    auto* automation = new Group(tr("Automation"),
                                  u"Ctrl+Alt+Super+W logs water, Ctrl+Alt+Super+S logs a move, "
                                  u"Ctrl+Alt+Super+P pauses or resumes."_s,
                                  this);
@@ -87,32 +87,33 @@ GeneralPane::GeneralPane(const SettingsParts& parts, SettingsWindow& window, QWi
     auto* lines = new QVBoxLayout(examples);
     lines->setContentsMargins(0, 0, 0, 0);
     lines->setSpacing(6);
-    lines->addWidget(selectable(u"brevimarctl and D-Bus: Log a Reminder as Done, Pause Reminders, "
-                                u"Resume Reminders, Today's Ormanthe."_s,
-                                examples));
+    lines->addWidget(
+        selectable(tr("brevimarctl and D-Bus: Log a Reminder as Done, Pause Reminders, "
+                      "Resume Reminders, Today's Ormanthe."),
+                   examples));
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPixelSize(12);
     lines->addWidget(selectable(u"brevimar://done/water\nbrevimar://done/movement\n"
                                 u"brevimar://pause?minutes=30\nbrevimar://resume\n"
                                 u"brevimar://history"_s,
                                 examples, fixed));
-    automation->addRow(expandable(u"Shortcuts and URL scheme"_s, examples, automation->body()));
+    automation->addRow(expandable(tr("Shortcuts and URL scheme"), examples, automation->body()));
     column->addWidget(automation);
 
     auto* history =
-        new Group(u"Data"_s,
-                  u"History stays on this computer. The usage ping sends a random ID, app "
-                  u"and system version, a rough country and today's counts, never your "
-                  u"history or the apps you use. Off sends nothing."_s,
+        new Group(tr("Data"),
+                  tr("History stays on this computer. The usage ping sends a random ID, app "
+                     "and system version, a rough country and today's counts, never your "
+                     "history or the apps you use. Off sends nothing."),
                   this);
     connect(m_export, &QPushButton::clicked, this, [this] {
         exportHistory(QFileDialog::getSaveFileName(
-            this, u"Export History"_s, QDir::home().filePath(u"Brevimar-history.jsonl"_s),
-            u"JSON Lines (*.jsonl *.json)"_s));
+            this, tr("Export History"), QDir::home().filePath(u"Brevimar-history.jsonl"_s),
+            tr("JSON Lines (*.jsonl *.json)")));
     });
-    history->addRow(u"Your history"_s, m_export);
+    history->addRow(tr("Your history"), m_export);
     auto* share = new Switch(
-        u"Share anonymous usage counts"_s, [&settings] { return settings.shareUsage(); },
+        tr("Share anonymous usage counts"), [&settings] { return settings.shareUsage(); },
         [&settings](bool on) { settings.setShareUsage(on); }, history->body());
     connect(&settings, &AppSettings::shareUsageChanged, share, &Switch::refresh);
     history->addRow(share);
@@ -127,13 +128,13 @@ GeneralPane::GeneralPane(const SettingsParts& parts, SettingsWindow& window, QWi
     number->setToolTip(parts.build);
     number->setTextInteractionFlags(Qt::TextSelectableByMouse);
     versionLine->addWidget(number);
-    auto* check = new QPushButton(u"Check for Updates…"_s, version);
+    auto* check = new QPushButton(tr("Check for Updates…"), version);
     check->setVisible(bool(parts.checkForUpdates));
     connect(check, &QPushButton::clicked, this, parts.checkForUpdates);
     follow(&window, &SettingsWindow::canCheckForUpdatesChanged, check,
            [check, &window] { check->setEnabled(window.canCheckForUpdates()); });
     versionLine->addWidget(check);
-    about->addRow(u"Version"_s, version);
+    about->addRow(tr("Version"), version);
     column->addWidget(about);
     column->addStretch(1);
 }
@@ -143,7 +144,8 @@ HistoryExport* GeneralPane::exportHistory(const QString& path) {
         return nullptr;
     auto* job = new HistoryExport(m_events, path, this);
     // Shown only when the export takes longer than half a second.
-    auto* progress = new QProgressDialog(u"Exporting your history…"_s, u"Cancel"_s, 0, 1000, this);
+    auto* progress =
+        new QProgressDialog(tr("Exporting your history…"), tr("Cancel"), 0, 1000, this);
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(500);
     progress->setAutoClose(false);
@@ -157,7 +159,7 @@ HistoryExport* GeneralPane::exportHistory(const QString& path) {
         job->deleteLater();
         m_export->setEnabled(true);
         if (!error.isEmpty())
-            tell(u"Brevimar could not export your history to %1."_s.arg(job->path()), error);
+            tell(tr("Brevimar could not export your history to %1.").arg(job->path()), error);
     });
     m_export->setEnabled(false);
     job->start();

@@ -27,9 +27,10 @@ namespace {
 constexpr int kIndent = 30;
 constexpr int kStateWidth = 130;
 
-const QString meetingAppMessage = u"Pick an app that means you're on a call when it's in front."_s;
-const QString appRuleMessage =
-    u"Pick an app. Reminders hold while it's in front (or full screen)."_s;
+const char* const meetingAppMessage =
+    QT_TRANSLATE_NOOP("PausesPane", "Pick an app that means you're on a call when it's in front.");
+const char* const appRuleMessage = QT_TRANSLATE_NOOP(
+    "PausesPane", "Pick an app. Reminders hold while it's in front (or full screen).");
 
 // The meeting apps of the default list by their names; the ids are those their makers gave them.
 const QHash<QString, QString>& knownMeetingApps() {
@@ -47,23 +48,25 @@ const QHash<QString, QString>& knownMeetingApps() {
 QString holdSentence(HoldReason reason, const std::optional<QString>& detail) {
     switch (reason) {
     case HoldReason::idle:
-        return u"You seem to be away. They start fresh when you're back."_s;
+        return PausesPane::tr("You seem to be away. They start fresh when you're back.");
     case HoldReason::locked:
-        return u"Your screen is locked."_s;
+        return PausesPane::tr("Your screen is locked.");
     case HoldReason::call:
-        return u"You're on a call"_s;
+        return PausesPane::tr("You're on a call");
     case HoldReason::screenShare:
-        return u"Your screen is being shared."_s;
+        return PausesPane::tr("Your screen is being shared.");
     case HoldReason::fullScreen:
-        return u"%1 is full screen."_s.arg(detail.value_or(u"An app"_s));
+        return PausesPane::tr("%1 is full screen.").arg(detail.value_or(PausesPane::tr("An app")));
     case HoldReason::manualPause:
-        return u"You paused them."_s;
+        return PausesPane::tr("You paused them.");
     case HoldReason::meeting:
-        return u"You're in %1."_s.arg(detail ? u"“%1”"_s.arg(*detail) : u"a calendar event"_s);
+        return PausesPane::tr("You're in %1.")
+            .arg(detail ? u"“%1”"_s.arg(*detail) : PausesPane::tr("a calendar event"));
     case HoldReason::appRule:
-        return u"Your rule for %1 holds them."_s.arg(detail.value_or(u"an app"_s));
+        return PausesPane::tr("Your rule for %1 holds them.")
+            .arg(detail.value_or(PausesPane::tr("an app")));
     case HoldReason::offHours:
-        return u"Outside your work hours."_s;
+        return PausesPane::tr("Outside your work hours.");
     }
     return {};
 }
@@ -205,10 +208,10 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
     QVBoxLayout* column = paneLayout(this);
 
     auto* holds =
-        new Group(u"Hold reminders while"_s,
-                  u"Checked on this computer every few seconds. Brevimar sees whether the "
-                  u"camera is on, never what it sees, and reads only calendar event "
-                  u"times. Holds start fresh when they end."_s,
+        new Group(tr("Hold reminders while"),
+                  tr("Checked on this computer every few seconds. Brevimar sees whether the "
+                     "camera is on, never what it sees, and reads only calendar event "
+                     "times. Holds start fresh when they end."),
                   this);
     QWidget* body = holds->body();
     AppSettings& settings = m_settings;
@@ -223,19 +226,19 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
         return new ConditionRow(symbol, control, body);
     };
     m_call = condition(
-        u"video"_s, u"On a call"_s, [&settings] { return settings.pauseDuringCalls(); },
+        u"video"_s, tr("On a call"), [&settings] { return settings.pauseDuringCalls(); },
         [&settings](bool on) { settings.setPauseDuringCalls(on); });
     holds->addRow(m_call);
     holds->addRow(meetingApps(body));
 
     m_sharing = condition(
-        u"rectangle.on.rectangle"_s, u"Sharing the screen"_s,
+        u"rectangle.on.rectangle"_s, tr("Sharing the screen"),
         [&settings] { return settings.pauseDuringScreenShare(); },
         [&settings](bool on) { settings.setPauseDuringScreenShare(on); });
     holds->addRow(m_sharing);
 
     m_fullScreen = condition(
-        u"arrow.up.left.and.arrow.down.right"_s, u"An app is full screen"_s,
+        u"arrow.up.left.and.arrow.down.right"_s, tr("An app is full screen"),
         [&settings] { return settings.pauseDuringFullScreen(); },
         [&settings](bool on) { settings.setPauseDuringFullScreen(on); });
     holds->addRow(m_fullScreen);
@@ -243,7 +246,7 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
     // Turning calendar holds on is what connects to the calendar service the first time.
     CalendarMonitor& calendar = m_context.calendar();
     m_calendar = condition(
-        u"calendar"_s, u"In a calendar event"_s,
+        u"calendar"_s, tr("In a calendar event"),
         [&settings] { return settings.calendarRules().enabled; },
         [&settings, &calendar](bool on) {
             CalendarRules rules = settings.calendarRules();
@@ -255,7 +258,7 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
     holds->addRow(m_calendar);
     holds->addRow(calendarRows(body));
 
-    auto* idle = new Stepper([](int minutes) { return u"Away after %1 min idle"_s.arg(minutes); },
+    auto* idle = new Stepper([](int minutes) { return tr("Away after %1 min idle").arg(minutes); },
                              2, 60, idleStep, body);
     m_idle = new ConditionRow(u"keyboard"_s, idle, body);
     holds->addRow(m_idle);
@@ -334,9 +337,9 @@ QWidget* PausesPane::statusLine(QWidget* parent) {
 
 void PausesPane::showStatus() {
     const std::optional<HoldReason> reason = m_context.holdReason();
-    m_statusTitle->setText(reason ? u"Holding reminders"_s : u"Reminders are running"_s);
+    m_statusTitle->setText(reason ? tr("Holding reminders") : tr("Reminders are running"));
     m_statusSentence->setText(reason ? holdSentence(*reason, m_context.holdDetail())
-                                     : u"Nothing is holding them right now."_s);
+                                     : tr("Nothing is holding them right now."));
     m_statusSymbol->setText(
         QString(Symbols::glyph(reason ? u"pause.circle"_s : u"checkmark.circle.fill"_s)));
     setTextColour(m_statusSymbol, reason ? holdingColour(this)
@@ -354,27 +357,28 @@ void PausesPane::showSignals() {
 
     const bool calls = m_settings.pauseDuringCalls();
     if (sample.camera)
-        m_call->setLive(u"Camera on"_s, state(calls, true));
+        m_call->setLive(tr("Camera on"), state(calls, true));
     else if (sample.meetingApp)
-        m_call->setLive(u"%1 in front"_s.arg(*sample.meetingApp), state(calls, true));
+        m_call->setLive(tr("%1 in front").arg(*sample.meetingApp), state(calls, true));
     else
-        m_call->setLive(u"Camera off"_s, state(calls, false));
+        m_call->setLive(tr("Camera off"), state(calls, false));
 
-    m_sharing->setLive(sample.screenShare ? u"Via %1"_s.arg(*sample.screenShare) : u"Not sharing"_s,
+    m_sharing->setLive(sample.screenShare ? tr("Via %1").arg(*sample.screenShare)
+                                          : tr("Not sharing"),
                        state(m_settings.pauseDuringScreenShare(), sample.screenShare.has_value()));
     m_fullScreen->setLive(
-        sample.fullScreenApp.value_or(u"None"_s),
+        sample.fullScreenApp.value_or(tr("None")),
         state(m_settings.pauseDuringFullScreen(), sample.fullScreenApp.has_value()));
 
     if (m_settings.calendarRules().enabled)
-        m_calendar->setLive(sample.calendarEvent.value_or(u"No event now"_s),
+        m_calendar->setLive(sample.calendarEvent.value_or(tr("No event now")),
                             state(true, sample.calendarEvent.has_value()));
     else
-        m_calendar->setLive(u"Not checked"_s, State::off);
+        m_calendar->setLive(tr("Not checked"), State::off);
 
     const auto minutes = qint64(std::floor(sample.idleSeconds / 60));
     const bool away = sample.idleSeconds > double(m_settings.idleThresholdMinutes()) * 60;
-    m_idle->setLive(minutes < 1 ? u"In use"_s : u"%1 min"_s.arg(minutes), state(true, away));
+    m_idle->setLive(minutes < 1 ? tr("In use") : tr("%1 min").arg(minutes), state(true, away));
 }
 
 QString PausesPane::meetingAppName(const QString& id) {
@@ -385,7 +389,7 @@ QString PausesPane::meetingAppName(const QString& id) {
 }
 
 QWidget* PausesPane::meetingApps(QWidget* parent) {
-    const Expander apps = expander(u"Meeting apps"_s, parent);
+    const Expander apps = expander(tr("Meeting apps"), parent);
     auto* lines = new QWidget(apps.body);
     m_meetingLines = new QVBoxLayout(lines);
     m_meetingLines->setContentsMargins(0, 0, 0, 0);
@@ -394,15 +398,15 @@ QWidget* PausesPane::meetingApps(QWidget* parent) {
 
     auto* actions = new QWidget(apps.body);
     QHBoxLayout* line = rowLayout(actions);
-    auto* choose = new QPushButton(u"Choose App…"_s, actions);
-    auto* restore = new QPushButton(u"Restore Defaults"_s, actions);
+    auto* choose = new QPushButton(tr("Choose App…"), actions);
+    auto* restore = new QPushButton(tr("Restore Defaults"), actions);
     line->addWidget(choose);
     line->addWidget(restore);
     line->addStretch(1);
     apps.rows->addWidget(actions);
 
     connect(choose, &QPushButton::clicked, this, [this] {
-        if (const auto app = AppChooser::choose(meetingAppMessage, this))
+        if (const auto app = AppChooser::choose(tr(meetingAppMessage), this))
             addMeetingApp(*app);
     });
     connect(restore, &QPushButton::clicked, this, [this] {
@@ -411,7 +415,7 @@ QWidget* PausesPane::meetingApps(QWidget* parent) {
     QLabel* count = apps.detail;
     follow(&m_settings, &AppSettings::meetingAppBundleIDsChanged, this, [this, count] {
         const qsizetype listed = m_settings.meetingAppBundleIDs().size();
-        count->setText(listed == 1 ? u"1 app"_s : u"%1 apps"_s.arg(listed));
+        count->setText(listed == 1 ? tr("1 app") : tr("%n apps", nullptr, int(listed)));
         listMeetingApps();
     });
     return apps.widget;
@@ -430,8 +434,8 @@ void PausesPane::listMeetingApps() {
         remove->setText(QString(Symbols::glyph(u"minus.circle"_s)));
         remove->setFont(Theme::symbolFont(15));
         remove->setAutoRaise(true);
-        remove->setToolTip(u"Remove"_s);
-        remove->setAccessibleName(u"Remove"_s);
+        remove->setToolTip(tr("Remove"));
+        remove->setAccessibleName(tr("Remove"));
         remove->setAccessibleDescription(name->text());
         line->addWidget(remove);
         connect(remove, &QToolButton::clicked, this, [this, id] {
@@ -464,8 +468,8 @@ QWidget* PausesPane::calendarRows(QWidget* parent) {
         m_switches.append(control);
         column->addWidget(control);
     };
-    rule(u"Skip events where I'm free"_s, &CalendarRules::skipFreeEvents);
-    rule(u"Skip all-day events"_s, &CalendarRules::skipAllDay);
+    rule(tr("Skip events where I'm free"), &CalendarRules::skipFreeEvents);
+    rule(tr("Skip all-day events"), &CalendarRules::skipAllDay);
 
     // What the calendar service allows: the list of calendars, a way to ask, or why there is none.
     auto* access = new QWidget(rows);
@@ -473,7 +477,7 @@ QWidget* PausesPane::calendarRows(QWidget* parent) {
     m_calendarAccess->setContentsMargins(0, 0, 0, 0);
     column->addWidget(access);
 
-    const Expander calendars = expander(u"Calendars"_s, rows);
+    const Expander calendars = expander(tr("Calendars"), rows);
     m_calendarList = calendars.widget;
     m_calendarDetail = calendars.detail;
     m_calendarLines = calendars.rows;
@@ -499,10 +503,11 @@ void PausesPane::listCalendars() {
     case CalendarMonitor::Access::granted:
         break;
     case CalendarMonitor::Access::denied: {
-        QLabel* none = Theme::label(u"No calendar service was found on this computer. Brevimar "
-                                    u"reads Evolution Data Server calendars, as GNOME Calendar and "
-                                    u"Thunderbird keep them."_s,
-                                    access, 12, Theme::Tone::secondary, QFont::Normal, true);
+        QLabel* none =
+            Theme::label(tr("No calendar service was found on this computer. Brevimar "
+                            "reads Evolution Data Server calendars, as GNOME Calendar and "
+                            "Thunderbird keep them."),
+                         access, 12, Theme::Tone::secondary, QFont::Normal, true);
         none->setContentsMargins(kIndent, 0, 0, 0);
         m_calendarAccess->addWidget(none);
         break;
@@ -510,8 +515,8 @@ void PausesPane::listCalendars() {
     case CalendarMonitor::Access::notDetermined: {
         auto* row = new QWidget(access);
         QHBoxLayout* line = rowLayout(row, kIndent);
-        line->addWidget(Theme::label(u"Brevimar needs to read event times"_s, row, 13), 1);
-        auto* allow = new QPushButton(u"Allow Access…"_s, row);
+        line->addWidget(Theme::label(tr("Brevimar needs to read event times"), row, 13), 1);
+        auto* allow = new QPushButton(tr("Allow Access…"), row);
         connect(allow, &QPushButton::clicked, &calendar, &CalendarMonitor::requestAccess);
         line->addWidget(allow);
         m_calendarAccess->addWidget(row);
@@ -541,7 +546,7 @@ void PausesPane::listCalendars() {
 
 void PausesPane::showCalendarChoice() {
     const std::set<QString> ids = m_settings.calendarRules().calendarIDs;
-    m_calendarDetail->setText(ids.empty() ? u"All"_s : u"%1 selected"_s.arg(ids.size()));
+    m_calendarDetail->setText(ids.empty() ? tr("All") : tr("%1 selected").arg(ids.size()));
     for (int i = 0; i < m_calendarLines->count(); ++i) {
         if (auto* box = qobject_cast<QCheckBox*>(m_calendarLines->itemAt(i)->widget()))
             box->setChecked(ids.contains(box->property("calendarID").toString()));
@@ -549,9 +554,9 @@ void PausesPane::showCalendarChoice() {
 }
 
 QWidget* PausesPane::appRules(QWidget* parent) {
-    auto* group = new Group(u"App rules"_s,
-                            u"Hold reminders while a chosen app is in front or full screen, for "
-                            u"recording, presenting or deep work."_s,
+    auto* group = new Group(tr("App rules"),
+                            tr("Hold reminders while a chosen app is in front or full screen, for "
+                               "recording, presenting or deep work."),
                             parent);
     auto* lines = new QWidget(group->body());
     m_ruleLines = new QVBoxLayout(lines);
@@ -561,9 +566,9 @@ QWidget* PausesPane::appRules(QWidget* parent) {
 
     auto* actions = new QWidget(group->body());
     QHBoxLayout* line = rowLayout(actions);
-    auto* add = new QPushButton(u"Add App…"_s, actions);
+    auto* add = new QPushButton(tr("Add App…"), actions);
     m_removeRule = new QToolButton(actions);
-    m_removeRule->setText(u"Remove"_s);
+    m_removeRule->setText(tr("Remove"));
     m_removeRule->setAutoRaise(true);
     m_removeRule->setPopupMode(QToolButton::InstantPopup);
     m_removeRule->setMenu(new QMenu(m_removeRule));
@@ -573,7 +578,7 @@ QWidget* PausesPane::appRules(QWidget* parent) {
     group->addRow(actions);
 
     connect(add, &QPushButton::clicked, this, [this] {
-        if (const auto app = AppChooser::choose(appRuleMessage, this))
+        if (const auto app = AppChooser::choose(tr(appRuleMessage), this))
             addAppRule(*app);
     });
     follow(&m_settings, &AppSettings::appRulesChanged, this, [this] { listAppRules(); });
@@ -610,8 +615,8 @@ void PausesPane::listAppRules() {
             name->setToolTip(rule.bundleID);
             line->addWidget(name, 1);
             auto* mode = new QComboBox(row);
-            mode->addItem(u"In front"_s, int(AppRule::Mode::frontmost));
-            mode->addItem(u"Full screen"_s, int(AppRule::Mode::fullScreen));
+            mode->addItem(tr("In front"), int(AppRule::Mode::frontmost));
+            mode->addItem(tr("Full screen"), int(AppRule::Mode::fullScreen));
             mode->setAccessibleName(rule.name);
             mode->setProperty("ruleID", rule.id);
             name->setBuddy(mode);

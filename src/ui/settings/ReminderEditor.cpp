@@ -87,39 +87,39 @@ ReminderEditor::ReminderEditor(AppSettings& settings, Target target, const Nudge
     , m_draft(std::move(draft)) {
     const bool builtIn = target == Target::builtIn;
     const bool water = builtIn && kind == NudgeKind::water();
-    setWindowTitle(target == Target::added ? u"New Reminder"_s
-                   : kind.title.isEmpty()  ? u"Untitled"_s
+    setWindowTitle(target == Target::added ? tr("New Reminder")
+                   : kind.title.isEmpty()  ? tr("Untitled")
                                            : kind.title);
     setMinimumWidth(400);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    QPushButton* confirm = new QPushButton(target == Target::added ? u"Add"_s : u"Save"_s, this);
+    QPushButton* confirm = new QPushButton(target == Target::added ? tr("Add") : tr("Save"), this);
     if (!builtIn) {
-        QLineEdit* name = field(m_draft.title, u"Eye rest"_s, this);
+        QLineEdit* name = field(m_draft.title, tr("Eye rest"), this);
         connect(name, &QLineEdit::textChanged, this, [this, confirm](const QString& text) {
             m_draft.title = text;
             confirm->setEnabled(named(text));
         });
-        name->setAccessibleName(u"Name"_s);
+        name->setAccessibleName(tr("Name"));
         confirm->setEnabled(named(m_draft.title));
-        form->addRow(u"Name"_s, name);
-        QLineEdit* message = field(m_draft.message, u"Look 20 feet away for 20 seconds."_s, this);
+        form->addRow(tr("Name"), name);
+        QLineEdit* message = field(m_draft.message, tr("Look 20 feet away for 20 seconds."), this);
         connect(message, &QLineEdit::textChanged, this,
                 [this](const QString& text) { m_draft.message = text; });
-        form->addRow(u"Message"_s, message);
+        form->addRow(tr("Message"), message);
     }
 
     const qint64 interval = water     ? settings.waterIntervalMinutes()
                             : builtIn ? settings.breakIntervalMinutes()
                                       : m_draft.intervalMinutes;
-    m_interval = new Stepper([](int value) { return u"Every %1 min"_s.arg(value); },
+    m_interval = new Stepper([](int value) { return tr("Every %1 min").arg(value); },
                              builtIn ? (water ? 15 : 20) : 5, builtIn ? (water ? 120 : 180) : 240,
                              Stepper::by(5), this);
     m_interval->setValue(int(interval));
     form->addRow(m_interval);
 
-    m_goal = new Stepper([](int value) { return u"Goal: %1 a day"_s.arg(value); }, 1, 40,
+    m_goal = new Stepper([](int value) { return tr("Goal: %1 a day").arg(value); }, 1, 40,
                          Stepper::by(1), this);
     m_goal->setValue(int(std::min<qint64>(settings.goal(kind), 40)));
     // What the stepper showed at first, so that a goal too large for it is not written over
@@ -137,21 +137,21 @@ ReminderEditor::ReminderEditor(AppSettings& settings, Target target, const Nudge
             edit->setFixedWidth(90);
             units->addWidget(edit);
         }
-        unit->setAccessibleName(u"Unit"_s);
-        plural->setAccessibleName(u"Unit plural"_s);
+        unit->setAccessibleName(tr("Unit"));
+        plural->setAccessibleName(tr("Unit plural"));
         units->addStretch(1);
         connect(unit, &QLineEdit::textChanged, this,
                 [this](const QString& text) { m_draft.unit = text; });
         connect(plural, &QLineEdit::textChanged, this,
                 [this](const QString& text) { m_draft.unitPlural = text; });
-        form->addRow(u"Counted as"_s, counted);
-        form->addRow(u"Icon"_s, iconGrid());
-        form->addRow(u"Color"_s, swatches());
+        form->addRow(tr("Counted as"), counted);
+        form->addRow(tr("Icon"), iconGrid());
+        form->addRow(tr("Color"), swatches());
     }
 
     auto* buttons = new QHBoxLayout;
     if (target == Target::custom) {
-        auto* remove = new QPushButton(u"Delete Reminder"_s, this);
+        auto* remove = new QPushButton(tr("Delete Reminder"), this);
         QPalette red = remove->palette();
         red.setColor(QPalette::ButtonText,
                      Theme::readableOn(QColor(0xe0, 0x1b, 0x24), red.color(QPalette::Button)));
@@ -160,7 +160,7 @@ ReminderEditor::ReminderEditor(AppSettings& settings, Target target, const Nudge
         buttons->addWidget(remove);
     }
     buttons->addStretch(1);
-    auto* cancel = new QPushButton(u"Cancel"_s, this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(cancel);
     confirm->setDefault(true);

@@ -43,7 +43,7 @@ protected:
 };
 
 QString titleOf(const NudgeKind& kind) {
-    return kind.title.isEmpty() ? u"Untitled"_s : kind.title;
+    return kind.title.isEmpty() ? RemindersPane::tr("Untitled") : kind.title;
 }
 
 void clear(QVBoxLayout* layout) {
@@ -70,12 +70,12 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
     AppSettings& settings = m_parts.settings;
     QVBoxLayout* column = paneLayout(this);
 
-    auto* reminders = new Group(u"Reminders"_s, {}, this);
+    auto* reminders = new Group(tr("Reminders"), {}, this);
     m_rows = list(reminders, 8);
     auto* addLine = new QWidget(reminders->body());
     auto* addLayout = new QHBoxLayout(addLine);
     addLayout->setContentsMargins(0, 0, 0, 0);
-    auto* add = new QPushButton(u"Add Reminder"_s, addLine);
+    auto* add = new QPushButton(tr("Add Reminder"), addLine);
     auto* templates = new QMenu(add);
     for (const CustomReminder& reminder : CustomReminder::templates()) {
         templates->addAction(reminder.title, this, [this, reminder] {
@@ -84,7 +84,7 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
             edit(new ReminderEditor(m_parts.settings, copy, ReminderEditor::Target::added, this));
         });
     }
-    templates->addAction(u"Custom…"_s, this, [this] {
+    templates->addAction(tr("Custom…"), this, [this] {
         edit(new ReminderEditor(m_parts.settings, CustomReminder(), ReminderEditor::Target::added,
                                 this));
     });
@@ -94,13 +94,14 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
     reminders->addRow(addLine);
     column->addWidget(reminders);
 
-    auto* timing = new Group(u"Timing"_s,
-                             u"Adaptive timing comes up to 25% sooner in hours you usually answer "
-                             u"and up to 50% later in hours you skip. Changing an interval "
-                             u"restarts its clock."_s,
-                             this);
+    auto* timing =
+        new Group(tr("Timing"),
+                  tr("Adaptive timing comes up to 25% sooner in hours you usually answer "
+                     "and up to 50% later in hours you skip. Changing an interval "
+                     "restarts its clock."),
+                  this);
     auto* pace = new QComboBox(timing->body());
-    pace->setAccessibleName(u"Pace"_s);
+    pace->setAccessibleName(tr("Pace"));
     pace->setItemDelegate(new PresetDelegate(pace));
     for (const Preset preset : Preset::all) {
         pace->addItem(preset.title());
@@ -112,10 +113,10 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
         pace->setCurrentIndex(int(Preset::Value(settings.preset())));
         pace->setToolTip(settings.preset().description());
     });
-    timing->addRow(u"Pace"_s, pace);
+    timing->addRow(tr("Pace"), pace);
 
     auto* gap =
-        new Stepper([](int value) { return u"At least %1 min between reminders"_s.arg(value); }, 5,
+        new Stepper([](int value) { return tr("At least %1 min between reminders").arg(value); }, 5,
                     30, Stepper::by(5), timing->body());
     connect(gap, &Stepper::valueChanged, this,
             [this](int value) { m_parts.settings.setMinimumGapMinutes(value); });
@@ -124,20 +125,21 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
     timing->addRow(gap);
 
     auto* adaptive = new Switch(
-        u"Adapt timing to how I answer"_s, [&settings] { return settings.adaptiveEnabled(); },
+        tr("Adapt timing to how I answer"), [&settings] { return settings.adaptiveEnabled(); },
         [&settings](bool on) { settings.setAdaptiveEnabled(on); }, timing->body());
     connect(&settings, &AppSettings::adaptiveEnabledChanged, adaptive, &Switch::refresh);
     timing->addRow(adaptive);
     auto* goals = new Switch(
-        u"Show daily goals in the menu bar"_s, [&settings] { return settings.dailyGoalsEnabled(); },
+        tr("Show daily goals in the menu bar"),
+        [&settings] { return settings.dailyGoalsEnabled(); },
         [&settings](bool on) { settings.setDailyGoalsEnabled(on); }, timing->body());
     connect(&settings, &AppSettings::dailyGoalsEnabledChanged, goals, &Switch::refresh);
     timing->addRow(goals);
     column->addWidget(timing);
 
     auto* upcoming = new Group(
-        u"Next 4 hours"_s,
-        u"If nothing holds them. Calls, screen sharing and time away push reminders later."_s,
+        tr("Next 4 hours"),
+        tr("If nothing holds them. Calls, screen sharing and time away push reminders later."),
         this);
     upcoming->setObjectName(u"upcoming"_s);
     m_upcoming = list(upcoming, 4);
@@ -182,9 +184,9 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
     const qint64 interval = custom  ? custom->intervalMinutes
                             : water ? settings.waterIntervalMinutes()
                                     : settings.breakIntervalMinutes();
-    QString detail = u"Every %1 min"_s.arg(interval);
+    QString detail = tr("Every %1 min").arg(interval);
     if (settings.dailyGoalsEnabled())
-        detail += u" · %1 a day"_s.arg(settings.goal(kind));
+        detail += tr(" · %1 a day").arg(settings.goal(kind));
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
     texts->addWidget(Theme::label(title, line, 13, Theme::Tone::primary, QFont::DemiBold));
@@ -215,8 +217,8 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
     pencil->setAutoRaise(true);
     pencil->setFont(Theme::symbolFont(16));
     pencil->setText(QString(Symbols::glyph(u"pencil"_s)));
-    pencil->setAccessibleName(u"Edit "_s + title);
-    pencil->setToolTip(u"Edit"_s);
+    pencil->setAccessibleName(tr("Edit %1").arg(title));
+    pencil->setToolTip(tr("Edit"));
     const std::optional<CustomReminder> record =
         custom ? std::optional<CustomReminder>(*custom) : std::nullopt;
     connect(pencil, &QToolButton::clicked, this, [this, kind, record] {

@@ -97,20 +97,20 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
         settings.setWorkSchedule(schedule);
     };
 
-    auto* hours = new Group(u"Work hours"_s,
-                            u"Outside these hours reminders stay quiet. Pace by day can make "
-                            u"Fridays gentler, for example."_s,
+    auto* hours = new Group(tr("Work hours"),
+                            tr("Outside these hours reminders stay quiet. Pace by day can make "
+                               "Fridays gentler, for example."),
                             this);
     auto* only = new Switch(
-        u"Only remind me during work hours"_s,
+        tr("Only remind me during work hours"),
         [&settings] { return settings.workSchedule().enabled; },
         [change](bool on) { change([on](WorkSchedule& s) { s.enabled = on; }); }, hours->body());
     hours->addRow(only);
 
-    QTimeEdit* from = timePicker(u"From"_s, hours->body());
-    QTimeEdit* until = timePicker(u"Until"_s, hours->body());
-    hours->addRow(u"From"_s, from);
-    hours->addRow(u"Until"_s, until);
+    QTimeEdit* from = timePicker(tr("From"), hours->body());
+    QTimeEdit* until = timePicker(tr("Until"), hours->body());
+    hours->addRow(tr("From"), from);
+    hours->addRow(tr("Until"), until);
     connect(from, &QTimeEdit::timeChanged, this, [change](const QTime& time) {
         change([&](WorkSchedule& s) { s.startMinutes = minutesOf(time); });
     });
@@ -128,7 +128,7 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
         toggles->addWidget(toggle);
         days.append({storedDay(qtDay), toggle});
     }
-    hours->addRow(u"Days"_s, week);
+    hours->addRow(tr("Days"), week);
 
     auto* pace = new QWidget(hours->body());
     auto* paceGrid = new QGridLayout(pace);
@@ -141,8 +141,8 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
         const QString name = QLocale().standaloneDayName(qtDay, QLocale::LongFormat);
         auto* picker = new QComboBox(pace);
         picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        picker->setAccessibleName(u"Pace on "_s + name);
-        picker->addItem(u"Same as always"_s);
+        picker->setAccessibleName(tr("Pace on %1").arg(name));
+        picker->addItem(tr("Same as always"));
         for (const Preset preset : {Preset::gentle, Preset::balanced, Preset::active})
             picker->addItem(preset.title(), int(preset));
         QLabel* caption =
@@ -163,7 +163,7 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
             });
         });
     }
-    auto* paceTitle = Theme::label(u"Pace by day"_s, hours->body(), 13);
+    auto* paceTitle = Theme::label(tr("Pace by day"), hours->body(), 13);
     hours->addRow(paceTitle);
     hours->addRow(pace);
 
@@ -199,17 +199,17 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
     follow(&settings, &AppSettings::workScheduleChanged, this, show);
     column->addWidget(hours);
 
-    auto* summaries = new Group(u"Summaries"_s,
-                                u"Today's counts at the end of the day, and how the week went on "
-                                u"Sunday. They appear in your reminder style."_s,
+    auto* summaries = new Group(tr("Summaries"),
+                                tr("Today's counts at the end of the day, and how the week went on "
+                                   "Sunday. They appear in your reminder style."),
                                 this);
     auto* daily = new QWidget(summaries->body());
     auto* dailyLine = new QHBoxLayout(daily);
     dailyLine->setContentsMargins(0, 0, 0, 0);
     auto* dailySwitch = new Switch(
-        u"Daily summary"_s, [&settings] { return settings.windDownEnabled(); },
+        tr("Daily summary"), [&settings] { return settings.windDownEnabled(); },
         [&settings](bool on) { settings.setWindDownEnabled(on); }, daily);
-    QTimeEdit* windDown = timePicker(u"Daily summary time"_s, daily);
+    QTimeEdit* windDown = timePicker(tr("Daily summary time"), daily);
     dailyLine->addWidget(dailySwitch, 1);
     dailyLine->addWidget(windDown);
     summaries->addRow(daily);
@@ -228,15 +228,15 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
     connect(&settings, &AppSettings::windDownMinuteChanged, this, showDaily);
 
     auto* weekly = new Switch(
-        u"Weekly summary on Sunday evening"_s,
+        tr("Weekly summary on Sunday evening"),
         [&settings] { return settings.weeklyReportEnabled(); },
         [&settings](bool on) { settings.setWeeklyReportEnabled(on); }, summaries->body());
     connect(&settings, &AppSettings::weeklyReportEnabledChanged, weekly, &Switch::refresh);
     summaries->addRow(weekly);
-    auto* preview = new QPushButton(u"Show Summary Now"_s);
+    auto* preview = new QPushButton(tr("Show Summary Now"));
     connect(preview, &QPushButton::clicked, this,
             [&engine = parts.engine] { engine.previewWindDown(); });
-    summaries->addRow(u"See how it looks"_s, preview);
+    summaries->addRow(tr("See how it looks"), preview);
     column->addWidget(summaries);
     column->addStretch(1);
 }

@@ -108,9 +108,9 @@ Stepper::Stepper(Label label, int minimum, int maximum, Step stepRule, QWidget* 
         (QAccessible::installFactory(stepperAccessible), true);
     setFocusPolicy(Qt::StrongFocus);
     m_down->setText(u"−"_s);
-    m_down->setAccessibleName(u"Less"_s);
+    m_down->setAccessibleName(tr("Less"));
     m_up->setText(u"+"_s);
-    m_up->setAccessibleName(u"More"_s);
+    m_up->setAccessibleName(tr("More"));
     auto* line = new QHBoxLayout(this);
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(4);

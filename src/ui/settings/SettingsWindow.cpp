@@ -22,15 +22,16 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct TabInfo {
-    QString title;
+    const char* title;
     QString symbol;
 };
 
-const std::array<TabInfo, 5> tabInfo{{{u"Reminders"_s, u"drop"_s},
-                                      {u"Alerts"_s, u"bell.badge"_s},
-                                      {u"Pauses"_s, u"pause.circle"_s},
-                                      {u"Schedule"_s, u"calendar"_s},
-                                      {u"General"_s, u"gearshape"_s}}};
+const std::array<TabInfo, 5> tabInfo{
+    {{QT_TRANSLATE_NOOP("SettingsWindow", "Reminders"), u"drop"_s},
+     {QT_TRANSLATE_NOOP("SettingsWindow", "Alerts"), u"bell.badge"_s},
+     {QT_TRANSLATE_NOOP("SettingsWindow", "Pauses"), u"pause.circle"_s},
+     {QT_TRANSLATE_NOOP("SettingsWindow", "Schedule"), u"calendar"_s},
+     {QT_TRANSLATE_NOOP("SettingsWindow", "General"), u"gearshape"_s}}};
 
 QIcon symbolIcon(const QString& symbol, const QColor& colour) {
     QIcon icon;
@@ -54,10 +55,10 @@ SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
     , m_parts(std::move(parts))
     , m_tabs(new QTabBar(this))
     , m_scroll(new QScrollArea(this)) {
-    setWindowTitle(u"Brevimar Settings"_s);
+    setWindowTitle(tr("Brevimar Settings"));
     Theme::closeOnEscape(this);
     for (const TabInfo& info : tabInfo)
-        m_tabs->addTab(symbolIcon(info.symbol, Theme::primaryText(palette())), info.title);
+        m_tabs->addTab(symbolIcon(info.symbol, Theme::primaryText(palette())), tr(info.title));
     m_tabs->setDocumentMode(true);
     m_tabs->setDrawBase(false);
     m_tabs->setExpanding(false);

@@ -47,17 +47,17 @@ MenuBarIcon::MenuBarIcon(QObject* parent)
     , m_tray(new QSystemTrayIcon(this)) {
     m_tray->setToolTip(u"Brevimar"_s);
     // Some trays (GNOME's extension) open this menu on a plain click, so it leads to the panel.
-    m_menu.addAction(u"Open Brevimar"_s, this, &MenuBarIcon::open);
-    m_menu.addAction(u"Open History"_s, this, [this] {
+    m_menu.addAction(tr("Open Brevimar"), this, &MenuBarIcon::open);
+    m_menu.addAction(tr("Open History"), this, [this] {
         if (m_view)
             m_view->openHistory();
     });
-    m_menu.addAction(u"Settings…"_s, this, [this] {
+    m_menu.addAction(tr("Settings…"), this, [this] {
         if (m_view)
             m_view->openSettings();
     });
     m_menu.addSeparator();
-    QAction* quit = m_menu.addAction(u"Quit Brevimar"_s, qApp, &QCoreApplication::quit);
+    QAction* quit = m_menu.addAction(tr("Quit Brevimar"), qApp, &QCoreApplication::quit);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_tray->setContextMenu(&m_menu);
 

@@ -53,7 +53,7 @@ MenuBarView::MenuBarView(RhythmEngine& engine, ContextMonitor& monitor, DayLog& 
         });
     }
 
-    auto* quit = new QAction(u"Quit Brevimar"_s, this);
+    auto* quit = new QAction(tr("Quit Brevimar"), this);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
     connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);

@@ -22,31 +22,32 @@ QString goalSummary(const QList<PanelReminderRow>& rows) {
         everyGoalMet = everyGoalMet && row.count >= row.goal;
     }
     if (sum == 0)
-        return u"Nothing logged yet"_s;
+        return PanelModel::tr("Nothing logged yet");
     if (rows.first().goalsEnabled && everyGoalMet)
-        return u"Every goal met today"_s;
+        return PanelModel::tr("Every goal met today");
+    // English in the code has two forms; other languages give every count but one its own.
     if (sum == 1)
-        return u"1 small win today"_s;
-    return u"%1 small wins today"_s.arg(sum);
+        return PanelModel::tr("1 small win today");
+    return PanelModel::tr("%n small wins today", nullptr, int(sum));
 }
 
 QString goalText(const PanelReminderRow& row) {
     if (!row.goalsEnabled)
-        return u"%1 today"_s.arg(row.count);
+        return PanelModel::tr("%L1 today").arg(row.count);
     if (row.count >= row.goal)
-        return u"Goal met"_s;
-    return u"%1 of %2"_s.arg(row.count).arg(row.goal);
+        return PanelModel::tr("Goal met");
+    return PanelModel::tr("%L1 of %L2").arg(row.count).arg(row.goal);
 }
 
 void describeStatus(PanelReminderRow& row) {
     if (row.parked) {
-        row.statusText = u"after this hold"_s;
+        row.statusText = PanelModel::tr("after this hold");
         row.statusTone = PanelTone::orange;
     } else if (row.awaiting) {
-        row.statusText = u"due now"_s;
+        row.statusText = PanelModel::tr("due now");
         row.statusTone = PanelTone::tint;
     } else if (row.held) {
-        row.statusText = u"on hold"_s;
+        row.statusText = PanelModel::tr("on hold");
         row.statusTone = PanelTone::orange;
     } else {
         row.statusText = PanelModel::relativeTime(row.now, row.next);
@@ -56,14 +57,17 @@ void describeStatus(PanelReminderRow& row) {
 
 QList<RowIcon> rowIcons(const PanelReminderRow& row) {
     if (row.awaiting) {
-        return {{u"zzz"_s, u"Snooze 10 min"_s, u"Snooze 10 min"_s, RowAction::snooze},
-                {u"hourglass"_s, u"When I'm free"_s,
-                 u"When I'm free: after the current hold ends"_s, RowAction::untilFree},
-                {u"forward.end"_s, u"Skip"_s, u"Skip this one"_s, RowAction::skip}};
+        return {{u"zzz"_s, PanelModel::tr("Snooze 10 min"), PanelModel::tr("Snooze 10 min"),
+                 RowAction::snooze},
+                {u"hourglass"_s, PanelModel::tr("When I'm free"),
+                 PanelModel::tr("When I'm free: after the current hold ends"),
+                 RowAction::untilFree},
+                {u"forward.end"_s, PanelModel::tr("Skip"), PanelModel::tr("Skip this one"),
+                 RowAction::skip}};
     }
     if (row.parked) {
-        return {{u"bolt"_s, u"Remind me now"_s, u"Remind me now instead of waiting"_s,
-                 RowAction::remindNow}};
+        return {{u"bolt"_s, PanelModel::tr("Remind me now"),
+                 PanelModel::tr("Remind me now instead of waiting"), RowAction::remindNow}};
     }
     return {};
 }
@@ -78,8 +82,9 @@ QString nextUp(const QList<PanelReminderRow>& rows, const QDateTime& now) {
             soonest = &row;
     }
     if (!soonest)
-        return u"Today"_s;
-    return soonest->kind.title + u' ' + PanelModel::relativeTime(now, soonest->next);
+        return PanelModel::tr("Today");
+    return PanelModel::tr("%1 %2", "kind title, relative time")
+        .arg(soonest->kind.title, PanelModel::relativeTime(now, soonest->next));
 }
 
 } // namespace
@@ -110,26 +115,26 @@ PanelModel PanelModel::build(const Sources& s) {
         describeStatus(row);
         row.icons = rowIcons(row);
         row.prominentDone = row.awaiting;
-        row.doneTooltip = row.awaiting ? u"Log that you did it"_s : u"Log it now"_s;
+        row.doneTooltip = row.awaiting ? tr("Log that you did it") : tr("Log it now");
         row.lastLogText = lastLogText(now, row.last, row.unanswered);
         row.tinted = row.awaiting;
         model.rows.append(row);
     }
 
-    model.summary = model.rows.isEmpty() ? u"Nothing logged yet"_s : goalSummary(model.rows);
+    model.summary = model.rows.isEmpty() ? tr("Nothing logged yet") : goalSummary(model.rows);
 
     // The monitor drops a pause that has run out on its next poll; until then it no longer counts.
     const std::optional<QDateTime> pauseEnd = s.monitor.manualPauseUntil();
     if (pauseEnd && *pauseEnd > now) {
-        model.pausedUntil =
-            u"Paused until "_s +
-            QLocale::system().toString(pauseEnd->toLocalTime().time(), QLocale::ShortFormat);
+        model.pausedUntil = tr("Paused until %1")
+                                .arg(QLocale::system().toString(pauseEnd->toLocalTime().time(),
+                                                                QLocale::ShortFormat));
     }
 
     if (model.pausedUntil)
         model.subtitle = *model.pausedUntil;
     else if (reason)
-        model.subtitle = u"Reminders wait, then start fresh"_s;
+        model.subtitle = tr("Reminders wait, then start fresh");
     else
         model.subtitle = nextUp(model.rows, now);
 
@@ -143,9 +148,9 @@ PanelModel PanelModel::build(const Sources& s) {
 
 const QList<PauseOption>& PanelModel::pauseOptions() {
     static const QList<PauseOption> options{
-        {u"For 30 Minutes"_s, 1800, false},
-        {u"For 1 Hour"_s, 3600, false},
-        {u"For the Rest of the Day"_s, 0, true},
+        {tr("For 30 Minutes"), 1800, false},
+        {tr("For 1 Hour"), 3600, false},
+        {tr("For the Rest of the Day"), 0, true},
     };
     return options;
 }
@@ -154,54 +159,55 @@ QString PanelModel::relativeTime(const QDateTime& now, const QDateTime& target) 
     const double seconds = double(now.msecsTo(target)) / 1000.0;
     const auto minutes = qint64(std::ceil(seconds / 60.0));
     if (minutes < 1)
-        return u"now"_s;
+        return tr("now");
     if (minutes < 60)
-        return u"in %1 min"_s.arg(minutes);
+        return tr("in %1 min").arg(minutes);
     const qint64 hours = minutes / 60;
     const qint64 rest = minutes % 60;
     if (rest == 0)
-        return u"in %1 h"_s.arg(hours);
-    return u"in %1 h %2 min"_s.arg(hours).arg(rest);
+        return tr("in %1 h").arg(hours);
+    return tr("in %1 h %2 min").arg(hours).arg(rest);
 }
 
 QString PanelModel::lastLogText(const QDateTime& now, const std::optional<QDateTime>& last,
                                 bool unanswered) {
     if (unanswered)
-        return u"The last one went unanswered."_s;
+        return tr("The last one went unanswered.");
     if (!last)
-        return u"Nothing logged today."_s;
+        return tr("Nothing logged today.");
     const auto minutes = qint64(std::floor(double(last->msecsTo(now)) / 60000.0));
     if (minutes <= 0)
-        return u"Last logged just now."_s;
+        return tr("Last logged just now.");
     if (minutes < 60)
-        return u"Last logged %1 min ago."_s.arg(minutes);
-    return u"Last logged %1 h %2 min ago."_s.arg(minutes / 60).arg(minutes % 60);
+        return tr("Last logged %1 min ago.").arg(minutes);
+    return tr("Last logged %1 h %2 min ago.").arg(minutes / 60).arg(minutes % 60);
 }
 
 QString PanelModel::statusDescription(const std::optional<HoldReason>& reason,
                                       const std::optional<QString>& detail) {
     if (!reason)
-        return u"Reminders are running."_s;
+        return tr("Reminders are running.");
     switch (*reason) {
     case HoldReason::idle:
-        return u"No keyboard or mouse for a while. Reminders restart fresh when you're back."_s;
+        return tr("No keyboard or mouse for a while. Reminders restart fresh when you're back.");
     case HoldReason::locked:
-        return u"The screen is locked. Reminders wait and start fresh when you unlock."_s;
+        return tr("The screen is locked. Reminders wait and start fresh when you unlock.");
     case HoldReason::call:
-        return u"Reminders hold while %1 is going. Edit the meeting-app list in Settings › Pauses."_s
-            .arg(detail.value_or(u"a call"_s));
+        return tr("Reminders hold while %1 is going. Edit the meeting-app list in Settings › "
+                  "Pauses.")
+            .arg(detail.value_or(tr("a call")));
     case HoldReason::screenShare:
-        return u"Reminders hold while the screen is shared."_s;
+        return tr("Reminders hold while the screen is shared.");
     case HoldReason::fullScreen:
-        return u"Reminders hold while %1 is full screen."_s.arg(detail.value_or(u"an app"_s));
+        return tr("Reminders hold while %1 is full screen.").arg(detail.value_or(tr("an app")));
     case HoldReason::manualPause:
-        return u"Paused by you."_s;
+        return tr("Paused by you.");
     case HoldReason::meeting:
-        return u"Calendar says you're in %1."_s.arg(detail.value_or(u"a meeting"_s));
+        return tr("Calendar says you're in %1.").arg(detail.value_or(tr("a meeting")));
     case HoldReason::appRule:
-        return u"Your rule for %1 is holding reminders."_s.arg(detail.value_or(u"this app"_s));
+        return tr("Your rule for %1 is holding reminders.").arg(detail.value_or(tr("this app")));
     case HoldReason::offHours:
-        return u"Outside your work hours. Reminders resume when they start."_s;
+        return tr("Outside your work hours. Reminders resume when they start.");
     }
-    return u"Reminders are running."_s;
+    return tr("Reminders are running.");
 }

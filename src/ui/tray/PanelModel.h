@@ -3,6 +3,7 @@
 #include "context/HoldReason.h"
 #include "settings/NudgeKind.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -70,6 +71,9 @@ struct PauseOption {
 
 // Everything the tray panel shows, computed at one instant from the services it observes.
 struct PanelModel {
+    Q_DECLARE_TR_FUNCTIONS(PanelModel)
+
+public:
     QString summary;
     QString subtitle;
     StatusPill pill;

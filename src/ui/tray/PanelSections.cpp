@@ -276,8 +276,9 @@ QWidget* pausedBar(const QString& pausedUntil, std::function<void()> resume, QWi
     line->addWidget(
         new TextLine({{pausedUntil, primaryText(parent->palette())}}, sizedFont(parent, 12), bar),
         1);
-    auto* button = new TextButton(u"Resume"_s, std::nullopt, bar);
-    button->setToolTip(u"Resume reminders now"_s);
+    auto* button =
+        new TextButton(QCoreApplication::translate("PanelSections", "Resume"), std::nullopt, bar);
+    button->setToolTip(QCoreApplication::translate("PanelSections", "Resume reminders now"));
     QObject::connect(button, &QAbstractButton::clicked, bar, std::move(resume));
     line->addWidget(button);
     return bar;
@@ -322,8 +323,8 @@ QWidget* row(const PanelReminderRow& row, std::function<void(RowAction)> act, QW
         line->addLayout(icons);
     }
 
-    auto* done =
-        new TextButton(u"Done"_s, row.prominentDone ? std::optional(tint) : std::nullopt, frame);
+    auto* done = new TextButton(QCoreApplication::translate("PanelSections", "Done"),
+                                row.prominentDone ? std::optional(tint) : std::nullopt, frame);
     done->setToolTip(row.doneTooltip);
     QObject::connect(done, &QAbstractButton::clicked, frame, [act] { act(RowAction::done); });
     line->addWidget(done);
@@ -338,8 +339,9 @@ QWidget* footer(QMenu* pauseMenu, const std::function<void()>& history,
     line->setSpacing(2);
 
     if (pauseMenu) {
-        auto* pause = new FooterButton(u"pause.circle"_s, u"Pause"_s, true, footer);
-        pause->setToolTip(u"Pause reminders"_s);
+        auto* pause = new FooterButton(
+            u"pause.circle"_s, QCoreApplication::translate("PanelSections", "Pause"), true, footer);
+        pause->setToolTip(QCoreApplication::translate("PanelSections", "Pause reminders"));
         QObject::connect(pause, &QAbstractButton::clicked, pauseMenu, [pauseMenu, pause] {
             pauseMenu->popup(pause->mapToGlobal(QPoint(0, pause->height())));
         });
@@ -360,11 +362,12 @@ QWidget* footer(QMenu* pauseMenu, const std::function<void()>& history,
         });
         line->addWidget(button);
     };
-    addIcon(u"chart.bar.xaxis"_s, u"History"_s, history);
-    addIcon(u"gearshape"_s, u"Settings"_s, settings);
+    addIcon(u"chart.bar.xaxis"_s, QCoreApplication::translate("PanelSections", "History"), history);
+    addIcon(u"gearshape"_s, QCoreApplication::translate("PanelSections", "Settings"), settings);
 
-    auto* quit = new FooterButton(u"power"_s, u"Quit Brevimar"_s, false, footer);
-    quit->setToolTip(u"Quit Brevimar (Ctrl+Q)"_s);
+    auto* quit = new FooterButton(
+        u"power"_s, QCoreApplication::translate("PanelSections", "Quit Brevimar"), false, footer);
+    quit->setToolTip(QCoreApplication::translate("PanelSections", "Quit Brevimar (Ctrl+Q)"));
     QObject::connect(quit, &QAbstractButton::clicked, qApp, &QCoreApplication::quit);
     line->addWidget(quit);
     return footer;

@@ -44,29 +44,29 @@ QWidget* notesBox(const QString& notes, QWidget* parent) {
 
 UpdateWindow::UpdateWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog) {
-    setWindowTitle(u"Software Update"_s);
+    setWindowTitle(tr("Software Update"));
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
     column->setContentsMargins(0, 0, 0, 0);
 }
 
 void UpdateWindow::presentUpdate(const Update& update, Focus focus) {
-    present({u"A new version of Brevimar is available!"_s,
-             u"Brevimar "_s + update.version + u" is now available — you have "_s +
-                 update.installedVersion + u"."_s,
+    present({tr("A new version of Brevimar is available!"),
+             tr("Brevimar %1 is now available — you have %2.")
+                 .arg(update.version, update.installedVersion),
              update},
             focus);
 }
 
 void UpdateWindow::presentUpToDate(const QString& installedVersion) {
-    present({u"Brevimar is up to date."_s,
-             u"Brevimar "_s + installedVersion + u" is the newest version available."_s,
+    present({tr("Brevimar is up to date."),
+             tr("Brevimar %1 is the newest version available.").arg(installedVersion),
              {}},
             Focus::take);
 }
 
 void UpdateWindow::presentFailure(const QString& error) {
-    present({u"Brevimar couldn't check for updates."_s, error, {}}, Focus::take);
+    present({tr("Brevimar couldn't check for updates."), error, {}}, Focus::take);
 }
 
 void UpdateWindow::present(Page page, Focus focus) {
@@ -114,17 +114,17 @@ void UpdateWindow::rebuild() {
         m_defaultAction = close;
         buttons->addStretch();
         buttons->addWidget(
-            new CardButton(u"OK"_s, fillUnderWhite(blue), Qt::white, close, true, m_content));
+            new CardButton(tr("OK"), fillUnderWhite(blue), Qt::white, close, true, m_content));
     } else {
         column->addSpacing(8);
         if (!update.notes.isEmpty()) {
-            column->addWidget(textLabel(u"Release notes:"_s, sizedFont(this, 12, QFont::DemiBold),
+            column->addWidget(textLabel(tr("Release notes:"), sizedFont(this, 12, QFont::DemiBold),
                                         primary, textWidth, m_content));
             column->addWidget(notesBox(update.notes, m_content));
         }
         if (update.notes.isEmpty() && !update.notesLink.isEmpty()) {
             buttons->addWidget(new CardButton(
-                u"Release Notes"_s, withAlpha(primary, 0.10), primary,
+                tr("Release Notes"), withAlpha(primary, 0.10), primary,
                 [link = update.notesLink] { QDesktopServices::openUrl(link); }, true, m_content));
         }
         m_defaultAction = [this, link = update.download] {
@@ -133,8 +133,8 @@ void UpdateWindow::rebuild() {
         };
         buttons->addStretch();
         buttons->addWidget(
-            new CardButton(u"Later"_s, withAlpha(primary, 0.10), primary, close, true, m_content));
-        buttons->addWidget(new CardButton(u"Download"_s, fillUnderWhite(blue), Qt::white,
+            new CardButton(tr("Later"), withAlpha(primary, 0.10), primary, close, true, m_content));
+        buttons->addWidget(new CardButton(tr("Download"), fillUnderWhite(blue), Qt::white,
                                           m_defaultAction, true, m_content));
     }
     column->addSpacing(10);
