@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -172,6 +173,9 @@ X11Workspace::X11Workspace(const QString& displayName, QString procRoot, QObject
     m_activationDelay.setSingleShot(true);
     m_activationDelay.setInterval(200);
     connect(&m_activationDelay, &QTimer::timeout, this, &X11Workspace::reportActivation);
+    m_changed.setSingleShot(true);
+    m_changed.setInterval(0);
+    connect(&m_changed, &QTimer::timeout, this, &X11Workspace::checkChanges);
 
     auto x = std::make_unique<Connection>();
     const QByteArray name = displayName.toLocal8Bit();
@@ -224,10 +228,8 @@ X11Workspace::X11Workspace(const QString& displayName, QString procRoot, QObject
                                        xcb_ewmh_get_current_desktop(&m_x->ewmh, m_x->screen),
                                        &m_currentDesktop, nullptr);
     checkClients();
-    if (const xcb_window_t window = activeWindow()) {
-        const qint64 pid = windowPid(window);
-        m_activeKey = pid ? pid : -qint64(window);
-    }
+    if (const Active* now = active())
+        m_activeKey = now->pid ? now->pid : -qint64(now->window);
 
     m_notifier =
         new QSocketNotifier(xcb_get_file_descriptor(m_x->connection), QSocketNotifier::Read, this);
@@ -245,7 +247,7 @@ bool X11Workspace::isConnected() const {
     return m_x && !xcb_connection_has_error(m_x->connection);
 }
 
-void X11Workspace::readEvents(bool fromSocket) {
+void X11Workspace::readEvents(bool fromSocket) const {
     if (!isConnected())
         return;
     xcb_connection_t* connection = m_x->connection;
@@ -254,32 +256,32 @@ void X11Workspace::readEvents(bool fromSocket) {
         if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
             const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
             if (change->window == m_x->root) {
-                if (change->atom == m_x->ewmh._NET_ACTIVE_WINDOW)
+                if (change->atom == m_x->ewmh._NET_ACTIVE_WINDOW) {
+                    m_active.reset();
                     m_activationDelay.start();
-                else if (change->atom == m_x->ewmh._NET_CURRENT_DESKTOP)
-                    checkDesktop();
-                else if (change->atom == m_x->ewmh._NET_CLIENT_LIST)
-                    checkClients();
+                } else if (change->atom == m_x->ewmh._NET_CURRENT_DESKTOP) {
+                    m_desktopChanged = true;
+                    m_changed.start();
+                } else if (change->atom == m_x->ewmh._NET_CLIENT_LIST) {
+                    m_clientsChanged = true;
+                    m_changed.start();
+                }
             }
         }
         std::free(event);
     }
     if (xcb_connection_has_error(connection)) {
-        m_notifier->setEnabled(false);
+        if (m_notifier)
+            m_notifier->setEnabled(false);
         m_activationDelay.stop();
+        m_active.reset();
         Log::write(u"Brevimar workspace: lost the X display"_s);
     }
 }
 
 void X11Workspace::reportActivation() {
-    if (!isConnected())
-        return;
-    const xcb_window_t window = activeWindow();
-    qint64 key = 0;
-    if (window != XCB_NONE) {
-        const qint64 pid = windowPid(window);
-        key = pid ? pid : -qint64(window);
-    }
+    const Active* now = active();
+    const qint64 key = now ? (now->pid ? now->pid : -qint64(now->window)) : 0;
     // Another window of the same application is no new activation, and neither is the focus
     // leaving every window.
     if (key == m_activeKey)
@@ -287,6 +289,15 @@ void X11Workspace::reportActivation() {
     m_activeKey = key;
     if (key != 0)
         Q_EMIT applicationActivated();
+}
+
+void X11Workspace::checkChanges() {
+    if (!isConnected())
+        return;
+    if (std::exchange(m_desktopChanged, false))
+        checkDesktop();
+    if (std::exchange(m_clientsChanged, false))
+        checkClients();
 }
 
 void X11Workspace::checkDesktop() {
@@ -316,12 +327,18 @@ void X11Workspace::checkClients() {
         Q_EMIT applicationTerminated();
 }
 
-quint32 X11Workspace::activeWindow() const {
-    xcb_window_t window = XCB_NONE;
-    if (!xcb_ewmh_get_active_window_reply(
-            &m_x->ewmh, xcb_ewmh_get_active_window(&m_x->ewmh, m_x->screen), &window, nullptr))
-        return XCB_NONE;
-    return window;
+const X11Workspace::Active* X11Workspace::active() const {
+    // A change announced since the event loop last read the socket counts too.
+    readEvents(true);
+    if (!isConnected())
+        return nullptr;
+    if (!m_active) {
+        xcb_window_t window = XCB_NONE; // left so when no window manager names one
+        xcb_ewmh_get_active_window_reply(
+            &m_x->ewmh, xcb_ewmh_get_active_window(&m_x->ewmh, m_x->screen), &window, nullptr);
+        m_active = Active{window, window == XCB_NONE ? 0 : windowPid(window), std::nullopt};
+    }
+    return m_active->window == XCB_NONE ? nullptr : &*m_active;
 }
 
 qint64 X11Workspace::windowPid(quint32 window) const {
@@ -371,11 +388,12 @@ QList<QRect> X11Workspace::monitors() const {
 }
 
 std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
-    if (!isConnected())
+    const Active* now = active();
+    if (!now)
         return std::nullopt;
-    const xcb_window_t window = activeWindow();
-    if (window == XCB_NONE)
-        return std::nullopt;
+    if (now->application)
+        return now->application;
+    const xcb_window_t window = now->window;
     xcb_connection_t* connection = m_x->connection;
     const auto gtkCookie = xcb_get_property(connection, 0, window, m_x->gtkApplicationId,
                                             XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
@@ -384,7 +402,7 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
     const auto classCookie = xcb_icccm_get_wm_class(connection, window);
 
     WindowClues clues;
-    clues.pid = windowPid(window);
+    clues.pid = now->pid;
     clues.gtkApplicationId = propertyText(connection, gtkCookie);
     clues.kdeDesktopFile = propertyText(connection, kdeCookie);
     xcb_icccm_get_wm_class_reply_t windowClass{};
@@ -398,15 +416,15 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
     application.pid = clues.pid;
     application.id = applicationId(clues, m_procRoot, m_entries);
     application.name = m_entries.name(application.id);
+    m_active->application = application;
     return application;
 }
 
 bool X11Workspace::isFrontmostFullScreen() const {
-    if (!isConnected())
+    const Active* now = active();
+    if (!now || now->pid == getpid())
         return false;
-    const xcb_window_t window = activeWindow();
-    if (window == XCB_NONE || windowPid(window) == getpid())
-        return false;
+    const xcb_window_t window = now->window;
 
     xcb_connection_t* connection = m_x->connection;
     xcb_ewmh_connection_t* ewmh = &m_x->ewmh;

@@ -45,13 +45,21 @@ public:
 private:
     struct Connection;
 
+    // The active window, its process and, once asked for, its application.
+    struct Active {
+        quint32 window = 0;
+        qint64 pid = 0;
+        std::optional<RunningApplication> application;
+    };
+
     bool isConnected() const;
-    void readEvents(bool fromSocket);
+    void readEvents(bool fromSocket) const;
     void reportActivation();
+    void checkChanges();
     void checkDesktop();
     void checkClients();
 
-    quint32 activeWindow() const;
+    const Active* active() const;
     qint64 windowPid(quint32 window) const;
     QList<QRect> monitors() const;
 
@@ -59,7 +67,15 @@ private:
     QString m_procRoot;
     mutable DesktopEntries m_entries;
     QSocketNotifier* m_notifier = nullptr;
-    QTimer m_activationDelay;
+    // Kept until the window manager announces another active window, so that a poll at rest
+    // does not ask the X server again.
+    mutable std::optional<Active> m_active;
+    // Reading events only notes what changed; these act on it outside the read, which a
+    // question about the active window may make in the middle of anything.
+    mutable QTimer m_activationDelay;
+    mutable QTimer m_changed;
+    mutable bool m_desktopChanged = false;
+    mutable bool m_clientsChanged = false;
     qint64 m_activeKey = 0; // the application last reported as activated
     quint32 m_currentDesktop = 0;
     QSet<quint32> m_clients;
