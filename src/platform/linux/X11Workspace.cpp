@@ -366,11 +366,12 @@ qint64 X11Workspace::windowPid(quint32 window) const {
     return 0;
 }
 
-QList<QRect> X11Workspace::monitors() const {
+// The monitors RandR was asked for, else the whole root window.
+QList<QRect> X11Workspace::monitors(const std::optional<unsigned int>& randrSequence) const {
     QList<QRect> list;
-    if (m_x->hasRandrMonitors) {
+    if (randrSequence) {
         const Reply reply(xcb_randr_get_monitors_reply(
-            m_x->connection, xcb_randr_get_monitors(m_x->connection, m_x->root, 1), nullptr));
+            m_x->connection, xcb_randr_get_monitors_cookie_t{*randrSequence}, nullptr));
         if (reply) {
             for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.data); it.rem;
                  xcb_randr_monitor_info_next(&it))
@@ -432,6 +433,10 @@ bool X11Workspace::isFrontmostFullScreen() const {
     const auto stateCookie = xcb_ewmh_get_wm_state(ewmh, window);
     const auto geometryCookie = xcb_get_geometry(connection, window);
     const auto positionCookie = xcb_translate_coordinates(connection, window, m_x->root, 0, 0);
+    // Sent with the rest, so that the whole question waits for the X server once.
+    std::optional<unsigned int> monitorsSequence;
+    if (m_x->hasRandrMonitors)
+        monitorsSequence = xcb_randr_get_monitors(connection, m_x->root, 1).sequence;
 
     const auto hasAtom = [](xcb_ewmh_get_atoms_reply_t& atoms, xcb_atom_t wanted) {
         bool found = false;
@@ -452,14 +457,14 @@ bool X11Workspace::isFrontmostFullScreen() const {
     const Reply geometry(xcb_get_geometry_reply(connection, geometryCookie, nullptr));
     const Reply position(xcb_translate_coordinates_reply(connection, positionCookie, nullptr));
 
-    if (isDesktop)
-        return false;
-    if (markedFullScreen)
-        return true;
-    if (!geometry || !position)
-        return false;
+    if (isDesktop || markedFullScreen || !geometry || !position) {
+        if (monitorsSequence)
+            xcb_discard_reply(connection, *monitorsSequence);
+        return markedFullScreen && !isDesktop;
+    }
     return coversOneMonitor(
-        QRect(position->dst_x, position->dst_y, geometry->width, geometry->height), monitors());
+        QRect(position->dst_x, position->dst_y, geometry->width, geometry->height),
+        monitors(monitorsSequence));
 }
 
 QString X11Workspace::applicationId(const WindowClues& clues, const QString& procRoot,

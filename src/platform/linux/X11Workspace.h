@@ -61,7 +61,7 @@ private:
 
     const Active* active() const;
     qint64 windowPid(quint32 window) const;
-    QList<QRect> monitors() const;
+    QList<QRect> monitors(const std::optional<unsigned int>& randrSequence) const;
 
     std::unique_ptr<Connection> m_x;
     QString m_procRoot;
