@@ -47,7 +47,7 @@ screenshots: deps
 PREFIX ?= /usr/local
 install: deps
 	cmake -S . -B build-install -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build build-install --target brevimar brevimarctl
+	cmake --build build-install --target brevimar brevimarctl manual_pages
 	cmake --install build-install
 	-xdg-mime default com.tovanex.Brevimar.desktop x-scheme-handler/brevimar
 
@@ -59,7 +59,7 @@ install-user:
 deb: deps
 	cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
-	cmake --build build-deb --target brevimar brevimarctl
+	cmake --build build-deb --target brevimar brevimarctl manual_pages
 	cd build-deb && cpack
 
 # Benchmarks in an optimised build of their own.
