@@ -32,7 +32,16 @@ using Tab = SettingsWindow::Tab;
 
 namespace {
 
-class RemindersPaneTest : public SettingsFixture {
+QStringList visibleNames(const QListWidget& list) {
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row) {
+        if (!list.item(row)->isHidden())
+            names.append(list.item(row)->text());
+    }
+    return names;
+}
+
+class SettingsPanesTest : public SettingsFixture {
 protected:
     // After the rows were remade and the closed editor went away.
     template <typename T = QWidget> T* find(const QString& name) {
@@ -53,25 +62,10 @@ protected:
         }
         ADD_FAILURE() << "no menu item " << menuItem.toStdString();
     }
-};
 
-class PausesPaneTest : public SettingsFixture {
-protected:
     PausesPane& pauses() { return static_cast<PausesPane&>(pane(Tab::pauses)); }
     QStringList texts() { return labelTexts(pauses()); }
-};
 
-QStringList visibleNames(const QListWidget& list) {
-    QStringList names;
-    for (int row = 0; row < list.count(); ++row) {
-        if (!list.item(row)->isHidden())
-            names.append(list.item(row)->text());
-    }
-    return names;
-}
-
-class SettingsPanesTest : public SettingsFixture {
-protected:
     GeneralPane& general() { return static_cast<GeneralPane&>(pane(Tab::general)); }
     static void finish(HistoryExport* job) {
         ASSERT_TRUE(job);
@@ -90,7 +84,7 @@ protected:
 } // namespace
 
 // A step of 1, or no bounds, would let the gap reach 9 or 35.
-TEST_F(RemindersPaneTest, GapStepperMovesByFiveBetweenFiveAndThirty) {
+TEST_F(SettingsPanesTest, RemindersGapStepperMovesByFiveBetweenFiveAndThirty) {
     Stepper* gap = find<Stepper>(u"At least 10 min between reminders"_s);
     gap->step(-1);
     EXPECT_EQ(settings.minimumGapMinutes(), 5);
@@ -105,7 +99,7 @@ TEST_F(RemindersPaneTest, GapStepperMovesByFiveBetweenFiveAndThirty) {
 
 // Water to 60 beside movement 90 is the gentle pair; an untouched goal must stay unset so that it
 // keeps following the interval, a changed one is kept under the kind's id.
-TEST_F(RemindersPaneTest, SavingABuiltInWritesItsIntervalAndOnlyAChangedGoal) {
+TEST_F(SettingsPanesTest, RemindersSavingABuiltInWritesItsIntervalAndOnlyAChangedGoal) {
     settings.setBreakIntervalMinutes(90);
     press(u"Edit Water"_s);
     step(u"Every 30 min"_s, 6);
@@ -123,7 +117,7 @@ TEST_F(RemindersPaneTest, SavingABuiltInWritesItsIntervalAndOnlyAChangedGoal) {
 
 // Each template add is a new reminder of its own; a blank name cannot be added; Delete and the
 // row's switch change only their own reminder.
-TEST_F(RemindersPaneTest, AddingFromTemplatesDeletingAndSwitchingCustomReminders) {
+TEST_F(SettingsPanesTest, RemindersAddingFromTemplatesDeletingAndSwitchingCustomReminders) {
     add(u"Posture"_s);
     press(u"Add"_s);
     add(u"Posture"_s);
@@ -148,7 +142,7 @@ TEST_F(RemindersPaneTest, AddingFromTemplatesDeletingAndSwitchingCustomReminders
 
 // At 10:40 water's 10:30 has passed without a tick and starts now; movement keeps the engine's
 // 11:00 rather than now plus an hour; a time exactly four hours ahead still counts.
-TEST_F(RemindersPaneTest, NextFourHoursProjectsFromTheEnginesTimes) {
+TEST_F(SettingsPanesTest, RemindersNextFourHoursProjectsFromTheEnginesTimes) {
     advanceMinutes(40);
     QStringList expected{u"Next 4 hours"_s};
     for (const QString& next : u"Water 10:40,Move 11:00,Water 11:10,Water 11:40,Move 12:00,"
@@ -166,7 +160,7 @@ TEST_F(RemindersPaneTest, NextFourHoursProjectsFromTheEnginesTimes) {
 
 // The window stops at nine tenths of the 600-pixel offscreen screen, shorter than this pane: the
 // pane must scroll rather than be squeezed until its rows overlap.
-TEST_F(RemindersPaneTest, APaneTallerThanTheScreenScrolls) {
+TEST_F(SettingsPanesTest, RemindersAPaneTallerThanTheScreenScrolls) {
     pane(Tab::reminders);
     window().present();
     QCoreApplication::processEvents();
@@ -174,7 +168,7 @@ TEST_F(RemindersPaneTest, APaneTallerThanTheScreenScrolls) {
 }
 
 // Catches a step rule that skips 15, keeps stepping by one above it, or does not come back.
-TEST_F(PausesPaneTest, IdleStepperMovesByOneBelowFifteenAndByFiveFromThere) {
+TEST_F(SettingsPanesTest, PausesIdleStepperMovesByOneBelowFifteenAndByFiveFromThere) {
     auto* idle = pauses().findChild<Stepper*>();
     ASSERT_NE(idle, nullptr);
     const auto walk = [&](int direction) {
@@ -200,15 +194,20 @@ TEST_F(PausesPaneTest, IdleStepperMovesByOneBelowFifteenAndByFiveFromThere) {
 }
 
 // The signals are sampled only while a person can see them: not for a hidden window, not behind
-// another tab. Catches a poller started with the pane or never stopped.
-TEST_F(PausesPaneTest, LiveSignalsPollOnlyWhileThePaneIsOnScreen) {
+// another tab. The status line and the call row follow the camera from the first sample.
+TEST_F(SettingsPanesTest, PausesLiveSignalsPollOnlyOnScreenAndShowTheHold) {
     const LiveSignals& live = pauses().liveSignals();
     EXPECT_FALSE(live.isActive()) << "the window is not shown yet";
     EXPECT_EQ(media.questions, 0);
+    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
 
+    startCall();
     window().present();
     EXPECT_TRUE(live.isActive());
-    EXPECT_GT(media.questions, 0) << "sampled at once";
+    EXPECT_TRUE(texts().contains(u"Holding reminders"_s));
+    EXPECT_TRUE(texts().contains(u"Camera on"_s)) << "sampled at once";
+    endCall();
+    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
 
     window().showTab(Tab::general);
     EXPECT_FALSE(live.isActive());
@@ -218,24 +217,9 @@ TEST_F(PausesPaneTest, LiveSignalsPollOnlyWhileThePaneIsOnScreen) {
     EXPECT_FALSE(live.isActive());
 }
 
-// The status line and the call row follow the monitor: a camera in use holds reminders, and the
-// row shows it from the first sample.
-TEST_F(PausesPaneTest, StatusLineAndCallRowFollowTheCamera) {
-    pauses();
-    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
-
-    startCall();
-    window().present();
-    EXPECT_TRUE(texts().contains(u"Holding reminders"_s));
-    EXPECT_TRUE(texts().contains(u"Camera on"_s));
-
-    endCall();
-    EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
-}
-
 // Restore Defaults gives back the default list in its order; a removed app goes, and an app
 // chosen twice is listed once.
-TEST_F(PausesPaneTest, MeetingAppsRestoreRemoveAndAddOnce) {
+TEST_F(SettingsPanesTest, PausesMeetingAppsRestoreRemoveAndAddOnce) {
     settings.setMeetingAppBundleIDs({});
     control<QAbstractButton>(Tab::pauses, u"Restore Defaults"_s)->click();
     EXPECT_EQ(settings.meetingAppBundleIDs(), AppSettings::defaultMeetingAppBundleIDs());
@@ -253,7 +237,7 @@ TEST_F(PausesPaneTest, MeetingAppsRestoreRemoveAndAddOnce) {
 // The chooser offers what an application menu offers, in the user's data folder, the system's
 // and Flatpak's exports; its choice becomes an app rule and a meeting app named as the desktop
 // entry names it.
-TEST_F(PausesPaneTest, ChosenAppBecomesAnAppRuleOrAMeetingApp) {
+TEST_F(SettingsPanesTest, PausesChosenAppBecomesAnAppRuleOrAMeetingApp) {
     const QString system = xdg.dataHome() + u"/system"_s;
     ScopedEnv dataDirs{"XDG_DATA_DIRS", system};
     const auto entry = [](const QString& path, const QByteArray& keys) {
@@ -392,7 +376,6 @@ TEST_F(SettingsPanesTest, CheckForUpdatesShowsOnlyWithAnUpdaterAndFollowsTheWind
     checkForUpdates = {};
     SettingsWindow withoutUpdater(parts());
     withoutUpdater.showTab(Tab::general);
-    for (const QPushButton* button :
-         withoutUpdater.pane(Tab::general)->findChildren<QPushButton*>())
-        EXPECT_TRUE(button->text() != u"Check for Updates…"_s || button->isHidden());
+    EXPECT_TRUE(
+        findWidget(*withoutUpdater.pane(Tab::general), u"Check for Updates…"_s)->isHidden());
 }
