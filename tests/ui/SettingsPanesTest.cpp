@@ -279,40 +279,35 @@ TEST_F(SettingsPanesTest, PausesChosenAppBecomesAnAppRuleOrAMeetingApp) {
     EXPECT_TRUE(texts().contains(u"alpha Meet"_s)) << "named by its desktop entry";
 }
 
-// The file holds exactly the store's export; an empty log gives an empty file.
-TEST_F(SettingsPanesTest, ExportWritesTheLogAsItsTextOrAnEmptyFile) {
+// The file holds exactly the store's export, and an empty log gives an empty file. Nothing is
+// written when the save dialog or the export is cancelled; a file that cannot be written is told
+// with its path and reason, and nothing of it is left behind.
+TEST_F(SettingsPanesTest, ExportWritesTheWholeLogOrNothing) {
     events.log(EventStore::Action::done, NudgeKind::water(), u"a/\"b\"\n"_s);
     const QString path = out.filePath(u"Brevimar-history.jsonl"_s);
     finish(general().exportHistory(path));
     EXPECT_EQ(contents(path), events.exportJSONL());
     EXPECT_FALSE(message());
 
-    EventStore empty(clock, out.filePath(u"empty"_s));
-    const QString emptyPath = out.filePath(u"empty.jsonl"_s);
-    HistoryExport job(empty, emptyPath);
-    job.start();
-    finish(&job);
-    EXPECT_EQ(contents(emptyPath), QByteArray());
-}
-
-// Nothing is written when the save dialog or the export is cancelled; a file that cannot be
-// written is told with its path and reason, and nothing of it is left behind.
-TEST_F(SettingsPanesTest, ACancelledOrFailedExportLeavesNothing) {
     EXPECT_FALSE(general().exportHistory({}));
-    const QString path = out.filePath(u"cancelled.jsonl"_s);
-    HistoryExport job(events, path);
-    job.cancel();
-    job.start();
-    finish(&job);
-
+    HistoryExport cancelled(events, out.filePath(u"cancelled.jsonl"_s));
+    cancelled.cancel();
+    cancelled.start();
+    finish(&cancelled);
     const QString taken = out.filePath(u"taken"_s); // a folder where the file should go
     QDir(out.path()).mkdir(u"taken"_s);
     finish(general().exportHistory(taken));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{u"taken"_s});
+              (QStringList{u"Brevimar-history.jsonl"_s, u"taken"_s}));
     ASSERT_TRUE(message());
     EXPECT_TRUE(message()->text().contains(taken));
     EXPECT_FALSE(message()->informativeText().isEmpty());
+
+    EventStore empty(clock, out.filePath(u"empty"_s));
+    HistoryExport job(empty, path);
+    job.start();
+    finish(&job);
+    EXPECT_EQ(contents(path), QByteArray());
 }
 
 TEST_F(SettingsPanesTest, ALaunchAtLoginThatCannotBeWrittenSaysWhyAndGoesBack) {
