@@ -183,11 +183,8 @@ TEST_F(SettingsPanesTest, PausesIdleStepperMovesByOneBelowFifteenAndByFiveFromTh
         return values;
     };
     walk(-1);
-    QList<int> expected;
-    for (int value = 2; value < 15; ++value)
-        expected.append(value);
-    for (int value = 15; value <= 60; value += 5)
-        expected.append(value);
+    QList<int> expected{2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                        14, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60};
     EXPECT_EQ(walk(1), expected);
     std::reverse(expected.begin(), expected.end());
     EXPECT_EQ(walk(-1), expected);
