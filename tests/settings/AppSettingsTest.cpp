@@ -142,8 +142,7 @@ TEST_F(AppSettingsTest, SignalsFireOnlyOnRealChangesAndLoginFailuresAreLogged) {
     loginItem.failure = u"Could not write /x: Permission denied"_s;
     s.setLaunchAtLogin(true);
     EXPECT_FALSE(s.launchAtLogin()) << "the session's own answer";
-    EXPECT_EQ(log.lines(), QStringList({u"Launch at login change failed: Could not write /x: "
-                                        u"Permission denied"_s}));
+    EXPECT_EQ(log.lines().filter(loginItem.failure).size(), 1);
 }
 
 TEST_F(AppSettingsTest, ActiveKindsAndTheirCustomReminders) {
