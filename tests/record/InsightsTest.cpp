@@ -240,7 +240,6 @@ TEST_F(InsightsTest, Formatters) {
         {Insights::formatHours(3599), u"59 min"_s},
         {Insights::joinList({u"a"_s, u"b"_s, u"c"_s}), u"a, b and c"_s},
         {Insights::hourLabel(0), u"12 AM"_s},
-        {Insights::periodPhrase(8), u"the month before"_s},
     };
     for (const auto& [actual, expected] : cases)
         EXPECT_EQ(actual, expected);
