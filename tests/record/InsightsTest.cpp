@@ -128,7 +128,7 @@ TEST_F(InsightsTest, AFireIsAnsweredOnceAndADoneOnlyWithinTheHour) {
     }
 }
 
-TEST_F(InsightsTest, AnHourStandsOutOnlyPastBothThresholds) {
+TEST_F(InsightsTest, AtMostTwoHoursStandOutAndOnlyPastBothThresholds) {
     struct Case {
         const char* name;
         int otherFired, otherAnswered, hourFired, hourAnswered;
@@ -157,19 +157,17 @@ TEST_F(InsightsTest, AnHourStandsOutOnlyPastBothThresholds) {
         u"interval there may suit you."_s));
     EXPECT_EQ(insights.highlights.first(),
               u"Afternoons are where you miss the most: 6 of 10 around 2 PM."_s);
-}
 
-TEST_F(InsightsTest, TheTwoHoursMissingMostStandOut) {
+    // At most the two hours missing most; equal misses keep hour order.
+    events.clear();
+    activeDays(3);
     fires(1, 8, 6, 0);
     fires(1, 9, 8, 0);
     fires(1, 10, 8, 0);
     fires(1, 11, 22, 22);
-    activeDays(3);
-    const Insights insights = build();
-    EXPECT_EQ(insights.standoutHours, (QSet<int>{9, 10}));
-    EXPECT_EQ(insights.highlights.first(),
-              u"Mornings are where you miss the most: 8 of 8 around 9 AM."_s)
-        << "equal misses keep hour order";
+    EXPECT_EQ(build().standoutHours, (QSet<int>{9, 10}));
+    EXPECT_EQ(build().highlights.first(),
+              u"Mornings are where you miss the most: 8 of 8 around 9 AM."_s);
 }
 
 TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAreTold) {
