@@ -232,7 +232,6 @@ TEST_F(InsightsTest, ATrendNeedsAChangeOfOneADayAndNamesThePeriod) {
 TEST_F(InsightsTest, Formatters) {
     const std::pair<QString, QString> cases[] = {
         {Insights::formatDuration(30), u"under a minute"_s},
-        {Insights::formatDuration(150), u"3 min"_s},
         {Insights::formatDuration(5400), u"1.5 h"_s},
         {Insights::formatHours(5400), u"1.5 hours"_s},
         {Insights::formatHours(3599), u"59 min"_s},
