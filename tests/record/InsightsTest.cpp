@@ -170,7 +170,7 @@ TEST_F(InsightsTest, AtMostTwoHoursStandOutAndOnlyPastBothThresholds) {
               u"Mornings are where you miss the most: 8 of 8 around 9 AM."_s);
 }
 
-TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAreTold) {
+TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAndRepeatedPausesAreTold) {
     struct Case {
         const char *start, *end;
         QString sentence, highlight;
@@ -194,10 +194,8 @@ TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAreTold) {
                   c.highlight.isEmpty() ? u"Your best day was Saturday, Dec 5, with 1 done."_s
                                         : c.highlight);
     }
-}
 
-TEST_F(InsightsTest, APauseSentenceFromTheThirdPause) {
-    activeDays(3);
+    // Pausing by hand is told from the third time on.
     log(1, {"10:00 pause", "11:00 pause"});
     EXPECT_TRUE(build().sentences.filter(u"paused"_s).isEmpty());
     log(2, {"10:00 pause"});

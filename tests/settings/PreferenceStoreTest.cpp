@@ -77,7 +77,6 @@ TEST_F(PreferenceStoreTest, AFailedWriteIsLoggedAndKeptInMemory) {
     PreferenceStore store(domain);
     store.setInteger(u"minimumGapMinutes"_s, 12);
     EXPECT_EQ(store.integer(u"minimumGapMinutes"_s, 10), 12);
-    ASSERT_FALSE(log.lines().isEmpty());
-    EXPECT_EQ(log.lines().first(), u"Brevimar preferences not saved: cannot write "_s +
-                                       xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
+    EXPECT_TRUE(log.lines().value(0).endsWith(xdg.configHome() + u"/tovanex/Brevimar.conf"_s))
+        << "names the file where the settings live";
 }
