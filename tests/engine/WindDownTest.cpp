@@ -96,16 +96,10 @@ TEST_F(WindDownTest, WeeklyReportOnSundayEveningOncePerWeek) {
     clock.set(at(18, 30, 0, 6));
     restart().tick();
     EXPECT_EQ(panel.calls.size(), 1);
-}
 
-TEST_F(WindDownTest, WeeklyTrendNeedsThreePoints) {
-    clock.set(at(18, 0, 0, 6));
-    answered(NudgeKind::water(), thisWeek, 10, 8);
-    answered(NudgeKind::movement(), thisWeek, 10, 6);
-    answered(NudgeKind::water(), lastWeek, 25, 19); // 76 % against 80 %: two points
-    answered(NudgeKind::movement(), lastWeek, 10, 6);
+    // A trend needs three points either way.
+    answered(NudgeKind::water(), lastWeek, 15, 12); // 76 % against 80 %: two points
     EXPECT_EQ(engine().weeklyReportText(), u"Water 80% \u00B7 Move 60% Steadiest: Water."_s);
-
     answered(NudgeKind::water(), lastWeek, 0, 11);   // now 120 %
     answered(NudgeKind::movement(), lastWeek, 0, 2); // now 80 %
     EXPECT_EQ(engine().weeklyReportText(),

@@ -164,15 +164,14 @@ TEST_F(LinuxSessionTest, LogindAndTheScreenSaversLockOnceAndTheEndOfSleepWakes) 
     EXPECT_EQ(locked.count(), 2);
     fakes->sendActiveChanged(u"/org/freedesktop/ScreenSaver"_s, false);
     ASSERT_TRUE(unlocked.wait(5000));
-}
 
-TEST_F(LinuxSessionTest, WithoutAutoTheSessionOfTheProcessIsWatched) {
+    // Where logind does not know "auto", the session of the process is watched.
     fakes->knowsAuto = false;
-    const auto session = makeSession();
-    QSignalSpy locked(session.get(), &SessionEvents::screenLocked);
+    const auto byPid = makeSession();
+    QSignalSpy lockedByPid(byPid.get(), &SessionEvents::screenLocked);
     fakes->locked = true;
     fakes->sendSessionProperties({{u"LockedHint"_s, true}});
-    EXPECT_TRUE(locked.wait(5000));
+    EXPECT_TRUE(lockedByPid.wait(5000));
 }
 
 TEST_F(LinuxSessionTest, IdleTimeFromTheXServerMutterOrTheScreenSaverAndAHungSourceCostsAMoment) {

@@ -61,7 +61,6 @@ TEST_F(DayLogTest, OnlyALaterDateStartsANewDay) {
     log.record(u"water"_s, true);
     EXPECT_EQ(log.state().counts.value(u"water"_s), 1);
     EXPECT_EQ(log.state().skipped, 0);
-    EXPECT_TRUE(file().contains("\"2026-12-07\""));
 
     // The clock set back across midnight keeps counting into the stored day, restarted or not.
     clock.advance(-3600);

@@ -37,6 +37,10 @@ TEST_F(PreferenceStoreTest, EveryTypeReadsBackFromAFreshInstance) {
     EXPECT_EQ(fresh.stringList(u"none"_s, {u"fallback"_s}), QStringList());
     EXPECT_EQ(fresh.bytes(u"bytes"_s, {}), bytes);
     EXPECT_EQ(fresh.stringList(u"absent"_s, {u"fallback"_s}), QStringList({u"fallback"_s}));
+    // Plain INI lines, as a person editing the file by hand expects them.
+    const QByteArray text = readFile(fresh.fileName());
+    EXPECT_TRUE(text.contains("\nint=-9007199254740993\n") && text.contains("\nno=false\n"))
+        << text.constData();
 }
 
 TEST_F(PreferenceStoreTest, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhenReplaced) {
@@ -64,21 +68,7 @@ TEST_F(PreferenceStoreTest, ValuesOfAnotherTypeGiveTheFallbackAndAreKeptAsideWhe
     EXPECT_EQ(fresh.stringList(u"list.unreadable"_s, {}), QStringList({u"a"_s, u"b"_s}));
     EXPECT_FALSE(fresh.contains(u"list"_s));
     EXPECT_FALSE(fresh.contains(u"missing.unreadable"_s)) << "a missing key is not unreadable";
-    EXPECT_EQ(log.lines(), QStringList({u"Brevimar could not read the setting fraction; kept it as "
-                                        u"fraction.unreadable"_s,
-                                        u"Brevimar could not read the setting list; kept it as "
-                                        u"list.unreadable"_s}));
-}
-
-TEST_F(PreferenceStoreTest, FileIsPlainIniUnderTheConfigHomeWithTheKeysAsNamed) {
-    PreferenceStore store(domain);
-    EXPECT_EQ(store.fileName(), xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
-    store.setInteger(u"waterIntervalMinutes"_s, 45);
-    store.setBoolean(u"soundEnabled"_s, false);
-
-    const QByteArray text = readFile(store.fileName());
-    EXPECT_TRUE(text.contains("waterIntervalMinutes=45\n")) << text.constData();
-    EXPECT_TRUE(text.contains("soundEnabled=false\n"));
+    EXPECT_EQ(log.lines().size(), 2) << "one line a value kept aside";
 }
 
 TEST_F(PreferenceStoreTest, AFailedWriteIsLoggedAndKeptInMemory) {
@@ -87,7 +77,6 @@ TEST_F(PreferenceStoreTest, AFailedWriteIsLoggedAndKeptInMemory) {
     PreferenceStore store(domain);
     store.setInteger(u"minimumGapMinutes"_s, 12);
     EXPECT_EQ(store.integer(u"minimumGapMinutes"_s, 10), 12);
-    ASSERT_FALSE(log.lines().isEmpty());
-    EXPECT_EQ(log.lines().first(), u"Brevimar preferences not saved: cannot write "_s +
-                                       xdg.configHome() + u"/tovanex/Brevimar.conf"_s);
+    EXPECT_TRUE(log.lines().value(0).endsWith(xdg.configHome() + u"/tovanex/Brevimar.conf"_s))
+        << "names the file where the settings live";
 }
