@@ -10,12 +10,14 @@ packages=(
     libxcb1-dev libxcb-screensaver0-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev
     libxcb-res0-dev libxcb-randr0-dev
     libecal2.0-dev libical-dev
+    libwayland-dev wayland-protocols plasma-wayland-protocols
     libcanberra-dev sound-theme-freedesktop
     fonts-material-design-icons-iconfont libfreetype-dev
     googletest libgmock-dev libbenchmark-dev
     xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
     at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
+    sway xwayland foot
     clang clang-format tzdata locales-all
     appstream file
 )

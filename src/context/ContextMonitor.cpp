@@ -130,9 +130,9 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
         if (std::optional<QString> sharing = m_media.screenShareApp())
             return {HoldReason::screenShare, sharing};
     }
-    if (m_settings.pauseDuringFullScreen() && m_workspace.isFrontmostFullScreen()) {
-        const std::optional<RunningApplication> app = m_workspace.frontmostApplication();
-        return {HoldReason::fullScreen, app ? nameOrNone(app->name) : std::nullopt};
+    if (m_settings.pauseDuringFullScreen()) {
+        if (const std::optional<RunningApplication> app = m_workspace.fullScreenApplication())
+            return {HoldReason::fullScreen, nameOrNone(app->name)};
     }
     if (!m_settings.workSchedule().isWorkTime(now)) {
         // Off hours outrank a meeting or an app rule, but these still keep the evening
@@ -149,10 +149,8 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
 
 ContextMonitor::Signals ContextMonitor::sampleSignals() {
     Signals sample;
-    if (m_workspace.isFrontmostFullScreen()) {
-        const std::optional<RunningApplication> app = m_workspace.frontmostApplication();
-        sample.fullScreenApp = app ? nameOrNone(app->name) : std::nullopt;
-    }
+    if (const std::optional<RunningApplication> app = m_workspace.fullScreenApplication())
+        sample.fullScreenApp = nameOrNone(app->name);
     sample.calendarEvent = calendarEvent(m_clock.now());
     sample.idleSeconds = idleSeconds();
     sample.camera = m_media.cameraInUse();
@@ -191,8 +189,11 @@ std::optional<AppRule> ContextMonitor::matchingAppRule() const {
         if (!firstFullScreen)
             firstFullScreen = rule;
     }
-    if (firstFullScreen && m_workspace.isFrontmostFullScreen())
-        return firstFullScreen;
+    if (firstFullScreen) {
+        const std::optional<RunningApplication> fullScreen = m_workspace.fullScreenApplication();
+        if (fullScreen && fullScreen->id == app->id)
+            return firstFullScreen;
+    }
     return std::nullopt;
 }
 

@@ -14,9 +14,11 @@ public:
 class FakeWorkspace final : public Workspace {
 public:
     std::optional<RunningApplication> frontmostApplication() const override { return frontmost; }
-    bool isFrontmostFullScreen() const override {
+    std::optional<RunningApplication> fullScreenApplication() const override {
         ++fullScreenQuestions;
-        return fullScreen;
+        if (!fullScreen)
+            return std::nullopt;
+        return frontmost.value_or(RunningApplication{});
     }
 
     std::optional<RunningApplication> frontmost;

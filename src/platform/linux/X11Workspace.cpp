@@ -421,6 +421,12 @@ std::optional<RunningApplication> X11Workspace::frontmostApplication() const {
     return application;
 }
 
+std::optional<RunningApplication> X11Workspace::fullScreenApplication() const {
+    if (!isFrontmostFullScreen())
+        return std::nullopt;
+    return frontmostApplication().value_or(RunningApplication{});
+}
+
 bool X11Workspace::isFrontmostFullScreen() const {
     const Active* now = active();
     if (!now || now->pid == getpid())

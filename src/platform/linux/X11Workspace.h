@@ -33,7 +33,8 @@ public:
     ~X11Workspace() override;
 
     std::optional<RunningApplication> frontmostApplication() const override;
-    bool isFrontmostFullScreen() const override;
+    std::optional<RunningApplication> fullScreenApplication() const override;
+    bool isFrontmostFullScreen() const;
 
     // The desktop-entry id of the application behind a window: Flatpak, the systemd scope, the
     // toolkit's window properties, the launcher's environment, WM_CLASS; the first that names one.
