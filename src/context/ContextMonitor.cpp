@@ -80,6 +80,7 @@ void ContextMonitor::start() {
         setScreenLocked(false);
         refresh();
     });
+    connect(&m_session, &SessionEvents::idleChanged, this, &ContextMonitor::refresh);
     for (const auto change : {&Workspace::applicationActivated, &Workspace::spaceChanged,
                               &Workspace::applicationTerminated})
         connect(&m_workspace, change, this, &ContextMonitor::refreshNowAndSoon);
@@ -115,9 +116,9 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
         setManualPauseUntil(std::nullopt); // run out: cleared without a resume event
     }
 
-    const double idle = idleSeconds();
-    const double threshold = double(m_settings.idleThresholdMinutes());
-    if (fastMode() ? idle > threshold : threshold * 60 < idle)
+    const double threshold = double(m_settings.idleThresholdMinutes()) * (fastMode() ? 1 : 60);
+    m_session.watchIdle(threshold);
+    if (idleSeconds() > threshold)
         return {HoldReason::idle, std::nullopt};
 
     if (m_settings.pauseDuringCalls()) {

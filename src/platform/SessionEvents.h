@@ -14,8 +14,13 @@ public:
 
     // Seconds since the last keyboard, pointer or other input; none when no source answers.
     virtual std::optional<double> idleSeconds() const = 0;
+    // The time away that matters. Sources that announce idleness instead of answering how long
+    // it has lasted (the Wayland compositors) watch for this much and no less.
+    virtual void watchIdle(double thresholdSeconds) { Q_UNUSED(thresholdSeconds) }
 
 Q_SIGNALS:
+    // An announcing source saw the user go idle or come back.
+    void idleChanged();
     void screenLocked();
     void screenUnlocked();
     void woke();

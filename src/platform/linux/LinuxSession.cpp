@@ -1,5 +1,7 @@
 #include "LinuxSession.h"
 
+#include "WaylandConnection.h"
+#include "WaylandIdle.h"
 #include "platform/Log.h"
 
 #include <QDBusMessage>
@@ -65,10 +67,17 @@ std::optional<QString> objectPathFrom(const QDBusMessage& reply) {
 } // namespace
 
 LinuxSession::LinuxSession(QDBusConnection sessionBus, QDBusConnection systemBus,
-                           const QString& xDisplay, QObject* parent)
+                           const QString& xDisplay, WaylandConnection* wayland, QObject* parent)
     : SessionEvents(parent)
     , m_sessionBus(std::move(sessionBus))
     , m_systemBus(std::move(systemBus)) {
+    if (wayland && wayland->isConnected()) {
+        m_waylandIdle = std::make_unique<WaylandIdle>(*wayland);
+        if (m_waylandIdle->isAvailable())
+            connect(m_waylandIdle.get(), &WaylandIdle::changed, this, &SessionEvents::idleChanged);
+        else
+            m_waylandIdle.reset();
+    }
     if (!xDisplay.isEmpty())
         openDisplay(xDisplay);
 
@@ -181,7 +190,33 @@ void LinuxSession::setLocked(bool locked) {
         Q_EMIT screenUnlocked();
 }
 
+void LinuxSession::watchIdle(double thresholdSeconds) {
+    // A second past the threshold, so that at the announcement the time away is already more
+    // than the threshold and holds at once.
+    if (m_waylandIdle)
+        m_waylandIdle->watch(std::chrono::milliseconds(qint64(thresholdSeconds * 1000) + 1000));
+}
+
+QString LinuxSession::idleSourceName() const {
+    if (m_waylandIdle && m_waylandIdle->isAvailable())
+        return QString::fromLatin1(m_waylandIdle->protocolName());
+    if (!idleSeconds())
+        return u"none"_s;
+    switch (m_idleSource) {
+    case IdleSource::X11:
+        return u"X11"_s;
+    case IdleSource::Mutter:
+        return u"org.gnome.Mutter.IdleMonitor"_s;
+    case IdleSource::ScreenSaver:
+    case IdleSource::ScreenSaverRoot:
+        return u"org.freedesktop.ScreenSaver"_s;
+    }
+    return u"none"_s;
+}
+
 std::optional<double> LinuxSession::idleSeconds() const {
+    if (m_waylandIdle && m_waylandIdle->isAvailable())
+        return m_waylandIdle->idleSeconds();
     static constexpr std::array sources{IdleSource::X11, IdleSource::Mutter,
                                         IdleSource::ScreenSaver, IdleSource::ScreenSaverRoot};
     // The source that answered last time is asked first, so a desktop without the earlier ones

@@ -8,7 +8,10 @@
 #include <QVariantMap>
 
 #include <cstdint>
+#include <memory>
 
+class WaylandConnection;
+class WaylandIdle;
 struct xcb_connection_t;
 
 // The login session as the Linux desktop reports it: idle time from the X server or the desktop's
@@ -18,9 +21,10 @@ class LinuxSession final : public SessionEvents {
 
 public:
     // systemBus is where logind lives; tests pass their private session bus for both. An empty
-    // xDisplay leaves the X server out of the idle time.
+    // xDisplay leaves the X server out of the idle time; so does a Wayland compositor that
+    // announces idleness.
     LinuxSession(QDBusConnection sessionBus, QDBusConnection systemBus, const QString& xDisplay,
-                 QObject* parent = nullptr);
+                 WaylandConnection* wayland = nullptr, QObject* parent = nullptr);
     ~LinuxSession() override;
     LinuxSession(const LinuxSession&) = delete;
     LinuxSession& operator=(const LinuxSession&) = delete;
@@ -30,6 +34,10 @@ public:
     static QString idleDisplayFromEnvironment();
 
     std::optional<double> idleSeconds() const override;
+    void watchIdle(double thresholdSeconds) override;
+    // Where the time away comes from, for the log: a Wayland protocol, or the first source that
+    // answered.
+    QString idleSourceName() const;
 
 private Q_SLOTS:
     void onSessionPropertiesChanged(const QString& interface, const QVariantMap& changed,
@@ -48,6 +56,7 @@ private:
 
     QDBusConnection m_sessionBus;
     QDBusConnection m_systemBus;
+    std::unique_ptr<WaylandIdle> m_waylandIdle;
     xcb_connection_t* m_x = nullptr;
     std::uint32_t m_xRoot = 0;
     QString m_loginSessionPath;
