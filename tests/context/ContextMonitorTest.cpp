@@ -70,6 +70,16 @@ TEST_F(ContextMonitorTest, IdleMeansStrictlyMoreThanTheThreshold) {
     EXPECT_EQ(reason(), u"idle -"_s);
     session.idle = std::nullopt;
     EXPECT_EQ(reason(), u"none"_s) << "no idle source: no hold";
+
+    // A compositor announces idleness at the threshold it was given, which follows the setting,
+    // and the announcement holds at once rather than at the next poll.
+    EXPECT_EQ(session.watched, 300);
+    settings.setIdleThresholdMinutes(2);
+    monitor().start();
+    EXPECT_EQ(session.watched, 120);
+    session.idle = 121;
+    Q_EMIT session.idleChanged();
+    EXPECT_EQ(monitor().holdReason(), HoldReason::idle);
 }
 
 TEST_F(ContextMonitorTest, CallsSharingAndFullScreenFollowTheirSwitches) {

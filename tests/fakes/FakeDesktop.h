@@ -8,7 +8,9 @@
 class FakeSession final : public SessionEvents {
 public:
     std::optional<double> idleSeconds() const override { return idle; }
+    void watchIdle(double thresholdSeconds) override { watched = thresholdSeconds; }
     std::optional<double> idle = 0;
+    double watched = 0;
 };
 
 class FakeWorkspace final : public Workspace {
