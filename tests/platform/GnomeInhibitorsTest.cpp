@@ -3,6 +3,9 @@
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
 #include "fakes/WriteFile.h"
+#include "platform/linux/WaylandConnection.h"
+#include "platform/linux/WaylandWorkspace.h"
+#include "platform/linux/X11Workspace.h"
 
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
@@ -155,4 +158,22 @@ TEST_F(GnomeInhibitorsTest, TheLatestIdleInhibitorOfAnotherApplicationCountsUnti
     ASSERT_TRUE(QTest::qWaitFor([&] { return answer(inhibitors) == u"-"; }, 5000));
     EXPECT_EQ(changed.size(), 4) << "released inhibitors that did not count change nothing";
     EXPECT_EQ(log.lines(), QStringList()) << "one released before it was asked is no fault";
+}
+
+// GNOME's compositor lists no windows to anyone, so there the inhibitor is the full-screen sign.
+TEST_F(GnomeInhibitorsTest, WhereNoWindowsAreListedTheInhibitorStandsInForFullScreen) {
+    FakeSessionManager manager;
+    manager.set(9, {u"SlideShow"_s, 8u});
+    GnomeInhibitors inhibitors(bus);
+    const ScopedEnv noCompositor("WAYLAND_DISPLAY", QString());
+    WaylandConnection wayland;
+    X11Workspace xwayland(u":97"_s);
+    WaylandWorkspace workspace(wayland, xwayland, &inhibitors);
+    EXPECT_FALSE(workspace.seesEveryApplication());
+    EXPECT_EQ(workspace.fullScreenApplication().value_or(RunningApplication{}).name, u"Slides"_s);
+
+    QSignalSpy spaces(&workspace, &Workspace::spaceChanged);
+    manager.set(9, {}, Removed);
+    ASSERT_TRUE(spaces.wait(5000));
+    EXPECT_FALSE(workspace.fullScreenApplication().has_value());
 }
