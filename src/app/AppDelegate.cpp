@@ -2,6 +2,7 @@
 
 #include "Services.h"
 #include "UrlCommands.h"
+#include "platform/Workspace.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/onboarding/OnboardingWindow.h"
 #include "ui/settings/SettingsWindow.h"
@@ -54,6 +55,7 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     : QObject(parent)
     , m_services(services)
     , m_bus(desktop.bus)
+    , m_frontmostScreen([&workspace = desktop.workspace] { return workspace.frontmostScreen(); })
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)

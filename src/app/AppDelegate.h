@@ -6,6 +6,7 @@
 #include "ui/notifications/NotificationService.h"
 #include "ui/reminders/NudgePanelController.h"
 #include "ui/reminders/Sound.h"
+#include "ui/theme/Windowing.h"
 #include "ui/tray/MenuBarIcon.h"
 #include "ui/tray/MenuBarView.h"
 
@@ -83,6 +84,7 @@ private:
 
     Services& m_services;
     QDBusConnection m_bus;
+    Windowing::FrontmostScreen m_frontmostScreen;
     ContextMonitor m_context;
     NotificationService m_notifier;
     UpdaterService m_updater;

@@ -22,10 +22,12 @@ public:
             return std::nullopt;
         return frontmost.value_or(RunningApplication{});
     }
+    std::optional<QPoint> frontmostScreen() const override { return screen; }
 
     std::optional<RunningApplication> frontmost;
     bool fullScreen = false;
     mutable int fullScreenQuestions = 0;
+    std::optional<QPoint> screen;
 };
 
 class FakeMediaProbe final : public MediaProbe {

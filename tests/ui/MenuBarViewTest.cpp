@@ -2,12 +2,15 @@
 #include "UiFixture.h"
 #include "fakes/ScopedEnv.h"
 #include "ui/theme/Symbols.h"
+#include "ui/theme/Windowing.h"
 #include "ui/tray/MenuBarIcon.h"
 #include "ui/tray/PanelPlacement.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
 #include <QScreen>
@@ -241,12 +244,27 @@ TEST(MenuBarPlacement, UnderTheIconAtThePointerAndAlwaysOnScreen) {
     EXPECT_EQ(place({}, {900, 1060}, bottomBar), QPoint(730, 640));
 }
 
-// Through XWayland neither the icon's place nor the pointer is known: the tray's corner instead.
-TEST_F(MenuBarViewTest, InAWaylandSessionThePanelOpensInTheTopRightCorner) {
-    const ScopedEnv wayland("XDG_SESSION_TYPE", u"wayland"_s);
+// Through XWayland neither the icon's place nor the pointer is known (the pointer stands where it
+// last crossed an X window): the tray's corner of the screen the desktop names, else the primary.
+TEST_F(MenuBarViewTest, InAWaylandSessionThePanelOpensInTheTopRightCornerOfTheScreenInUse) {
+    const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
+    const Windowing::FrontmostScreen named([this] { return workspace.frontmostScreen(); });
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2);
+    const auto corner = [this](const QScreen* screen) {
+        const QRect available = screen->availableGeometry();
+        return QPoint(available.right() + 1 - view.width() - 8, available.top() + 8);
+    };
+    workspace.screen = screens[1]->geometry().topLeft();
     view.openAt(QRect(100, 0, 24, 24));
-    const QRect available = view.screen()->availableGeometry();
-    EXPECT_EQ(view.pos(), QPoint(available.right() + 1 - view.width() - 8, available.top() + 8));
+    EXPECT_EQ(view.pos(), corner(screens[1]));
+
+    workspace.screen.reset();
+    const QPoint pointer = QCursor::pos();
+    QCursor::setPos(screens[1]->geometry().center());
+    view.openAt(QRect());
+    EXPECT_EQ(view.pos(), corner(screens[0]));
+    QCursor::setPos(pointer);
 }
 
 TEST_F(MenuBarViewTest, TrayIconShowsAwaitingBeforeHeld) {

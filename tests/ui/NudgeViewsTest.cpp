@@ -1,4 +1,5 @@
 #include "PanelFixture.h"
+#include "fakes/ScopedEnv.h"
 #include "settings/CustomReminder.h"
 #include "ui/reminders/MessageCardView.h"
 #include "ui/reminders/NotchCardView.h"
@@ -7,11 +8,13 @@
 #include "ui/reminders/ReminderContent.h"
 #include "ui/theme/Buttons.h"
 #include "ui/theme/Symbols.h"
+#include "ui/theme/Windowing.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QRawFont>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -279,6 +282,22 @@ TEST_F(ReminderPanelTest, TopPanelCollapsesThenOrdersOutAfterTheDelay) {
     EXPECT_EQ(runPending(NudgePanelController::collapseMSecs), 1);
     EXPECT_TRUE(!window || !window->isVisible());
     EXPECT_TRUE(controller.panel()->isVisible());
+}
+
+// On Wayland the card and the top panel go to the screen the desktop names as the one in use.
+TEST_F(ReminderPanelTest, InAWaylandSessionCardAndTopPanelOpenOnTheScreenInUse) {
+    const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
+    const QScreen* inUse = QGuiApplication::screens().value(1);
+    ASSERT_TRUE(inUse);
+    const Windowing::FrontmostScreen named([inUse] { return inUse->geometry().topLeft(); });
+    controller.show(water, engine(), std::nullopt);
+    QWidget* card = controller.panel();
+    EXPECT_EQ(card->pos(),
+              NudgePanelController::cardOrigin(card->size(), inUse->availableGeometry()));
+    settings.setReminderStyle(ReminderStyle::notch);
+    controller.show(water, engine(), std::nullopt);
+    QWidget* top = controller.panel();
+    EXPECT_EQ(top->pos(), NudgePanelController::topPanelOrigin(top->size(), inUse->geometry()));
 }
 
 // A second screen above-right of the primary one, with its own 30 px top bar.

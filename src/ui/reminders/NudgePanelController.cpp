@@ -6,6 +6,7 @@
 #include "record/DayLog.h"
 #include "settings/AppSettings.h"
 #include "ui/theme/Symbols.h"
+#include "ui/theme/Windowing.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -303,8 +304,11 @@ void NudgePanelController::present(QWidget* view, bool notch, NotchState* state,
 }
 
 QScreen* NudgePanelController::chosenScreen() {
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        return primary;
+    // A Wayland compositor may name the screen of the application in front, and the card goes
+    // there; an X11 session keeps it on the primary screen.
+    if (QScreen* screen =
+            Windowing::wayland() ? Windowing::screenInUse() : QGuiApplication::primaryScreen())
+        return screen;
     const QList<QScreen*> screens = QGuiApplication::screens();
     return screens.isEmpty() ? nullptr : screens.first();
 }

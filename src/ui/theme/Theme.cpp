@@ -1,11 +1,10 @@
 #include "Theme.h"
 
 #include "Symbols.h"
+#include "Windowing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -125,7 +124,7 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
 
 void presentWindow(QWidget* window, bool centre) {
     if (centre) {
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        const QScreen* screen = Windowing::screenInUse();
         QRect frame = window->rect();
         frame.moveCenter((screen ? screen : window->screen())->availableGeometry().center());
         window->move(frame.topLeft());

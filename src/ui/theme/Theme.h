@@ -49,7 +49,7 @@ QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, 
                   QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
 
 // Shows a top-level window in front with the keyboard, restored if it was minimised; centred on
-// the screen under the pointer when asked.
+// the screen in use when asked.
 void presentWindow(QWidget* window, bool centre);
 // Escape closes the window, as it does a dialog.
 void closeOnEscape(QWidget* window);

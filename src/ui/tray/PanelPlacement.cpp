@@ -1,5 +1,7 @@
 #include "PanelPlacement.h"
 
+#include "ui/theme/Windowing.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -34,34 +36,32 @@ QPoint near(const QSize& size, const QRect& icon, const QPoint& pointer, const Q
 
 namespace {
 
-QRect availableAround(const QSize& size, const QRect& iconGeometry, const QPoint& pointer) {
-    QScreen* screen =
-        iconGeometry.isEmpty() ? nullptr : QGuiApplication::screenAt(iconGeometry.center());
-    if (!screen)
-        screen = QGuiApplication::screenAt(pointer);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+QRect availableOn(const QScreen* screen, const QSize& size) {
     return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
 }
 
 } // namespace
 
 QPoint forIcon(const QSize& size, const QRect& iconGeometry) {
-    const QPoint pointer = QCursor::pos();
-    const QRect available = availableAround(size, iconGeometry, pointer);
-
     // A Wayland session learns neither the icon's place nor the pointer's (through XWayland the
     // pointer is where it last crossed an X window), so the panel takes the corner where trays
-    // usually are. The session says so, not the Qt platform: Brevimar runs on xcb there too.
-    const bool wayland =
-        qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (wayland)
+    // usually are, on the screen in use.
+    if (Windowing::wayland()) {
+        const QRect available = availableOn(Windowing::screenInUse(), size);
         return {available.right() + 1 - size.width() - 8, available.top() + 8};
-    return near(size, iconGeometry, pointer, available);
+    }
+    const QPoint pointer = QCursor::pos();
+    QScreen* screen =
+        iconGeometry.isEmpty() ? nullptr : QGuiApplication::screenAt(iconGeometry.center());
+    if (!screen)
+        screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return near(size, iconGeometry, pointer, availableOn(screen, size));
 }
 
 QPoint atTopCentre(const QSize& size) {
-    const QRect available = availableAround(size, {}, QCursor::pos());
+    const QRect available = availableOn(Windowing::screenInUse(), size);
     return {available.left() + (available.width() - size.width()) / 2, available.top()};
 }
 

@@ -11,10 +11,10 @@ namespace PanelPlacement {
 // icon rectangle is empty, then clamped to the available area.
 QPoint near(const QSize& size, const QRect& icon, const QPoint& pointer, const QRect& available);
 // The same on the screen of the icon or the pointer; in a Wayland session, which tells neither,
-// the top-right corner.
+// the top-right corner of the screen in use.
 QPoint forIcon(const QSize& size, const QRect& iconGeometry);
-// Centred at the top of the available area of the pointer's screen, where a tray panel would
-// drop from: for the panel as a window of its own, with no tray to open from.
+// Centred at the top of the available area of the screen in use, where a tray panel would drop
+// from: for the panel as a window of its own, with no tray to open from.
 QPoint atTopCentre(const QSize& size);
 
 } // namespace PanelPlacement

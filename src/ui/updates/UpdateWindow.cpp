@@ -3,10 +3,9 @@
 #include "ui/theme/Buttons.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
+#include "ui/theme/Windowing.h"
 
-#include <QCursor>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -74,7 +73,7 @@ void UpdateWindow::present(Page page, Focus focus) {
     rebuild();
     if (!isVisible()) {
         adjustSize();
-        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        const QScreen* screen = Windowing::screenInUse();
         QRect frame = rect();
         frame.moveCenter((screen ? screen : this->screen())->availableGeometry().center());
         move(frame.topLeft());
