@@ -1,4 +1,5 @@
 #include "AppServices.h"
+#include "app/ApplicationService.h"
 #include "fakes/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,18 @@ TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
     delegate.fireTestReminder();
     EXPECT_TRUE(delegate.engine().awaiting().contains(NudgeKind::water()));
     EXPECT_EQ(eventLog(services.events).last(), u"fired water"_s);
+}
+
+// Whatever the desktop's request shows gets its token, a Wayland launcher's before an X11 one's
+// startup id (which comes as bytes too); nothing holds a token outside a request.
+TEST(ApplicationServiceTest, TheDesktopsTokenIsHeldWhileItsRequestIsHandled) {
+    QObject owner;
+    QByteArrayList seen;
+    const auto note = [&seen] { seen.append(Windowing::ActivationToken::current()); };
+    auto* service = new ApplicationService(&owner, note, [&note](const QStringList&) { note(); });
+    service->Activate({{u"desktop-startup-id"_s, u"x11-1"_s}, {u"activation-token"_s, u"wl-1"_s}});
+    service->Open({u"brevimar://settings"_s}, {{u"desktop-startup-id"_s, QByteArray("x11-2", 6)}});
+    service->Activate({});
+    EXPECT_EQ(seen, (QByteArrayList{"wl-1", "x11-2", ""}));
+    EXPECT_TRUE(Windowing::ActivationToken::current().isEmpty());
 }

@@ -1,5 +1,8 @@
 #include "PanelFixture.h"
 #include "ui/reminders/NotchCardView.h"
+#include "ui/theme/Theme.h"
+#include "ui/theme/Windowing.h"
+#include "ui/tray/MenuBarView.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -140,6 +143,26 @@ TEST_F(PanelSessionTest, TopPanelSitsTopCentreAndLetsClicksThroughWhereItIsSeeTh
     EXPECT_TRUE(QTest::qWaitFor([&] { return below.presses == 1; }, 3000));
     EXPECT_TRUE(pointAt(top + QPoint(window->width() / 2, 8), [&] { return view->hovering(); }));
     EXPECT_EQ(xdotool(u"getwindowfocus"_s), m_focus);
+}
+
+// The desktop's token goes onto what its request shows before the window maps, the panel made
+// a window of its own as much as a window made for the request; a window shown later has none.
+TEST_F(PanelSessionTest, WindowsShownForTheDesktopCarryItsActivationToken) {
+    const auto startupId = [](const QWidget& window) {
+        return run(u"xprop"_s, {u"-id"_s, QString::number(window.winId()), u"_NET_STARTUP_ID"_s});
+    };
+    MenuBarView tray(engine(), monitor(), dayLog, settings, clock);
+    QWidget asked;
+    {
+        const Windowing::ActivationToken token("launcher-7_TIME42");
+        tray.openAsWindow();
+        Theme::presentWindow(&asked, true);
+    }
+    EXPECT_EQ(startupId(tray), u"_NET_STARTUP_ID(UTF8_STRING) = \"launcher-7_TIME42\""_s);
+    EXPECT_EQ(startupId(asked), startupId(tray));
+    QWidget later;
+    Theme::presentWindow(&later, true);
+    EXPECT_TRUE(startupId(later).endsWith(u"not found."_s));
 }
 
 } // namespace

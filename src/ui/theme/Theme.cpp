@@ -130,6 +130,7 @@ void presentWindow(QWidget* window, bool centre) {
         window->move(frame.topLeft());
     }
     window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    Windowing::useActivationToken(window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -48,8 +48,8 @@ QLabel* label(const QString& text, QWidget* parent, double pixels, Tone tone = T
 QLabel* textLabel(const QString& text, const QFont& font, const QColor& colour, int width,
                   QWidget* parent, int maxHeight = QWIDGETSIZE_MAX);
 
-// Shows a top-level window in front with the keyboard, restored if it was minimised; centred on
-// the screen in use when asked.
+// Shows a top-level window in front with the keyboard, restored if it was minimised, with the
+// desktop's leave when it asked for the window; centred on the screen in use when asked.
 void presentWindow(QWidget* window, bool centre);
 // Escape closes the window, as it does a dialog.
 void closeOnEscape(QWidget* window);

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPoint>
 
 #include <functional>
 #include <optional>
 
 class QScreen;
+class QWidget;
 
-// How Brevimar's own windows meet the desktop: on which screen they open.
+// How Brevimar's own windows meet the desktop: on which screen they open, and the desktop's
+// leave to bring one to the front.
 namespace Windowing {
 
 // A Wayland session. Brevimar's windows go through XWayland there, which knows neither where the
@@ -30,5 +33,24 @@ public:
 private:
     std::function<std::optional<QPoint>()> m_previous;
 };
+
+// The desktop's token that lets the window answering its request (a launcher's, a link's) come
+// to the front, held while that request is handled.
+class ActivationToken {
+public:
+    explicit ActivationToken(QByteArray token);
+    ~ActivationToken();
+    ActivationToken(const ActivationToken&) = delete;
+    ActivationToken& operator=(const ActivationToken&) = delete;
+
+    // The token of the request being handled; empty outside one.
+    static QByteArray current();
+
+private:
+    QByteArray m_previous;
+};
+
+// Hands the token of the request being handled to the window about to be shown or raised.
+void useActivationToken(QWidget* window);
 
 } // namespace Windowing

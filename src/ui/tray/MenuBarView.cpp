@@ -8,6 +8,7 @@
 #include "record/DayLog.h"
 #include "settings/AppSettings.h"
 #include "ui/theme/Theme.h"
+#include "ui/theme/Windowing.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -195,6 +196,7 @@ void MenuBarView::openAt(const QRect& iconGeometry) {
         setWindowFlags(popupFlags);
     refresh();
     move(PanelPlacement::forIcon(size(), iconGeometry));
+    Windowing::useActivationToken(this);
     show();
     raise();
     activateWindow();
@@ -206,8 +208,9 @@ void MenuBarView::openAsWindow() {
     if (!isVisible()) {
         refresh();
         move(PanelPlacement::atTopCentre(size()));
-        show();
     }
+    Windowing::useActivationToken(this);
+    show();
     raise();
     activateWindow();
 }
