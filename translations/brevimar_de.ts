@@ -62,6 +62,10 @@
         <source>See how it looks</source>
         <translation>So sieht es aus</translation>
     </message>
+    <message>
+        <source>This desktop runs without XWayland, so Brevimar can&apos;t place a card or the notch: reminders come as notifications.</source>
+        <translation>Diese Arbeitsumgebung läuft ohne XWayland, daher kann Brevimar weder eine Karte noch die Notch platzieren: Erinnerungen kommen als Benachrichtigungen.</translation>
+    </message>
 </context>
 <context>
     <name>AppChooser</name>

@@ -2,6 +2,7 @@
 
 #include "Services.h"
 #include "UrlCommands.h"
+#include "platform/Log.h"
 #include "platform/Workspace.h"
 #include "ui/history/HistoryWindow.h"
 #include "ui/onboarding/OnboardingWindow.h"
@@ -61,6 +62,7 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     , m_notifier(desktop.bus, services.settings)
     , m_updater(services.bundle, services.clock, services.preferences)
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard())
+    , m_notificationPanel(m_notifier)
     , m_menuBarIcon(std::move(trayIcon)) {
     m_panel.setOpenHistory([this] { showHistory(); });
     currentDelegate() = this;
@@ -77,9 +79,12 @@ AppDelegate* AppDelegate::current() {
 
 RhythmEngine& AppDelegate::engine() {
     if (!m_engine) {
+        NudgePanel& panel = Windowing::withoutXWayland()
+                                ? static_cast<NudgePanel&>(m_notificationPanel)
+                                : static_cast<NudgePanel&>(m_panel);
         m_engine = std::make_unique<RhythmEngine>(RhythmEngine::Collaborators{
             m_services.clock, m_services.settings, m_services.preferences, m_services.dayLog,
-            m_services.events, m_context, m_notifier, m_panel});
+            m_services.events, m_context, m_notifier, panel});
     }
     return *m_engine;
 }
@@ -88,6 +93,9 @@ void AppDelegate::applicationDidFinishLaunching() {
     if (m_running)
         return;
     m_running = true;
+    if (Windowing::withoutXWayland())
+        Log::write(u"Brevimar: Wayland without XWayland; reminders come as notifications, "
+                   "whatever the style"_s);
     m_notifier.setEngine(&engine());
     showMenuBarIcon();
     // The start sequence.

@@ -3,6 +3,7 @@
 #include "automation/UpdaterService.h"
 #include "context/ContextMonitor.h"
 #include "engine/RhythmEngine.h"
+#include "ui/notifications/NotificationPanel.h"
 #include "ui/notifications/NotificationService.h"
 #include "ui/reminders/NudgePanelController.h"
 #include "ui/reminders/Sound.h"
@@ -90,6 +91,7 @@ private:
     UpdaterService m_updater;
     CanberraSound m_sound;
     NudgePanelController m_panel;
+    NotificationPanel m_notificationPanel; // the panel's stand-in where it cannot be placed
     std::unique_ptr<RhythmEngine> m_engine;
     std::unique_ptr<MenuBarView> m_menuBarView;
     std::unique_ptr<MenuBarIcon> m_menuBarIcon;

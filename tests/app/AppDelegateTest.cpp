@@ -1,6 +1,10 @@
 #include "AppServices.h"
 #include "app/ApplicationService.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/ScopedEnv.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +62,20 @@ TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
     delegate.fireTestReminder();
     EXPECT_TRUE(delegate.engine().awaiting().contains(NudgeKind::water()));
     EXPECT_EQ(eventLog(services.events).last(), u"fired water"_s);
+}
+
+// Wayland without XWayland: a card could be neither placed nor kept from taking the keyboard, so
+// reminders go out as notifications whatever the style, and the log says so once, at start.
+TEST_F(AppDelegateTest, WithoutXWaylandRemindersComeAsNotifications) {
+    const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
+    const ScopedEnv noX11("DISPLAY", {});
+    RecordingDelegate delegate(services, desktop);
+    delegate.applicationDidFinishLaunching();
+    delegate.fireTestReminder();
+    EXPECT_EQ(log.lines().filter(u"without XWayland"_s).size(), 1);
+    EXPECT_TRUE(log.lines().filter(u"card shown"_s).isEmpty());
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << "no window of its own";
 }
 
 // Whatever the desktop's request shows gets its token, a Wayland launcher's before an X11 one's

@@ -355,6 +355,21 @@ TEST_F(SettingsPanesTest, AStyleTileStaysMarkedWhenPressedAgain) {
     EXPECT_FALSE(control<QAbstractButton>(Tab::alerts, u"Floating card"_s)->isChecked());
 }
 
+// Without XWayland reminders come as notifications whatever style is stored: that one is marked,
+// the others cannot be chosen, a sentence says why, and the stored choice is kept.
+TEST_F(SettingsPanesTest, WithoutXWaylandOnlyNotificationsCanBeChosen) {
+    const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
+    const ScopedEnv noX11("DISPLAY", {});
+    settings.setReminderStyle(ReminderStyle::card);
+    auto* card = control<QAbstractButton>(Tab::alerts, u"Floating card"_s);
+    EXPECT_FALSE(card->isEnabled());
+    EXPECT_FALSE(card->isChecked());
+    EXPECT_FALSE(control<QAbstractButton>(Tab::alerts, u"Notch"_s)->isEnabled());
+    EXPECT_TRUE(control<QAbstractButton>(Tab::alerts, u"Notification"_s)->isChecked());
+    EXPECT_EQ(labelTexts(pane(Tab::alerts)).filter(u"without XWayland"_s).size(), 1);
+    EXPECT_EQ(settings.reminderStyle(), ReminderStyle::card);
+}
+
 TEST_F(SettingsPanesTest, CheckForUpdatesShowsOnlyWithAnUpdaterAndFollowsTheWindow) {
     int checks = 0;
     checkForUpdates = [&checks] { ++checks; };

@@ -4,8 +4,11 @@
 #include "StyleTile.h"
 #include "engine/RhythmEngine.h"
 #include "settings/AppSettings.h"
+#include "ui/theme/Theme.h"
+#include "ui/theme/Windowing.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,11 +41,16 @@ AlertsPane::AlertsPane(const SettingsParts& parts, QWidget* parent)
         made[i] = new StyleTile(choices[i].first, choices[i].second, tiles);
         line->addWidget(made[i]);
     }
+    // Without XWayland reminders come as notifications whatever is stored, so that is the choice
+    // marked, and the others cannot be made; the stored one holds again on a desktop with it.
+    const bool placeable = !Windowing::withoutXWayland();
     // A click toggles a checkable button, so the marks are put back from the setting after
     // every click, even one on the tile already chosen.
-    const auto mark = [&settings, made] {
+    const auto mark = [&settings, made, placeable] {
+        const ReminderStyle shown =
+            placeable ? settings.reminderStyle() : ReminderStyle::notification;
         for (size_t i = 0; i < made.size(); ++i)
-            made[i]->setChecked(settings.reminderStyle() == choices[i].first);
+            made[i]->setChecked(shown == choices[i].first);
     };
     for (size_t i = 0; i < made.size(); ++i) {
         connect(made[i], &StyleTile::clicked, this, [&settings, mark, style = choices[i].first] {
@@ -52,6 +60,15 @@ AlertsPane::AlertsPane(const SettingsParts& parts, QWidget* parent)
     }
     follow(&settings, &AppSettings::reminderStyleChanged, this, mark);
     styles->addRow(tiles);
+    if (!placeable) {
+        for (size_t i = 0; i < made.size(); ++i)
+            made[i]->setEnabled(choices[i].first == ReminderStyle::notification);
+        styles->addRow(Theme::label(tr("This desktop runs without XWayland, so Brevimar can't "
+                                       "place a card or the notch: reminders come as "
+                                       "notifications."),
+                                    styles->body(), 12, Theme::Tone::secondary, QFont::Normal,
+                                    true));
+    }
     column->addWidget(styles);
 
     auto* sound = new Group({}, {}, this);

@@ -40,6 +40,8 @@ QSize StyleTile::sizeHint() const {
 void StyleTile::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        painter.setOpacity(0.4); // a style this desktop cannot show
     const QColor ink = Theme::primaryText(palette());
     const QColor accent = palette().color(QPalette::Highlight);
 

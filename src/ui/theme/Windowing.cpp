@@ -40,6 +40,10 @@ bool wayland() {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+bool withoutXWayland() {
+    return wayland() && qEnvironmentVariableIsEmpty("DISPLAY");
+}
+
 QScreen* screenInUse() {
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!wayland()) {

@@ -9,13 +9,16 @@
 class QScreen;
 class QWidget;
 
-// How Brevimar's own windows meet the desktop: on which screen they open, and the desktop's
-// leave to bring one to the front.
+// How Brevimar's own windows meet the desktop: on which screen they open, whether Brevimar can
+// place them at all, and the desktop's leave to bring one to the front.
 namespace Windowing {
 
 // A Wayland session. Brevimar's windows go through XWayland there, which knows neither where the
 // tray icon is nor where the pointer is (only where it last crossed an X window).
 bool wayland();
+// Wayland without XWayland: Brevimar's windows are the compositor's to place and to focus, so a
+// card can neither be put in a corner nor kept from taking the keyboard.
+bool withoutXWayland();
 
 // The screen the user works on. On Wayland the one that shows the application in front, where the
 // desktop tells it, else the primary screen; elsewhere the pointer's.
