@@ -17,6 +17,8 @@ struct Running : EngineHarness {
                 engine(),
                 events,
                 clock,
+                workspace,
+                session,
                 QStringLiteral("1.0"),
                 QStringLiteral("Build 1"),
                 {}};

@@ -1176,6 +1176,22 @@
         <source>Full screen</source>
         <translation>Vollbild</translation>
     </message>
+    <message>
+        <source>On this desktop only X11 applications are seen.</source>
+        <translation>In dieser Arbeitsumgebung werden nur X11-Anwendungen erkannt.</translation>
+    </message>
+    <message>
+        <source>Time away isn&apos;t seen on this desktop.</source>
+        <translation>Abwesenheit wird in dieser Arbeitsumgebung nicht erkannt.</translation>
+    </message>
+    <message>
+        <source>On this desktop only X11 applications are seen, and those that keep the screen awake.</source>
+        <translation>In dieser Arbeitsumgebung werden nur X11-Anwendungen erkannt und solche, die den Bildschirm wach halten.</translation>
+    </message>
+    <message>
+        <source>Not seen</source>
+        <translation>Nicht erkannt</translation>
+    </message>
 </context>
 <context>
     <name>Preset</name>

@@ -56,6 +56,8 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     : QObject(parent)
     , m_services(services)
     , m_bus(desktop.bus)
+    , m_workspace(desktop.workspace)
+    , m_session(desktop.session)
     , m_frontmostScreen([&workspace = desktop.workspace] { return workspace.frontmostScreen(); })
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
@@ -202,7 +204,7 @@ void AppDelegate::showSettings() {
             check = [this] { m_updater.checkForUpdates(); };
         m_settingsWindow = new SettingsWindow(
             {m_services.settings, m_context, engine(), m_services.events, m_services.clock,
-             m_updater.versionString(), m_updater.buildString(), check});
+             m_workspace, m_session, m_updater.versionString(), m_updater.buildString(), check});
         m_settingsWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_settingsWindow->setCanCheckForUpdates(m_updater.canCheckForUpdates());
         connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, m_settingsWindow,

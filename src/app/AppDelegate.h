@@ -85,6 +85,8 @@ private:
 
     Services& m_services;
     QDBusConnection m_bus;
+    const Workspace& m_workspace;
+    const SessionEvents& m_session;
     Windowing::FrontmostScreen m_frontmostScreen;
     ContextMonitor m_context;
     NotificationService m_notifier;

@@ -23,11 +23,13 @@ public:
         return frontmost.value_or(RunningApplication{});
     }
     std::optional<QPoint> frontmostScreen() const override { return screen; }
+    bool seesEveryApplication() const override { return seesEvery; }
 
     std::optional<RunningApplication> frontmost;
     bool fullScreen = false;
     mutable int fullScreenQuestions = 0;
     std::optional<QPoint> screen;
+    bool seesEvery = true;
 };
 
 class FakeMediaProbe final : public MediaProbe {

@@ -1,6 +1,7 @@
 #include "HistoryFixture.h"
 #include "SettingsFixture.h"
 #include "UiFixture.h"
+#include "fakes/ScopedEnv.h"
 #include "fakes/StoredServices.h"
 #include "ui/onboarding/OnboardingWindow.h"
 #include "ui/reminders/MessageCardView.h"
@@ -151,6 +152,26 @@ TEST_F(SettingsScreenshots, EveryPane) {
             shown.showTab(SettingsWindow::Tab(tab));
             QCoreApplication::processEvents();
             save(shown, u"settings-"_s + names[tab], dark);
+        }
+    }
+}
+
+// The panes that tell what a desktop keeps from Brevimar: GNOME on Wayland without XWayland.
+TEST_F(SettingsScreenshots, OnADesktopThatSeesLess) {
+    const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
+    const ScopedEnv noX11("DISPLAY", {});
+    const ScopedEnv gnome("XDG_CURRENT_DESKTOP", u"GNOME"_s);
+    workspace.seesEvery = false;
+    session.idle.reset();
+    for (const bool dark : {false, true}) {
+        useDesktopPalette(dark);
+        SettingsWindow shown(parts());
+        shown.present();
+        for (const auto& [tab, name] : {std::pair{SettingsWindow::Tab::alerts, u"alerts"_s},
+                                        {SettingsWindow::Tab::pauses, u"pauses"_s}}) {
+            shown.showTab(tab);
+            QCoreApplication::processEvents();
+            save(*shown.pane(tab), u"settings-limited-"_s + name, dark);
         }
     }
 }

@@ -15,6 +15,8 @@ protected:
                 engine(),
                 events,
                 clock,
+                workspace,
+                session,
                 QStringLiteral("1.2.0"),
                 QStringLiteral("Build 345"),
                 checkForUpdates};

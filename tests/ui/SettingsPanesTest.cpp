@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -212,6 +213,33 @@ TEST_F(SettingsPanesTest, PausesLiveSignalsPollOnlyOnScreenAndShowTheHold) {
     EXPECT_TRUE(live.isActive());
     window().hide();
     EXPECT_FALSE(live.isActive());
+}
+
+// Where the desktop lets Brevimar see less, the rows that miss something say so; on GNOME the
+// full-screen row names what stands in for the applications it cannot see.
+TEST_F(SettingsPanesTest, PausesRowsSayWhatThisDesktopKeepsFromBrevimar) {
+    const auto shown = [this](const QString& text) {
+        qsizetype count = 0;
+        for (const QLabel* label : pauses().findChildren<QLabel*>())
+            count += label->text() == text && label->isVisibleTo(&pauses());
+        return count;
+    };
+    const QString onlyX11 = u"On this desktop only X11 applications are seen."_s;
+    const QString noIdle = u"Time away isn't seen on this desktop."_s;
+    window().present();
+    EXPECT_EQ(shown(onlyX11) + shown(noIdle), 0);
+
+    const ScopedEnv gnome("XDG_CURRENT_DESKTOP", u"ubuntu:GNOME"_s);
+    workspace.seesEvery = false;
+    session.idle.reset();
+    window().hide();
+    window().present();
+    EXPECT_EQ(shown(onlyX11), 1) << "beside the app rules";
+    EXPECT_EQ(shown(u"On this desktop only X11 applications are seen, and those that keep the "
+                    u"screen awake."_s),
+              1);
+    EXPECT_EQ(shown(noIdle), 1);
+    EXPECT_EQ(shown(u"Not seen"_s), 1) << "rather than an idle time of none";
 }
 
 // Restore Defaults gives back the default list in its order; a removed app goes, and an app

@@ -2,6 +2,8 @@
 
 #include "SettingsForm.h"
 #include "context/ContextMonitor.h"
+#include "platform/SessionEvents.h"
+#include "platform/Workspace.h"
 #include "settings/AppSettings.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
@@ -31,6 +33,16 @@ const char* const meetingAppMessage =
     QT_TRANSLATE_NOOP("PausesPane", "Pick an app that means you're on a call when it's in front.");
 const char* const appRuleMessage = QT_TRANSLATE_NOOP(
     "PausesPane", "Pick an app. Reminders hold while it's in front (or full screen).");
+const char* const onlyX11Seen =
+    QT_TRANSLATE_NOOP("PausesPane", "On this desktop only X11 applications are seen.");
+
+// GNOME tells no application which window is in front or full screen; there, an application that
+// keeps the screen awake stands in for the full-screen one.
+bool gnomeDesktop() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+        .split(u':')
+        .contains(u"GNOME"_s, Qt::CaseInsensitive);
+}
 
 // The meeting apps of the default list by their names; the ids are those their makers gave them.
 const QHash<QString, QString>& knownMeetingApps() {
@@ -166,6 +178,15 @@ Expander expander(const QString& title, QWidget* parent) {
     return {widget, body, rows, detail};
 }
 
+// What this desktop keeps Brevimar from seeing, under the row it concerns and starting under its
+// title; hidden where Brevimar sees it all.
+QLabel* limitNote(QWidget* parent) {
+    QLabel* note = Theme::label({}, parent, 12, Theme::Tone::secondary, QFont::Normal, true);
+    note->setContentsMargins(kIndent, 0, 0, 0);
+    note->hide();
+    return note;
+}
+
 } // namespace
 
 // A condition that can hold reminders: its symbol, the control that turns it on or tunes it, and
@@ -204,6 +225,8 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
     : QWidget(parent)
     , m_settings(parts.settings)
     , m_context(parts.context)
+    , m_workspace(parts.workspace)
+    , m_session(parts.session)
     , m_live(new LiveSignals(parts.context, this)) {
     QVBoxLayout* column = paneLayout(this);
 
@@ -242,6 +265,8 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
         [&settings] { return settings.pauseDuringFullScreen(); },
         [&settings](bool on) { settings.setPauseDuringFullScreen(on); });
     holds->addRow(m_fullScreen);
+    m_fullScreenNote = limitNote(body);
+    holds->addRow(m_fullScreenNote);
 
     // Turning calendar holds on is what connects to the calendar service the first time.
     CalendarMonitor& calendar = m_context.calendar();
@@ -262,6 +287,9 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
                              2, 60, idleStep, body);
     m_idle = new ConditionRow(u"keyboard"_s, idle, body);
     holds->addRow(m_idle);
+    m_idleNote = limitNote(body);
+    m_idleNote->setText(tr("Time away isn't seen on this desktop."));
+    holds->addRow(m_idleNote);
     follow(&settings, &AppSettings::idleThresholdMinutesChanged, idle,
            [idle, &settings] { idle->setValue(int(settings.idleThresholdMinutes())); });
     connect(idle, &Stepper::valueChanged, this,
@@ -283,11 +311,12 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
         connect(&settings, changed, this, &PausesPane::showSignals);
     connect(&settings, &AppSettings::idleThresholdMinutesChanged, this, &PausesPane::showSignals);
     connect(m_live, &LiveSignals::changed, this, &PausesPane::showSignals);
-    showSignals();
+    showLimits();
 }
 
 void PausesPane::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    showLimits();
     m_live->start();
     if (m_context.calendar().access() == CalendarMonitor::Access::granted)
         m_context.calendar().loadCalendars();
@@ -347,6 +376,18 @@ void PausesPane::showStatus() {
                                                              palette().color(QPalette::Window), 3));
 }
 
+void PausesPane::showLimits() {
+    const bool everyApplication = m_workspace.seesEveryApplication();
+    m_rulesNote->setHidden(everyApplication);
+    m_fullScreenNote->setHidden(everyApplication);
+    m_fullScreenNote->setText(gnomeDesktop() ? tr("On this desktop only X11 applications are "
+                                                  "seen, and those that keep the screen awake.")
+                                             : tr(onlyX11Seen));
+    m_idleSeen = m_session.idleSeconds().has_value();
+    m_idleNote->setHidden(m_idleSeen);
+    showSignals();
+}
+
 void PausesPane::showSignals() {
     using State = ConditionRow::State;
     const std::optional<ContextMonitor::Signals>& now = m_live->now();
@@ -378,7 +419,10 @@ void PausesPane::showSignals() {
 
     const auto minutes = qint64(std::floor(sample.idleSeconds / 60));
     const bool away = sample.idleSeconds > double(m_settings.idleThresholdMinutes()) * 60;
-    m_idle->setLive(minutes < 1 ? tr("In use") : tr("%1 min").arg(minutes), state(true, away));
+    if (!m_idleSeen)
+        m_idle->setLive(tr("Not seen"), State::off);
+    else
+        m_idle->setLive(minutes < 1 ? tr("In use") : tr("%1 min").arg(minutes), state(true, away));
 }
 
 QString PausesPane::meetingAppName(const QString& id) {
@@ -558,6 +602,10 @@ QWidget* PausesPane::appRules(QWidget* parent) {
                             tr("Hold reminders while a chosen app is in front or full screen, for "
                                "recording, presenting or deep work."),
                             parent);
+    m_rulesNote = limitNote(group->body());
+    m_rulesNote->setContentsMargins(0, 0, 0, 0);
+    m_rulesNote->setText(tr(onlyX11Seen));
+    group->addRow(m_rulesNote);
     auto* lines = new QWidget(group->body());
     m_ruleLines = new QVBoxLayout(lines);
     m_ruleLines->setContentsMargins(0, 0, 0, 0);

@@ -15,10 +15,13 @@ class QLabel;
 class QMenu;
 class QToolButton;
 class QVBoxLayout;
+class SessionEvents;
+class Workspace;
 
 // What holds reminders: the live status, one row per condition with what its signal shows right
-// now, the meeting applications, the calendar choices and the application rules. The signals are
-// sampled every second, but only while the pane is on screen.
+// now, the meeting applications, the calendar choices and the application rules, with a note where
+// the desktop keeps Brevimar from seeing what a row needs. The signals are sampled every second,
+// but only while the pane is on screen.
 class PausesPane : public QWidget {
     Q_OBJECT
 
@@ -44,6 +47,8 @@ private:
     QWidget* calendarRows(QWidget* parent);
     QWidget* appRules(QWidget* parent);
     void showStatus();
+    // The notes on what this desktop lets Brevimar see, read again whenever the pane shows.
+    void showLimits();
     void showSignals();
     void listMeetingApps();
     void listCalendars();
@@ -53,6 +58,8 @@ private:
 
     AppSettings& m_settings;
     ContextMonitor& m_context;
+    const Workspace& m_workspace;
+    const SessionEvents& m_session;
     LiveSignals* m_live;
     DesktopEntries m_entries;
 
@@ -64,6 +71,10 @@ private:
     ConditionRow* m_fullScreen = nullptr;
     ConditionRow* m_calendar = nullptr;
     ConditionRow* m_idle = nullptr;
+    QLabel* m_fullScreenNote = nullptr;
+    QLabel* m_idleNote = nullptr;
+    QLabel* m_rulesNote = nullptr;
+    bool m_idleSeen = true;
     QVBoxLayout* m_meetingLines = nullptr;
     QVBoxLayout* m_calendarAccess = nullptr;
     QVBoxLayout* m_calendarLines = nullptr;
