@@ -11,14 +11,15 @@ LocalInstance::LocalInstance(const QString& folder, QObject* parent)
     , m_lock(QDir(folder).filePath(u"brevimar.lock"_s)) {
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                // One URL a line; the sender closes the connection after the last.
+            // One URL a line, read once the sender has closed the connection after the last;
+            // a start without URLs sends none.
+            connect(socket, &QLocalSocket::disconnected, socket, [this, socket] {
+                socket->deleteLater();
                 QStringList urls;
                 while (socket->canReadLine())
                     urls.append(QString::fromUtf8(socket->readLine()).trimmed());
-                if (!urls.isEmpty())
-                    Q_EMIT opened(urls);
+                urls.removeAll(QString());
+                Q_EMIT opened(urls);
             });
         }
     });

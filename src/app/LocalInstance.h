@@ -18,7 +18,7 @@ public:
     Claim claim(const QStringList& urls);
 
 Q_SIGNALS:
-    // URLs another process handed over, in the order given.
+    // URLs another process handed over, in the order given; none when it was started without.
     void opened(const QStringList& urls);
 
 private:

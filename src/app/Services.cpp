@@ -40,9 +40,9 @@ QString dataFolderAfterMigration(PreferenceStore& preferences) {
 
 Services::Services(const Clock& time)
     : clock(time)
+    , dataFolder(dataFolderAfterMigration(preferences))
     , autostart(QCoreApplication::applicationFilePath())
     , keyGrabber(desktopKeyGrabber())
     , hotKeys(*keyGrabber, runningEngine, runningContext)
-    , dataFolder(dataFolderAfterMigration(preferences))
     , dayLog(clock, dataFolder)
     , events(clock, dataFolder) {}

@@ -17,20 +17,20 @@
 // stand on. main() makes one after the QApplication and lets it go before, so the event log's
 // queued writes are finished while the application still exists.
 //
-// The data folder is handed to the day log and the event log only once the settings have been
-// read and the earlier product's settings and history carried over, so on the first start
-// after an upgrade the stores open the copied history.
+// The earlier product's settings and history are carried over before anything reads them, so
+// the first start after an upgrade already runs on them: the settings, the day log and the event
+// log open what was copied.
 class Services {
 public:
     explicit Services(const Clock& time);
 
     const Clock& clock;
     PreferenceStore preferences{QStringLiteral("com.tovanex.Brevimar")};
+    const QString dataFolder; // once the earlier product's files are carried over
     XdgAutostart autostart;
     std::unique_ptr<KeyGrabber> keyGrabber; // the desktop portal on Wayland, X11 otherwise
     GlobalHotKeys hotKeys;
     AppSettings settings{preferences, clock, autostart, hotKeys};
-    const QString dataFolder;
     DayLog dayLog;
     EventStore events;
     const BundleInfo bundle = BundleInfo::main();

@@ -18,6 +18,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
@@ -108,7 +109,16 @@ int main(int argc, char** argv) {
 
     const QStringList urls = app.arguments().mid(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    LocalInstance local(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Two starts at once (autostart and a link at login) would both build everything, show two
+    // icons and carry the earlier product's files over side by side. The later one waits here
+    // until the first owns the name, then hands its URLs over. A lock whose process is gone is
+    // taken over; one held by a start that hangs is passed over after a while.
+    QLockFile starting(runtimeFolder + u"/brevimar-start.lock"_s);
+    starting.setStaleLockTime(0);
+    if (!starting.tryLock(30000))
+        Log::write(u"Brevimar: another start does not finish; starting anyway"_s);
+    LocalInstance local(runtimeFolder);
     if (bus.isConnected() && bus.interface()->isServiceRegistered(busName))
         return handOverToRunningInstance(bus, urls);
     if (!bus.isConnected()) {
@@ -173,7 +183,14 @@ int main(int argc, char** argv) {
     // or a D-Bus activation waiting for the name would otherwise call into nothing.
     if (bus.isConnected() && !bus.registerService(busName))
         return handOverToRunningInstance(bus, urls); // another start got there first
-    QObject::connect(&local, &LocalInstance::opened, &delegate, openURLs);
+    starting.unlock();
+    QObject::connect(&local, &LocalInstance::opened, &delegate,
+                     [&delegate, openURLs](const QStringList& handed) {
+                         if (handed.isEmpty())
+                             delegate.activate();
+                         else
+                             openURLs(handed);
+                     });
 
     delegate.applicationDidFinishLaunching();
     actions->watch(delegate.engine());

@@ -20,4 +20,10 @@ TEST(LocalInstance, ASecondStartHandsItsUrlsToTheFirst) {
     ASSERT_TRUE(opened.wait(5000));
     EXPECT_EQ(opened.first().first().toStringList(),
               QStringList({u"brevimar://done/water"_s, u"brevimar://resume"_s}));
+
+    // Started again without URLs, as from the applications menu: the first is to show itself.
+    LocalInstance third(folder.path());
+    EXPECT_EQ(third.claim({}), LocalInstance::Claim::handedOver);
+    ASSERT_TRUE(opened.wait(5000));
+    EXPECT_EQ(opened.last().first().toStringList(), QStringList());
 }
