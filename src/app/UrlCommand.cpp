@@ -17,8 +17,10 @@ QString commandOf(const QString& url) {
     if (!url.startsWith(prefix))
         return {};
     const QString rest = url.mid(prefix.size());
-    const qsizetype end = rest.indexOf(QRegularExpression(u"[/?#]"_s));
-    return end < 0 ? rest : rest.left(end);
+    static const QRegularExpression authorityEnd(u"[/?#]"_s);
+    QString authority = rest.left(rest.indexOf(authorityEnd));
+    authority = authority.mid(authority.lastIndexOf(u'@') + 1);
+    return authority.left(authority.indexOf(u':'));
 }
 
 // The longest pause the D-Bus action can be asked for; longer ones would overflow the clock.
@@ -50,4 +52,14 @@ std::optional<UrlCommand> UrlCommand::parse(const QString& text) {
     // "/water" is the argument "water"; "/" alone or no path has none.
     const QString argument = path.size() >= 2 && path.first().isEmpty() ? path.at(1) : QString();
     return UrlCommand{commandOf(text), argument, minutesOf(url)};
+}
+
+bool UrlCommand::isKnown() const {
+    static const QStringList commands{u"done"_s,   u"snooze"_s,  u"skip"_s,    u"pause"_s,
+                                      u"resume"_s, u"history"_s, u"settings"_s};
+    return commands.contains(name);
+}
+
+QString UrlCommand::forLog(const QString& text) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, ":/?#[]@!$&'()*+,;=%"));
 }

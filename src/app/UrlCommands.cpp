@@ -41,7 +41,7 @@ void handle(const QString& text, AppDelegate& controller) {
     } else if (command == u"resume") {
         controller.context().resume();
     } else {
-        Log::write(u"Brevimar: unknown URL "_s + text);
+        Log::write(u"Brevimar: unknown URL "_s + UrlCommand::forLog(text));
     }
 }
 

@@ -1,4 +1,5 @@
 // brevimarctl: Brevimar's actions from a shell, over D-Bus.
+#include "app/UrlCommand.h"
 #include "platform/Clock.h"
 #include "platform/HotKeys.h"
 #include "platform/LoginItem.h"
@@ -218,6 +219,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (verb == u"open" && args.size() == 2) {
+        // Anything else would start Brevimar for nothing and still report success.
+        const std::optional<UrlCommand> command = UrlCommand::parse(args[1]);
+        if (!command || !command->isKnown()) {
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(QCoreApplication::translate(
+                               "brevimarctl", "brevimarctl: \"%1\" is not a Brevimar link; "
+                                              "links are like brevimar://done/water.")
+                               .arg(args[1])));
+            return 2;
+        }
         const QDBusMessage reply = call(u"org.freedesktop.Application"_s, u"Open"_s,
                                         {QStringList{args[1]}, QVariantMap()}, true);
         return answered(reply) ? 0 : notRunning();

@@ -1,12 +1,8 @@
 #include "AppServices.h"
 #include "fakes/QtPrinters.h"
 
-#include <QApplication>
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -63,21 +59,18 @@ TEST_F(UrlCommandsTest, PauseReadsTheFirstMinutesAsADecimalNumber) {
     EXPECT_FALSE(delegate.context().manualPauseUntil());
 }
 
-TEST_F(UrlCommandsTest, HistoryOpensOneWindowHoweverOftenAsked) {
-    delegate.open({u"brevimar://history"_s, u"brevimar://history"_s});
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_EQ(std::count_if(windows.cbegin(), windows.cend(),
-                            [](const QWidget* w) {
-                                return w->isVisible() && w->windowTitle() == u"Brevimar History"_s;
-                            }),
-              1);
-}
-
 TEST_F(UrlCommandsTest, OnlyUnknownCommandsAreLogged) {
     const qsizetype before = log.lines().size();
     delegate.open({u"brevimar://"_s, u"brevimar://Dance/water?x=1"_s, u"https://resume"_s,
-                   u"brevimar://history"_s, u"brevimar://settings"_s});
+                   u"brevimar://history"_s, u"brevimar://settings"_s,
+                   u"brevimar://x\nBrevimar fire water"_s});
     EXPECT_EQ(log.lines().mid(before),
               QStringList({u"Brevimar: unknown URL brevimar://"_s,
-                           u"Brevimar: unknown URL brevimar://Dance/water?x=1"_s}));
+                           u"Brevimar: unknown URL brevimar://Dance/water?x=1"_s,
+                           u"Brevimar: unknown URL brevimar://x%0ABrevimar%20fire%20water"_s}))
+        << "a link cannot forge a log line";
+
+    // The command is the host alone, whatever port or user the link names.
+    delegate.open({u"brevimar://me@done:80/water"_s});
+    EXPECT_EQ(eventLog(services.events).last(), u"done water"_s);
 }

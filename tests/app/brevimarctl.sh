@@ -12,6 +12,10 @@ expect 1 "Brevimar isn't running." "$ctl" resume
 expect 1 "Brevimar isn't running." "$ctl" log water
 expect 0 "Today: 0 sips · 0 breaks." "$ctl" today
 [ ! -e "$XDG_DATA_HOME/Brevimar" ] || fail "brevimarctl today made the data folder"
+for link in resume brevimar:/resume brevimar://dance/water; do
+    expect 2 "" "$ctl" open "$link"
+done
+[[ $("$ctl" open resume 2>&1) == *'"resume" is not a Brevimar link'* ]] || fail "open resume"
 [ -z "$(brevimar_pid)" ] || fail "brevimarctl started Brevimar"
 # Started by the bus, Brevimar answers as soon as its name appears.
 expect 0 "" "$ctl" open brevimar://done/water
