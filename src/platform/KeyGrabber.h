@@ -13,6 +13,11 @@ struct GlobalShortcut {
     int keycode;         // its physical position (evdev key code + 8, as X11 numbers keys)
 };
 
+// A key held down is sent again within this many milliseconds (after the first delay, tens of
+// milliseconds apart). One seen down for longer without being sent again was let go unseen (a
+// screen locker's grab swallows the release), so its next press is a new one.
+constexpr unsigned KeyRepeatGapMs = 1000;
+
 // The desktop's way of handing such shortcuts to one program.
 class KeyGrabber : public QObject {
     Q_OBJECT

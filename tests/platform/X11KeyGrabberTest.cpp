@@ -41,6 +41,8 @@ TEST(KeyRepeatFilter, AHeldKeyIsOnePressUntilItIsReallyReleased) {
     EXPECT_EQ(newPresses(filter, 25, {{P, 2000}, {P, 2660}, {P, 2700}}), 1);
     EXPECT_EQ(newPresses(filter, 33, {{P, 2710}}), 1);
     EXPECT_EQ(newPresses(filter, 25, {{R, 2800}, {P, 2950}, {R, 3000}}), 1);
+    // A release a screen locker swallowed: the key is not held for ever.
+    EXPECT_EQ(newPresses(filter, 25, {{P, 4000}, {P, 9000}}), 2);
 }
 
 // The real grab on the virtual display of scripts/run-in-session, pressed through XTEST.

@@ -162,13 +162,16 @@ void PortalKeyGrabber::closeSession(const QString& session) {
 }
 
 // Some desktops repeat Activated while the keys are held; the shortcut counts again only after
-// its Deactivated.
-void PortalKeyGrabber::activated(const QDBusObjectPath& session, const QString& id, qulonglong,
-                                 const QVariantMap&) {
-    if (m_session.isEmpty() || session.path() != m_session || m_held.contains(id))
+// its Deactivated, or once a desktop that never sends that has been quiet about it for a while.
+void PortalKeyGrabber::activated(const QDBusObjectPath& session, const QString& id,
+                                 qulonglong timestamp, const QVariantMap&) {
+    if (m_session.isEmpty() || session.path() != m_session)
         return;
-    m_held.insert(id);
-    Q_EMIT pressed(id);
+    const auto held = m_held.constFind(id);
+    const bool repeat = held != m_held.constEnd() && timestamp - *held < KeyRepeatGapMs;
+    m_held.insert(id, timestamp);
+    if (!repeat)
+        Q_EMIT pressed(id);
 }
 
 void PortalKeyGrabber::deactivated(const QDBusObjectPath& session, const QString& id, qulonglong,

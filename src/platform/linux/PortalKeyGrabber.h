@@ -4,7 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
-#include <QSet>
+#include <QHash>
 #include <QVariantMap>
 
 #include <functional>
@@ -39,8 +39,10 @@ private:
     QDBusConnection m_bus;
     QString m_appId;
     bool m_registered = false;
-    QString m_session;        // the open session's object path
-    QSet<QString> m_held;     // shortcuts activated and not deactivated since
+    QString m_session; // the open session's object path
+    // Shortcuts activated and not deactivated since, with the portal's time of the last
+    // activation in milliseconds.
+    QHash<QString, qulonglong> m_held;
     quint64 m_generation = 0; // raised by release, so answers to earlier requests are dropped
     int m_requests = 0;
 };

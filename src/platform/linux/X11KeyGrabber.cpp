@@ -108,13 +108,16 @@ bool KeyRepeatFilter::isNewPress(const xcb_generic_event_t& event) {
     switch (event.response_type & 0x7f) {
     case XCB_KEY_PRESS: {
         KeyState& state = m_keys[key.detail];
-        // Nobody releases and presses a key again within the same millisecond.
-        const bool repeat = state.down || state.releasedAt == key.time;
+        // Nobody releases and presses a key again within the same millisecond. The server's
+        // clock wraps, which the unsigned difference absorbs.
+        const bool repeat = (state.down && key.time - state.pressedAt < KeyRepeatGapMs) ||
+                            state.releasedAt == key.time;
         state.down = true;
+        state.pressedAt = key.time;
         return !repeat;
     }
     case XCB_KEY_RELEASE:
-        m_keys.insert(key.detail, {false, key.time});
+        m_keys.insert(key.detail, {false, 0, key.time});
         return false;
     default:
         return false;

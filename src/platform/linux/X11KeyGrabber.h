@@ -24,6 +24,7 @@ public:
 private:
     struct KeyState {
         bool down = false;
+        xcb_timestamp_t pressedAt = 0; // the last press or repeat
         std::optional<xcb_timestamp_t> releasedAt;
     };
     QHash<int, KeyState> m_keys;
