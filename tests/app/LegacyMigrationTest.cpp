@@ -61,23 +61,23 @@ TEST_F(LegacyMigrationTest, WithoutEarlierDataTheFirstStartOnlySetsTheFlag) {
     EXPECT_EQ(log.lines().count(passLine), 1);
 }
 
-TEST_F(LegacyMigrationTest, AnUpgradeOpensTheEarlierHistoryAndTakesOnlyTheMissingSettings) {
+// The files left unchanged and the answer carried over are end_to_end_upgrade's to check.
+TEST_F(LegacyMigrationTest, TheFirstStartRunsOnTheMissingSettingsAndTheWholeEarlierFolder) {
     writeFile(earlierSettings(), "[General]\nwaterIntervalMinutes=50\nsoundEnabled=true\n"
                                  "meetingAppBundleIDs=us.zoom.Zoom, Slack\n");
     writeFile(settingsFile(), "[General]\nsoundEnabled=false\n");
     keepHistory(earlierFolder(), 2);
-    const auto before = earlierFiles();
-    {
-        Services first(clock);
-        EXPECT_EQ(first.dayLog.state().counts.value(u"water"_s), 2);
-        EXPECT_EQ(eventLog(first.events), QStringList({u"done water"_s, u"done water"_s}));
-        EXPECT_NE(first.settings.waterIntervalMinutes(), 50) << "read before the pass";
-    }
-    Services second(clock);
-    EXPECT_EQ(second.settings.waterIntervalMinutes(), 50);
-    EXPECT_EQ(second.settings.meetingAppBundleIDs(), QStringList({u"us.zoom.Zoom"_s, u"Slack"_s}));
-    EXPECT_FALSE(second.settings.soundEnabled()) << "Brevimar's own value stays";
-    EXPECT_EQ(earlierFiles(), before);
+    writeFile(earlierFolder() + u"/.backup/notes/kept"_s, "x");
+    writeFile(folder() + u".migrating/events.sqlite"_s, "left by a start that crashed");
+
+    Services first(clock);
+    EXPECT_EQ(first.settings.waterIntervalMinutes(), 50) << "read before the pass";
+    EXPECT_EQ(first.settings.meetingAppBundleIDs(), QStringList({u"us.zoom.Zoom"_s, u"Slack"_s}));
+    EXPECT_FALSE(first.settings.soundEnabled()) << "Brevimar's own value stays";
+    EXPECT_EQ(first.dayLog.state().counts.value(u"water"_s), 2);
+    EXPECT_EQ(eventLog(first.events), QStringList({u"done water"_s, u"done water"_s}));
+    EXPECT_EQ(readFile(folder() + u"/.backup/notes/kept"_s), "x") << "hidden and nested";
+    EXPECT_FALSE(QFile::exists(folder() + u".migrating"_s));
 }
 
 TEST_F(LegacyMigrationTest, TheDataFolderIsCopiedOnlyWholeAndOnlyWhenBrevimarHasNone) {
