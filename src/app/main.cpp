@@ -49,10 +49,16 @@ int handOverToRunningInstance(QDBusConnection& bus, const QStringList& urls) {
     const QString method = urls.isEmpty() ? u"Activate"_s : u"Open"_s;
     QDBusMessage call = QDBusMessage::createMethodCall(busName, objectPath,
                                                        u"org.freedesktop.Application"_s, method);
+    // The token the launcher gave this start lets the running one raise its window.
+    QVariantMap platformData;
+    if (const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN"); !token.isEmpty())
+        platformData.insert(u"activation-token"_s, QString::fromUtf8(token));
+    if (const QByteArray id = qgetenv("DESKTOP_STARTUP_ID"); !id.isEmpty())
+        platformData.insert(u"desktop-startup-id"_s, QString::fromUtf8(id));
     if (urls.isEmpty())
-        call.setArguments({QVariantMap()});
+        call.setArguments({platformData});
     else
-        call.setArguments({urls, QVariantMap()});
+        call.setArguments({urls, platformData});
     if (bus.call(call).type() == QDBusMessage::ReplyMessage)
         return 0;
     Log::write(u"Brevimar is already running but does not answer"_s);
