@@ -64,7 +64,6 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     , m_notifier(desktop.bus, services.settings)
     , m_updater(services.bundle, services.clock, services.preferences)
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard())
-    , m_notificationPanel(m_notifier)
     , m_menuBarIcon(std::move(trayIcon)) {
     m_panel.setOpenHistory([this] { showHistory(); });
     currentDelegate() = this;

@@ -20,4 +20,7 @@ public:
     // Shows a message card; false while a reminder is on screen.
     virtual bool showMessage(const QString& title, const QString& message, const QString& icon,
                              const QString& tint) = 0;
+    // False where the desktop lets no window of Brevimar's be placed or kept from taking the
+    // keyboard (Wayland without XWayland): every reminder is then a notification.
+    virtual bool placesWindows() const { return true; }
 };

@@ -144,7 +144,7 @@ QDateTime RhythmEngine::nextDue(const NudgeKind& kind) const {
 void RhythmEngine::fire(const NudgeKind& kind) {
     const Publisher publish(*this);
     const QDateTime now = m_clock.now();
-    const ReminderStyle style = m_settings.reminderStyle();
+    const ReminderStyle style = reminderStyle();
     Log::write(u"Brevimar fire %1 style=%2"_s.arg(kind.id, reminderStyleRawValue(style)));
     m_awaiting.insert(kind, now);
     m_unanswered.remove(kind);
@@ -156,6 +156,10 @@ void RhythmEngine::fire(const NudgeKind& kind) {
     else
         m_panel.show(kind, *this, reason);
     restart(kind, now);
+}
+
+ReminderStyle RhythmEngine::reminderStyle() const {
+    return m_panel.placesWindows() ? m_settings.reminderStyle() : ReminderStyle::notification;
 }
 
 void RhythmEngine::restart(const NudgeKind& kind, const QDateTime& from) {
@@ -320,7 +324,7 @@ void RhythmEngine::skip(const NudgeKind& kind) {
 
 void RhythmEngine::expireCheck(const QDateTime& now) {
     const Publisher publish(*this);
-    const bool notificationStyle = m_settings.reminderStyle() == ReminderStyle::notification;
+    const bool notificationStyle = reminderStyle() == ReminderStyle::notification;
     const double timeout = double(m_settings.minimumGapMinutes()) * minuteSeconds();
     const std::optional<HoldReason> reason = m_context.holdReason();
     for (auto it = m_awaiting.constBegin(); it != m_awaiting.constEnd();) {
@@ -419,7 +423,7 @@ QString RhythmEngine::duration(double seconds) {
 
 void RhythmEngine::presentMessage(const QString& title, const QString& message, const QString& icon,
                                   const QString& tint, const std::function<void()>& deliver) {
-    if (m_settings.reminderStyle() != ReminderStyle::notification &&
+    if (reminderStyle() != ReminderStyle::notification &&
         m_panel.showMessage(title, message, icon, tint))
         return;
     deliver();

@@ -15,6 +15,7 @@ class Clock;
 class DayLog;
 class EventStore;
 class Notifier;
+enum class ReminderStyle;
 class NudgePanel;
 class PreferenceStore;
 class QTimer;
@@ -96,6 +97,8 @@ private:
     using HourStats = QHash<QString, QHash<int, HourCounts>>;
     class Publisher;
 
+    // The style reminders are shown in: the chosen one where the panel can place windows.
+    ReminderStyle reminderStyle() const;
     void clear(const NudgeKind& kind);
     void unpark(const NudgeKind& kind);
     void holdChanged(const std::optional<HoldReason>& reason);

@@ -36,6 +36,9 @@ public:
         return acceptsMessages;
     }
 
+    bool placesWindows() const override { return places; }
+
     QStringList calls;
     bool acceptsMessages = true;
+    bool places = true;
 };
