@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Appcast::parse(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     check(result.newest.has_value() != !result.error.isEmpty(), "a release or a reason");
     if (result.newest)
-        check(!Appcast::isNewer(*result.newest, result.newest->version), "not newer than itself");
+        check(!Appcast::isNewer(*result.newest, result.newest->build), "not newer than itself");
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
+#include <QVersionNumber>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +33,6 @@ QUrl webAddress(const QString& text) {
 
 std::optional<Release> readItem(QXmlStreamReader& reader) {
     Release release;
-    QString version;
     QString shortVersion;
     QString link;
     QString enclosure;
@@ -40,7 +40,7 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
         const QStringView name = reader.name();
         if (reader.namespaceUri() == sparkle) {
             if (name == u"version")
-                version = reader.readElementText().trimmed();
+                release.build = reader.readElementText().trimmed();
             else if (name == u"shortVersionString")
                 shortVersion = reader.readElementText().trimmed();
             else if (name == u"releaseNotesLink")
@@ -56,8 +56,8 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
         } else if (name == u"enclosure") {
             const QXmlStreamAttributes attributes = reader.attributes();
             enclosure = attributes.value(u"url"_s).trimmed().toString();
-            if (version.isEmpty())
-                version = attributes.value(sparkle, u"version"_s).trimmed().toString();
+            if (release.build.isEmpty())
+                release.build = attributes.value(sparkle, u"version"_s).trimmed().toString();
             if (shortVersion.isEmpty())
                 shortVersion =
                     attributes.value(sparkle, u"shortVersionString"_s).trimmed().toString();
@@ -66,10 +66,9 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
             reader.skipCurrentElement();
         }
     }
-    release.version = shortVersion.isEmpty() ? version : shortVersion;
-    release.number = QVersionNumber::fromString(release.version);
+    release.version = shortVersion.isEmpty() ? release.build : shortVersion;
     release.download = webAddress(enclosure.isEmpty() ? link : enclosure);
-    if (release.number.isNull() || release.download.isEmpty())
+    if (QVersionNumber::fromString(release.build).isNull() || release.download.isEmpty())
         return std::nullopt;
     return release;
 }
@@ -84,7 +83,7 @@ Result parse(const QByteArray& feed) {
             !reader.namespaceUri().isEmpty())
             continue;
         std::optional<Release> release = readItem(reader);
-        if (release && (!result.newest || release->number > result.newest->number))
+        if (release && (!result.newest || compare(release->build, result.newest->build) > 0))
             result.newest = std::move(release);
     }
     if (reader.hasError()) {
@@ -98,8 +97,22 @@ Result parse(const QByteArray& feed) {
     return result;
 }
 
-bool isNewer(const Release& release, const QString& installedVersion) {
-    return release.number > QVersionNumber::fromString(installedVersion);
+int compare(const QString& left, const QString& right) {
+    qsizetype leftSuffix = 0;
+    qsizetype rightSuffix = 0;
+    const QVersionNumber leftNumber = QVersionNumber::fromString(left, &leftSuffix).normalized();
+    const QVersionNumber rightNumber = QVersionNumber::fromString(right, &rightSuffix).normalized();
+    if (const int order = QVersionNumber::compare(leftNumber, rightNumber))
+        return order;
+    const QStringView leftTail = QStringView(left).mid(leftSuffix);
+    const QStringView rightTail = QStringView(right).mid(rightSuffix);
+    if (leftTail.isEmpty() != rightTail.isEmpty())
+        return leftTail.isEmpty() ? 1 : -1;
+    return leftTail.compare(rightTail, Qt::CaseInsensitive);
+}
+
+bool isNewer(const Release& release, const QString& installedBuild) {
+    return compare(release.build, installedBuild) > 0;
 }
 
 } // namespace Appcast

@@ -10,6 +10,7 @@
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -31,6 +32,11 @@ bool isSafe(const QUrl& url) {
            (QHostAddress(url.host()).isLoopback() ||
             url.host().compare(u"localhost"_s, Qt::CaseInsensitive) == 0);
 }
+
+// Releases are told apart by their build number alone; without one every release would look new.
+bool knowsItsBuild(const BundleInfo& bundle) {
+    return !QVersionNumber::fromString(bundle.build).isNull();
+}
 } // namespace
 
 UpdaterService::UpdaterService(const BundleInfo& bundle, const Clock& clock, PreferenceStore& store,
@@ -39,7 +45,7 @@ UpdaterService::UpdaterService(const BundleInfo& bundle, const Clock& clock, Pre
     , m_bundle(bundle)
     , m_clock(clock)
     , m_store(store)
-    , m_configured(!bundle.feedUrl.isEmpty() && !insideSandbox()) {
+    , m_configured(!bundle.feedUrl.isEmpty() && knowsItsBuild(bundle) && !insideSandbox()) {
     if (!m_configured)
         return;
     // A minute after start, so the check stays out of the way of starting up; then hourly, so a
@@ -112,7 +118,7 @@ void UpdaterService::finished(QNetworkReply& reply, Asker asker) {
     if (asker == Asker::schedule)
         m_store.setString(lastCheckKey, m_clock.now().toUTC().toString(Qt::ISODateWithMs));
     const Appcast::Release& release = *result.newest;
-    if (Appcast::isNewer(release, versionString())) {
+    if (Appcast::isNewer(release, m_bundle.build)) {
         Log::write(u"Brevimar update available: "_s + release.version);
         window().presentUpdate(
             {release.version, versionString(), release.notes, release.notesLink, release.download},

@@ -16,8 +16,9 @@ class UpdateWindow;
 
 // Looks in the update feed the build was configured with for a newer Brevimar: once a day by
 // itself, and whenever the user asks. It only tells, in a small window with a link to download;
-// installing is the user's (or their package manager's) business. Builds without a feed, and the
-// Flatpak and Snap packages, whose stores bring the updates, never check.
+// installing is the user's (or their package manager's) business. Builds without a feed or
+// without a build number to compare releases with, and the Flatpak and Snap packages, whose
+// stores bring the updates, never check.
 class UpdaterService : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)

@@ -2,6 +2,7 @@
 #include "fakes/LocalHttpServer.h"
 #include "fakes/LogCapture.h"
 #include "fakes/ManualClock.h"
+#include "fakes/QtPrinters.h"
 #include "fakes/ScopedEnv.h"
 #include "fakes/TemporaryXdg.h"
 #include "settings/PreferenceStore.h"
@@ -29,19 +30,22 @@ QByteArray feed(const QByteArray& items) {
            items + "</channel></rss>";
 }
 
-// The higher build number belongs to the lower version: the short version is what counts.
-const QByteArray newer = feed(R"(
-<item><sparkle:version>150</sparkle:version><link>https://example.org/brevimar-0.1.5</link>
-  <sparkle:shortVersionString>0.1.5</sparkle:shortVersionString></item>
-<item><description><![CDATA[<ul><li>Reminders &amp; more</li></ul>]]></description>
-  <enclosure url="https://example.org/brevimar-0.2.0.tar.gz" sparkle:version="20"
-             sparkle:shortVersionString="0.2.0"/></item>)");
+// A release of that build, shown as that version, after what else the item holds.
+QByteArray item(const QByteArray& build, const QByteArray& shown, const QByteArray& more = {}) {
+    return "<item>" + more + R"(<enclosure url="https://example.org/)" + build +
+           R"(.tar.gz" sparkle:version=")" + build + R"(" sparkle:shortVersionString=")" + shown +
+           R"("/></item>)";
+}
+
+const QByteArray newer =
+    feed(item("58", "0.9.0") +
+         item("60", "0.2.0",
+              "<description><![CDATA[<ul><li>Reminders &amp; more</li></ul>]]></description>"));
 
 UpdateWindow* shownWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* window = qobject_cast<UpdateWindow*>(widget); window && window->isVisible())
             return window;
-    }
     return nullptr;
 }
 
@@ -57,11 +61,11 @@ QString shownTexts() {
     return texts.join(u'\n');
 }
 
-class UpdaterServiceTest : public testing::Test {
-protected:
-    std::unique_ptr<UpdaterService> updater(const QString& feedUrl) {
-        return std::make_unique<UpdaterService>(BundleInfo{u"0.1.0"_s, u"42"_s, feedUrl, {}}, clock,
-                                                store);
+struct UpdaterServiceTest : testing::Test {
+    // This build is 0.1.0, build 57, unless it is given no build: then it says nothing.
+    auto updater(const QString& feedUrl, const QString& build = u"57"_s) {
+        const BundleInfo bundle{build.isEmpty() ? QString() : u"0.1.0"_s, build, feedUrl, {}};
+        return std::make_unique<UpdaterService>(bundle, clock, store);
     }
     static bool finished(const UpdaterService& service) {
         return QTest::qWaitFor([&] { return service.canCheckForUpdates(); }, 5000);
@@ -75,65 +79,62 @@ protected:
 };
 
 // Every outcome of "Check for Updates…" reaches the user, in the one window, each replacing the
-// last; while a check runs no second one can start.
+// last; while a check runs no second one can start. Releases are ordered by their build number,
+// matched against this build's 57.
 TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
     const auto service = updater(server.url(u"/appcast.xml"_s).toString());
     service->setTransferTimeout(300ms);
     const QString failed = u"Brevimar couldn't check for updates.\n"_s;
     const QString upToDate =
         u"Brevimar is up to date.\nBrevimar 0.1.0 is the newest version available."_s;
-    const struct {
-        const char* name;
-        int status; // 0: the server never answers
-        QByteArray body;
-        QString shown;
-    } cases[] = {
-        {"newer", 200, newer,
-         u"A new version of Brevimar is available!\nBrevimar 0.2.0 is now available — you have "
-         "0.1.0.\nRelease notes:\nReminders & more"_s},
-        {"equal", 200,
-         feed("<item><sparkle:version>0.1.0</sparkle:version><link>https://a/</link></item>"
-              "<item><sparkle:version>9</sparkle:version><link>file:///bin/sh</link></item>"),
+    const QString available = u"A new version of Brevimar is available!\nBrevimar 0.2.0 is now "
+                              "available — you have 0.1.0."_s;
+    const std::tuple<const char*, int, QByteArray, QString> cases[] = {
+        {"newer", 200, newer, available + u"\nRelease notes:\nReminders & more"_s},
+        {"this build, written longer, with no short version", 200,
+         feed("<item><sparkle:version>57.0</sparkle:version><link>https://a/</link></item>"
+              "<item><sparkle:version>99</sparkle:version><link>file:///bin/sh</link></item>"),
          upToDate},
-        {"older", 200,
-         feed(R"(<item><enclosure url="https://a/" sparkle:version="0.0.9"/></item>)"), upToDate},
+        {"pre-release before its release", 200,
+         feed(item("58-beta1", "0.2.0-beta1") + item("58", "0.2.0")), available},
         {"malformed", 200, "<rss><channel><item><title>0.2.0</channel>",
          failed +
              u"The update feed is not valid XML (line 1: Opening and ending tag mismatch.)."_s},
         {"missing", 404, "gone", failed + u"The update server answered HTTP 404."_s},
         {"silent", 0, {}, failed + u"The update server did not answer in time."_s},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        if (test.status)
-            server.answer("/appcast.xml", test.status, test.body);
-        else
-            server.stayQuiet("/appcast.xml");
+    for (const auto& [name, status, body, shown] : cases) { // status 0: the server never answers
+        SCOPED_TRACE(name);
+        server.answer("/appcast.xml", status, body);
         QSignalSpy changes(service.get(), &UpdaterService::canCheckForUpdatesChanged);
         service->checkForUpdates();
         service->checkForUpdates();
         ASSERT_TRUE(finished(*service));
         EXPECT_EQ(changes, (QList<QVariantList>{{false}, {true}}));
-        EXPECT_EQ(shownTexts(), test.shown);
+        EXPECT_EQ(shownTexts(), shown);
     }
-    EXPECT_EQ(server.requests().size(), 6);
+    EXPECT_EQ(server.requests().size(), std::size(cases));
 }
 
-// A build nobody gave a feed, a Snap package, and a feed anyone on the way could rewrite never
-// open a connection, whoever asks.
+// A build nobody gave a feed or a build number, a Snap package, and a feed anyone on the way
+// could rewrite never open a connection, whoever asks.
 TEST_F(UpdaterServiceTest, NoFeedSandboxOrPlainHttpNeverConnects) {
-    for (const auto& [feedUrl, snap] : {std::pair{QString(), false},
-                                        {server.url(u"/appcast.xml"_s).toString(), true},
-                                        {u"http://example.org/appcast.xml"_s, false}}) {
-        SCOPED_TRACE(feedUrl.toStdString());
+    const QString local = server.url(u"/appcast.xml"_s).toString();
+    for (const auto& [feedUrl, build, snap] :
+         {std::tuple{QString(), u"57"_s, false},
+          {local, u"57"_s, true},
+          {local, QString(), false},
+          {u"http://example.org/appcast.xml"_s, u"57"_s, false}}) {
+        SCOPED_TRACE(feedUrl.toStdString() + " build " + build.toStdString());
         std::optional<ScopedEnv> sandbox;
         if (snap)
             sandbox.emplace("SNAP", u"/snap/brevimar/1"_s);
-        const auto service = updater(feedUrl);
+        const auto service = updater(feedUrl, build);
         EXPECT_EQ(service->isConfigured(), feedUrl.startsWith(u"http://example"_s));
+        if (build.isEmpty()) // what About shows of a build that does not say
+            EXPECT_EQ(service->versionString() + u' ' + service->buildString(), u"? Build ?"_s);
         service->checkIfDue();
         service->checkForUpdates();
-        QCoreApplication::processEvents();
         EXPECT_EQ(service->findChild<QNetworkAccessManager*>(), nullptr);
     }
     EXPECT_EQ(server.connections(), 0);
@@ -158,7 +159,7 @@ TEST_F(UpdaterServiceTest, DailyCheckRunsOnceADay) {
         if (button->text() == u"Download")
             button->click();
     QDesktopServices::unsetUrlHandler(u"https"_s);
-    EXPECT_EQ(opened, QList<QVariantList>{{QUrl(u"https://example.org/brevimar-0.2.0.tar.gz"_s)}});
+    EXPECT_EQ(opened, QList<QVariantList>{{QUrl(u"https://example.org/60.tar.gz"_s)}});
     EXPECT_TRUE(log.lines().contains(u"Brevimar update available: 0.2.0"_s));
 
     clock.advance(23 * 3600 + 3599);
