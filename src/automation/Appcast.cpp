@@ -25,6 +25,33 @@ QString plainText(const QString& description) {
     return text.trimmed();
 }
 
+// Release notes are HTML, escaped or in CDATA; some feeds write the tags as elements instead,
+// which a plain text read rejects as an error of the whole feed. Those are taken back as markup.
+QString readMarkup(QXmlStreamReader& reader) {
+    QString markup;
+    for (int depth = 0; !reader.atEnd();) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            markup += u"<%1>"_s.arg(reader.name());
+            break;
+        case QXmlStreamReader::EndElement:
+            if (depth-- == 0)
+                return markup;
+            markup += u"</%1>"_s.arg(reader.name());
+            break;
+        case QXmlStreamReader::Characters:
+            // Directly in the description, text is the HTML itself; inside its elements it is text.
+            markup +=
+                depth == 0 ? reader.text().toString() : reader.text().toString().toHtmlEscaped();
+            break;
+        default:
+            break;
+        }
+    }
+    return markup;
+}
+
 // The feed's links are opened in the browser; any other scheme could start a program instead.
 QUrl webAddress(const QString& text) {
     const QUrl url(text.trimmed());
@@ -52,7 +79,7 @@ std::optional<Release> readItem(QXmlStreamReader& reader) {
         } else if (name == u"link") {
             link = reader.readElementText().trimmed();
         } else if (name == u"description") {
-            release.notes = plainText(reader.readElementText());
+            release.notes = plainText(readMarkup(reader));
         } else if (name == u"enclosure") {
             const QXmlStreamAttributes attributes = reader.attributes();
             enclosure = attributes.value(u"url"_s).trimmed().toString();

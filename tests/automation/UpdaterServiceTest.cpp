@@ -37,10 +37,11 @@ QByteArray item(const QByteArray& build, const QByteArray& shown, const QByteArr
            R"("/></item>)";
 }
 
+// The notes are HTML, written as elements and in CDATA.
 const QByteArray newer =
-    feed(item("58", "0.9.0") +
-         item("60", "0.2.0",
-              "<description><![CDATA[<ul><li>Reminders &amp; more</li></ul>]]></description>"));
+    feed(item("58", "0.9.0") + item("60", "0.2.0",
+                                    "<description><p>Reminders &amp; <b>more</b>, &lt;b&gt; too</p>"
+                                    "<![CDATA[<ul><li>One</li></ul>]]></description>"));
 
 UpdateWindow* shownWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -90,7 +91,7 @@ TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
     const QString available = u"A new version of Brevimar is available!\nBrevimar 0.2.0 is now "
                               "available — you have 0.1.0."_s;
     const std::tuple<const char*, int, QByteArray, QString> cases[] = {
-        {"newer", 200, newer, available + u"\nRelease notes:\nReminders & more"_s},
+        {"newer", 200, newer, available + u"\nRelease notes:\nReminders & more, <b> too\nOne"_s},
         {"this build, written longer, with no short version", 200,
          feed("<item><sparkle:version>57.0</sparkle:version><link>https://a/</link></item>"
               "<item><sparkle:version>99</sparkle:version><link>file:///bin/sh</link></item>"),
