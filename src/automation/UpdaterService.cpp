@@ -12,12 +12,18 @@
 #include <QNetworkReply>
 #include <QVersionNumber>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
 const QString lastCheckKey = u"lastUpdateCheck"_s;
 constexpr qint64 secondsPerDay = 24 * 60 * 60;
+// A feed is a few kilobytes; a server sending more is broken or hostile, and the answer is held
+// in memory whole.
+constexpr qint64 maximumFeedBytes = 1024 * 1024;
+const char* const tooLargeProperty = "brevimarTooLarge";
 
 // Sandboxed packages are updated by their store, and the feed's downloads would not fit them.
 bool insideSandbox() {
@@ -92,10 +98,15 @@ void UpdaterService::fetch(Asker asker) {
     }
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setTransferTimeout(int(m_timeout.count()));
-    QNetworkReply* reply = m_network->get(request);
+    QNetworkReply* reply = m_network->get(QNetworkRequest(url));
     setChecking(true);
+    QTimer::singleShot(m_deadline, reply, &QNetworkReply::abort);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+        if (std::max(received, total) <= maximumFeedBytes)
+            return;
+        reply->setProperty(tooLargeProperty, true);
+        reply->abort();
+    });
     connect(reply, &QNetworkReply::finished, this, [this, reply, asker] {
         reply->deleteLater();
         setChecking(false);
@@ -107,6 +118,8 @@ void UpdaterService::finished(QNetworkReply& reply, Asker asker) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400)
         return fail(tr("The update server answered HTTP %1.").arg(status), asker);
+    if (reply.property(tooLargeProperty).toBool())
+        return fail(tr("The update feed is larger than 1 MiB."), asker);
     if (reply.error() == QNetworkReply::OperationCanceledError)
         return fail(tr("The update server did not answer in time."), asker);
     if (reply.error() != QNetworkReply::NoError)

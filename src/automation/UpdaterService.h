@@ -40,7 +40,8 @@ public:
     // shows only a newer version, without taking the keyboard.
     void checkIfDue();
 
-    void setTransferTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    // How long a whole check may take, however the server dribbles its answer.
+    void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
 Q_SIGNALS:
     void canCheckForUpdatesChanged(bool canCheck);
@@ -59,7 +60,7 @@ private:
     PreferenceStore& m_store;
     const bool m_configured;
     bool m_checking = false;
-    std::chrono::milliseconds m_timeout{10'000};
+    std::chrono::milliseconds m_deadline{20'000};
     QNetworkAccessManager* m_network = nullptr;
     std::unique_ptr<UpdateWindow> m_window;
     QTimer m_timer;

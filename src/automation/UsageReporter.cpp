@@ -67,23 +67,30 @@ void UsageReporter::start() {
 }
 
 void UsageReporter::ping() {
-    if (!m_settings.shareUsage())
+    if (!m_settings.shareUsage() || m_pending)
         return;
     const std::optional<QUrl> url = endpoint(m_builtInEndpoint);
     if (!url)
         return;
     QNetworkRequest request(*url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, u"application/json"_s);
-    request.setTransferTimeout(10'000);
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
     QNetworkReply* reply = m_network->post(request, report());
-    connect(reply, &QNetworkReply::finished, this, [reply] {
-        // Any answer from the server, whatever its status, means the report arrived.
-        const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        if (reply->error() != QNetworkReply::NoError && !answered)
-            Log::write(u"Brevimar usage ping failed: "_s + reply->errorString());
+    m_pending = reply;
+    QTimer::singleShot(m_deadline, reply, &QNetworkReply::abort);
+    // Any answer from the server, whatever its status, means the report arrived: what follows the
+    // headers is never needed, so however much the server sends is not read.
+    connect(reply, &QNetworkReply::metaDataChanged, reply, &QNetworkReply::abort);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        m_pending = nullptr;
         reply->deleteLater();
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+            return;
+        Log::write(u"Brevimar usage ping failed: "_s +
+                   (reply->error() == QNetworkReply::OperationCanceledError
+                        ? u"no answer in time"_s
+                        : reply->errorString()));
     });
 }
 

@@ -4,12 +4,15 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+
 class AppSettings;
 struct BundleInfo;
 class Clock;
 class EventStore;
 class PreferenceStore;
 class QNetworkAccessManager;
+class QNetworkReply;
 
 // Sends, while the user allows it, an anonymous count of today's reminders and launches and of the
 // minutes the app was active: once at start, then every hour. The report carries no names, titles
@@ -25,8 +28,11 @@ public:
 
     // One report now, then one every hour (every 30 s in fast mode).
     void start();
-    // Sends one report, unless the user has switched sharing off or there is nowhere to send it.
+    // Sends one report, unless the user has switched sharing off, there is nowhere to send it,
+    // or the last one is still under way.
     void ping();
+    // How long one report may take before it is given up.
+    void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
     // "major.minor" from the VERSION_ID in the text of /etc/os-release, or from the kernel's
     // release where the system names no version (rolling distributions).
@@ -42,5 +48,7 @@ private:
     PreferenceStore& m_preferences;
     const QString m_version;
     const QString m_builtInEndpoint;
+    std::chrono::milliseconds m_deadline{20'000};
     QNetworkAccessManager* m_network = nullptr;
+    QNetworkReply* m_pending = nullptr;
 };

@@ -80,11 +80,11 @@ struct UpdaterServiceTest : testing::Test {
 };
 
 // Every outcome of "Check for Updates…" reaches the user, in the one window, each replacing the
-// last; while a check runs no second one can start. Releases are ordered by their build number,
-// matched against this build's 57.
+// last; while a check runs no second one can start, and every check ends. Releases are ordered by
+// their build number, matched against this build's 57.
 TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
     const auto service = updater(server.url(u"/appcast.xml"_s).toString());
-    service->setTransferTimeout(300ms);
+    service->setDeadline(300ms);
     const QString failed = u"Brevimar couldn't check for updates.\n"_s;
     const QString upToDate =
         u"Brevimar is up to date.\nBrevimar 0.1.0 is the newest version available."_s;
@@ -102,9 +102,11 @@ TEST_F(UpdaterServiceTest, UsersCheckShowsEachOutcome) {
          failed +
              u"The update feed is not valid XML (line 1: Opening and ending tag mismatch.)."_s},
         {"missing", 404, "gone", failed + u"The update server answered HTTP 404."_s},
-        {"silent", 0, {}, failed + u"The update server did not answer in time."_s},
+        {"too large", 200, newer + QByteArray(1024 * 1024, ' '),
+         failed + u"The update feed is larger than 1 MiB."_s},
+        {"trickling", -200, {}, failed + u"The update server did not answer in time."_s},
     };
-    for (const auto& [name, status, body, shown] : cases) { // status 0: the server never answers
+    for (const auto& [name, status, body, shown] : cases) { // status as LocalHttpServer takes it
         SCOPED_TRACE(name);
         server.answer("/appcast.xml", status, body);
         QSignalSpy changes(service.get(), &UpdaterService::canCheckForUpdatesChanged);

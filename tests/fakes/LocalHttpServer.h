@@ -7,11 +7,11 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 // A plain HTTP/1.1 server on the loopback interface, on a port of its own: it answers each path
-// as told and keeps every request it received. A path told nothing gets a 404; a silent path
-// reads the request and never answers, as a server that hangs.
+// as told and keeps every request it received. A path told nothing gets a 404.
 class LocalHttpServer : public QObject {
 public:
     struct Request {
@@ -36,10 +36,11 @@ public:
     QUrl url(const QString& path) const {
         return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
     }
-    void answer(const QByteArray& path, int status, const QByteArray& body) {
+    // Status 0 reads the request and never answers, as a server that hangs; a negative status
+    // answers its opposite and then a space every 50 ms without end, as a server stuck mid-answer.
+    void answer(const QByteArray& path, int status, const QByteArray& body = {}) {
         m_answers.insert(path, {status, body});
     }
-    void stayQuiet(const QByteArray& path) { m_answers.insert(path, {0, {}}); }
 
     const QList<Request>& requests() const { return m_requests; }
     int connections() const { return m_connections; }
@@ -50,7 +51,7 @@ public:
 
 private:
     struct Answer {
-        int status; // 0: never answers
+        int status;
         QByteArray body;
     };
 
@@ -80,6 +81,13 @@ private:
         const Answer answer = m_answers.value(request.path, {404, "not found"});
         if (answer.status == 0)
             return;
+        if (answer.status < 0) {
+            socket->write("HTTP/1.1 " + QByteArray::number(-answer.status) + " Answer\r\n\r\n");
+            auto* timer = new QTimer(socket);
+            QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write(" "); });
+            timer->start(50);
+            return;
+        }
         socket->write("HTTP/1.1 " + QByteArray::number(answer.status) +
                       " Answer\r\nContent-Type: application/xml\r\nContent-Length: " +
                       QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" +
