@@ -1,8 +1,10 @@
 #include "BundleInfo.h"
 
 #include <QFile>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -17,4 +19,12 @@ BundleInfo BundleInfo::main() {
     };
     return {text(u"CFBundleShortVersionString"_s, u"?"_s), text(u"CFBundleVersion"_s, u"?"_s),
             text(u"SUFeedURL"_s, {}), text(u"BrevimarUsageEndpoint"_s, {})};
+}
+
+bool BundleInfo::isSafeAddress(const QUrl& url) {
+    if (url.scheme() == u"https")
+        return true;
+    return url.scheme() == u"http" &&
+           (QHostAddress(url.host()).isLoopback() ||
+            url.host().compare(u"localhost"_s, Qt::CaseInsensitive) == 0);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 // What the build says about itself: its versions and the addresses it was configured with.
 // A build nobody configured has no feed and no usage endpoint, so it never goes on the network.
 struct BundleInfo {
@@ -12,4 +14,7 @@ struct BundleInfo {
 
     // This program's own, from the resource the build generates.
     static BundleInfo main();
+    // Whether the feed or the endpoint may be used: https, or plain http only to this computer,
+    // where nobody in between could read or change what goes either way.
+    static bool isSafeAddress(const QUrl& url);
 };

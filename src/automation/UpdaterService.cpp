@@ -7,7 +7,6 @@
 #include "ui/updates/UpdateWindow.h"
 
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QVersionNumber>
@@ -28,15 +27,6 @@ const char* const tooLargeProperty = "brevimarTooLarge";
 // Sandboxed packages are updated by their store, and the feed's downloads would not fit them.
 bool insideSandbox() {
     return QFileInfo::exists(u"/.flatpak-info"_s) || qEnvironmentVariableIsSet("SNAP");
-}
-
-// Plain HTTP only to this computer, where nobody in between could change the answer.
-bool isSafe(const QUrl& url) {
-    if (url.scheme() == u"https")
-        return true;
-    return url.scheme() == u"http" &&
-           (QHostAddress(url.host()).isLoopback() ||
-            url.host().compare(u"localhost"_s, Qt::CaseInsensitive) == 0);
 }
 
 // Releases are told apart by their build number alone; without one every release would look new.
@@ -92,7 +82,7 @@ void UpdaterService::checkIfDue() {
 
 void UpdaterService::fetch(Asker asker) {
     const QUrl url(m_bundle.feedUrl);
-    if (!isSafe(url)) {
+    if (!BundleInfo::isSafeAddress(url)) {
         fail(tr("The update feed %1 is not an https address.").arg(url.toDisplayString()), asker);
         return;
     }

@@ -7,9 +7,11 @@
 #include "platform/Log.h"
 #include "record/EventStore.h"
 #include "settings/AppSettings.h"
+#include "settings/JsonFields.h"
 #include "settings/PreferenceStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -31,18 +34,6 @@ namespace {
 
 const QString deviceKey = u"usageDeviceID"_s;
 constexpr qint64 maximumActiveMinutes = 16 * 60;
-
-// Nothing to send to is as good as switched off: no address, or one that is not a web address.
-std::optional<QUrl> endpoint(const QString& builtIn) {
-    const QString text = qEnvironmentVariableIsSet("BREVIMAR_USAGE_URL")
-                             ? qEnvironmentVariable("BREVIMAR_USAGE_URL")
-                             : builtIn;
-    const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() ||
-        (url.scheme() != u"http"_s && url.scheme() != u"https"_s))
-        return std::nullopt;
-    return url;
-}
 
 } // namespace
 
@@ -69,7 +60,7 @@ void UsageReporter::start() {
 void UsageReporter::ping() {
     if (!m_settings.shareUsage() || m_pending)
         return;
-    const std::optional<QUrl> url = endpoint(m_builtInEndpoint);
+    const std::optional<QUrl> url = endpoint();
     if (!url)
         return;
     QNetworkRequest request(*url);
@@ -94,6 +85,22 @@ void UsageReporter::ping() {
     });
 }
 
+// Nothing to send to is as good as switched off. An address that is not https would let anyone
+// on the way read the report, so it is refused, and said so once.
+std::optional<QUrl> UsageReporter::endpoint() {
+    const QString text = qEnvironmentVariableIsSet("BREVIMAR_USAGE_URL")
+                             ? qEnvironmentVariable("BREVIMAR_USAGE_URL")
+                             : m_builtInEndpoint;
+    if (text.isEmpty())
+        return std::nullopt;
+    const QUrl url(text, QUrl::StrictMode);
+    if (url.isValid() && !url.host().isEmpty() && BundleInfo::isSafeAddress(url))
+        return url;
+    if (!std::exchange(m_refusalLogged, true))
+        Log::write(u"Brevimar usage ping refused: "_s + text + u" is not an https address"_s);
+    return std::nullopt;
+}
+
 QString UsageReporter::osVersion(const QByteArray& osRelease, const QString& kernelRelease) {
     QVersionNumber version;
     for (const QByteArray& line : osRelease.split('\n')) {
@@ -109,6 +116,13 @@ QString UsageReporter::osVersion(const QByteArray& osRelease, const QString& ker
     if (version.isNull())
         version = QVersionNumber::fromString(kernelRelease);
     return u"%1.%2"_s.arg(version.majorVersion()).arg(version.minorVersion());
+}
+
+// Inside Flatpak /etc/os-release is the runtime's; the system's own is passed in under /run/host.
+QByteArray UsageReporter::osRelease(const QString& root) {
+    const bool flatpak = QFileInfo::exists(root + u"/.flatpak-info"_s);
+    QFile file(root + (flatpak ? u"/run/host/os-release"_s : u"/etc/os-release"_s));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray UsageReporter::report() {
@@ -131,14 +145,11 @@ QByteArray UsageReporter::report() {
         heldMSecs += holdStart->msecsTo(now);
     const qint64 activeMinutes = (first.value_or(now).msecsTo(now) - heldMSecs) / 60'000;
 
-    QFile osRelease(u"/etc/os-release"_s);
-    const QByteArray osReleaseText =
-        osRelease.open(QIODevice::ReadOnly) ? osRelease.readAll() : QByteArray();
     const QJsonObject report{
         {u"device"_s, deviceID()},
         {u"day"_s, now.date().toString(u"yyyy-MM-dd"_s)},
         {u"version"_s, m_version},
-        {u"os"_s, osVersion(osReleaseText, QSysInfo::kernelVersion())},
+        {u"os"_s, osVersion(osRelease({}), QSysInfo::kernelVersion())},
         {u"launches"_s, counts[EventStore::Action::launch]},
         {u"fired"_s, counts[EventStore::Action::fired]},
         {u"done"_s, counts[EventStore::Action::done]},
@@ -150,11 +161,15 @@ QByteArray UsageReporter::report() {
     return QJsonDocument(report).toJson(QJsonDocument::Compact);
 }
 
+// Written in upper case like every UUID Brevimar stores. One written in lower case by an earlier
+// version is the same UUID, so the installation keeps its identity; it is rewritten upper case.
 QString UsageReporter::deviceID() {
-    QString id = m_preferences.string(deviceKey, {});
-    if (id.isEmpty()) {
-        id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        m_preferences.setString(deviceKey, id);
-    }
-    return id;
+    const QString stored = m_preferences.string(deviceKey, {});
+    QUuid id = QUuid::fromString(stored);
+    if (id.isNull())
+        id = QUuid::createUuid();
+    const QString text = JsonFields::uuidText(id);
+    if (text != stored)
+        m_preferences.setString(deviceKey, text);
+    return text;
 }

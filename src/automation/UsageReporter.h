@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <chrono>
+#include <optional>
 
 class AppSettings;
 struct BundleInfo;
@@ -28,8 +30,8 @@ public:
 
     // One report now, then one every hour (every 30 s in fast mode).
     void start();
-    // Sends one report, unless the user has switched sharing off, there is nowhere to send it,
-    // or the last one is still under way.
+    // Sends one report, unless the user has switched sharing off, there is nowhere safe to send
+    // it, or the last one is still under way.
     void ping();
     // How long one report may take before it is given up.
     void setDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
@@ -37,8 +39,11 @@ public:
     // "major.minor" from the VERSION_ID in the text of /etc/os-release, or from the kernel's
     // release where the system names no version (rolling distributions).
     static QString osVersion(const QByteArray& osRelease, const QString& kernelRelease);
+    // The text of the system's os-release under that root folder ("" for the real one).
+    static QByteArray osRelease(const QString& root);
 
 private:
+    std::optional<QUrl> endpoint();
     QByteArray report();
     QString deviceID();
 
@@ -51,4 +56,5 @@ private:
     std::chrono::milliseconds m_deadline{20'000};
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_pending = nullptr;
+    bool m_refusalLogged = false;
 };
