@@ -32,9 +32,10 @@ QPointer<AppDelegate>& currentDelegate() {
 bool x11TrayPresent() {
     const auto* x11 =
         qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    // Offscreen Qt answers as X11 too, with no connection behind it.
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
         return false;
-    xcb_connection_t* connection = x11->connection();
     const QByteArray name = "_NET_SYSTEM_TRAY_S0";
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
@@ -125,9 +126,10 @@ void AppDelegate::showMenuBarIcon() {
         createMenuBarIcon();
         return;
     }
-    // Where no tray shows icons (stock GNOME) Brevimar would seem not to have started.
+    // Where no tray shows icons (stock GNOME) Brevimar would seem not to have started. Without a
+    // bus nobody can be told, and a later start with one still tells.
     const QString toldKey = u"noTrayNoticeShown"_s;
-    if (!m_services.preferences.boolean(toldKey, false)) {
+    if (m_bus.isConnected() && !m_services.preferences.boolean(toldKey, false)) {
         m_services.preferences.setBoolean(toldKey, true);
         m_notifier.deliverNotice(tr("Brevimar is running."),
                                  tr("Your desktop shows no tray icons: open Brevimar from your "
@@ -148,7 +150,7 @@ void AppDelegate::createMenuBarIcon() {
 }
 
 bool AppDelegate::trayHostPresent(const QDBusConnection& bus) {
-    return !bus.isConnected() || bus.interface()->isServiceRegistered(trayService) ||
+    return (bus.isConnected() && bus.interface()->isServiceRegistered(trayService)) ||
            x11TrayPresent();
 }
 

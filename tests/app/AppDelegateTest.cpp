@@ -64,6 +64,12 @@ TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
     EXPECT_EQ(eventLog(services.events).last(), u"fired water"_s);
 }
 
+// Without a session bus only an X11 tray can show the icon, and offscreen Qt has no X server to
+// ask: no tray, so starting again opens the panel as a window rather than at an icon nobody sees.
+TEST_F(AppDelegateTest, WithoutABusOnlyAnX11TrayCounts) {
+    EXPECT_FALSE(AppDelegate::trayHostPresent(desktop.bus));
+}
+
 // Wayland without XWayland: a card could be neither placed nor kept from taking the keyboard, so
 // reminders go out as notifications whatever the style, and the log says so once, at start.
 TEST_F(AppDelegateTest, WithoutXWaylandRemindersComeAsNotifications) {
