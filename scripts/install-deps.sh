@@ -18,6 +18,7 @@ packages=(
     at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
     sway xwayland foot
+    trayer
     clang clang-format tzdata locales-all
     appstream file
 )

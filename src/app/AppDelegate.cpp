@@ -7,47 +7,18 @@
 #include "ui/history/HistoryWindow.h"
 #include "ui/onboarding/OnboardingWindow.h"
 #include "ui/settings/SettingsWindow.h"
+#include "ui/tray/TrayHostWatcher.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
-
-#include <xcb/xcb.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString trayService = u"org.kde.StatusNotifierWatcher"_s;
-
 QPointer<AppDelegate>& currentDelegate() {
     static QPointer<AppDelegate> delegate;
     return delegate;
-}
-
-// An X11 tray (the XEmbed protocol) owns the selection _NET_SYSTEM_TRAY_S<screen>. Asked here
-// rather than through QSystemTrayIcon, which would also settle, once and for all, that the
-// desktop's tray service is missing.
-bool x11TrayPresent() {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    // Offscreen Qt answers as X11 too, with no connection behind it.
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return false;
-    const QByteArray name = "_NET_SYSTEM_TRAY_S0";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
-        nullptr);
-    if (!atom)
-        return false;
-    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-    const bool present = owner && owner->owner != XCB_NONE;
-    free(owner);
-    free(atom);
-    return present;
 }
 
 } // namespace
@@ -121,7 +92,7 @@ void AppDelegate::showMenuBarIcon() {
         return;
     }
     // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
-    // so the icon waits for the tray service if the desktop has not started it yet.
+    // so the icon waits for either if the desktop has not started one yet.
     if (trayHostPresent(m_bus)) {
         createMenuBarIcon();
         return;
@@ -135,9 +106,8 @@ void AppDelegate::showMenuBarIcon() {
                                  tr("Your desktop shows no tray icons: open Brevimar from your "
                                     "applications to see today's reminders."));
     }
-    auto* watcher = new QDBusServiceWatcher(trayService, m_bus,
-                                            QDBusServiceWatcher::WatchForRegistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, watcher] {
+    auto* watcher = new TrayHostWatcher(m_bus, this);
+    connect(watcher, &TrayHostWatcher::appeared, this, [this, watcher] {
         watcher->deleteLater();
         createMenuBarIcon();
     });
@@ -150,8 +120,7 @@ void AppDelegate::createMenuBarIcon() {
 }
 
 bool AppDelegate::trayHostPresent(const QDBusConnection& bus) {
-    return (bus.isConnected() && bus.interface()->isServiceRegistered(trayService)) ||
-           x11TrayPresent();
+    return TrayHostWatcher::present(bus);
 }
 
 void AppDelegate::activate() {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The desktop's services restart under a running Brevimar. A new tray host gets the icon again.
+# The desktop's services start and restart under a running Brevimar. A tray host that starts
+# after Brevimar gets the icon, and so does a new one.
 # A reminder that finds no notification server is logged as not delivered and still awaits its
 # answer; once a server is back, the next reminder reaches it.
 # Usage (from ctest): run-in-session desktop-restarts.sh BUILD_DIR
@@ -16,10 +17,11 @@ printf '[D-BUS Service]\nName=org.freedesktop.Notifications\nExec=/bin/false\n' 
 dunst >"$HOME/dunst.log" 2>&1 &
 dunst=$!
 wait_for 5 "dunst is up" dunstctl count
+BREVIMAR_FAST=1 "$HOME/.local/bin/brevimar" >"$HOME/brevimar.log" 2>&1 &
+wait_for 10 "Brevimar is up" "$ctl" kinds
 "$tray_watcher" >"$HOME/tray.log" 2>&1 &
 tray=$!
-BREVIMAR_FAST=1 "$HOME/.local/bin/brevimar" >"$HOME/brevimar.log" 2>&1 &
-wait_for 10 "the icon registers" test -s "$HOME/tray.log"
+wait_for 10 "the icon registers with a tray host that came later" test -s "$HOME/tray.log"
 
 kill "$tray"
 "$tray_watcher" >"$HOME/tray-again.log" 2>&1 &

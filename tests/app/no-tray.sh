@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # On a desktop with no tray (stock GNOME) Brevimar says once that it is running and where to find
 # it; starting it again opens the panel as an ordinary window at the top centre of the screen.
-# A tray that turns up later gets the icon, and the next start opens the panel as its popup.
+# An X11 tray that turns up later (trayer, as on i3 or Openbox) gets the icon, and the next start
+# opens the panel as its popup.
 # Usage (from ctest): run-in-session no-tray.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-[ "$1" = --inside ] || export tray_watcher=$1/tests/app/tray_watcher
 installed_session "$@"
 brevimar=$HOME/.local/bin/brevimar
 notice="Your desktop shows no tray icons: open Brevimar from your applications to see today's reminders."
@@ -42,8 +42,14 @@ centre_offset=$((X - left + (WIDTH + left + right) / 2 - screen_width / 2))
 [ "${centre_offset#-}" -le 2 ] || fail "not centred: off by $centre_offset"
 [ "$((Y - top))" = 0 ] || fail "not at the top: the frame starts at $((Y - top))"
 
-"$tray_watcher" >"$HOME/tray.log" 2>&1 &
-wait_for 10 "the icon once a tray turns up" test -s "$HOME/tray.log"
+trayer >"$HOME/trayer.log" 2>&1 &
+# Brevimar's icon among the windows inside trayer's panel.
+in_tray() {
+    xwininfo -root -tree | awk '!/0x/ { next } depth && index($0, "0x") <= depth { depth = 0 }
+        depth && /\("brevimar"/ { found = 1 } /\("panel" "trayer"\)/ { depth = index($0, "0x") }
+        END { exit !found }'
+}
+wait_for 10 "the icon once an X11 tray turns up" in_tray
 "$brevimar" || fail "a start with a tray does not hand over"
 popup() { xwininfo -id "$(panel)" | grep -q 'Override Redirect State: yes'; }
 wait_for 10 "the panel as the tray's popup" popup
