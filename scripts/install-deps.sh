@@ -14,7 +14,7 @@ packages=(
     libcanberra-dev sound-theme-freedesktop
     fonts-material-design-icons-iconfont libfreetype-dev
     googletest libgmock-dev libbenchmark-dev
-    xvfb xauth openbox dunst xdotool x11-utils dbus dbus-x11
+    xvfb xauth openbox dunst xdotool x11-utils x11-xserver-utils dbus dbus-x11
     at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
     sway xwayland foot
