@@ -5,7 +5,7 @@
 # holding reminders (nobody types on a virtual display). Extra setting lines come as the argument.
 private_home() {
     home=$(mktemp -d)
-    trap '[ $? = 0 ] || cat "$home"/*.log 2>/dev/null; kill $(jobs -p) 2>/dev/null || true; rm -rf "$home"' EXIT
+    trap '[ $? = 0 ] || cat "$home"/*.log 2>/dev/null; kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$home"' EXIT
     export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
     export XDG_CACHE_HOME=$home/.cache
     mkdir -p "$XDG_CONFIG_HOME/tovanex"
@@ -40,6 +40,13 @@ brevimar_pid() {
         awk '/uint32/ { print $2 }' || true
 }
 
+# Whether the name has an owner on this bus; asked of the bus itself, which would otherwise start
+# a program for it.
+on_bus() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:"$1" 2>/dev/null | grep -q true
+}
+
 # Stops the Brevimar on this bus, as the end of a session does.
 stop_brevimar() {
     local pid
@@ -71,6 +78,16 @@ wait_for() { # seconds description command…
     fail "$what"
     return 1
 }
+
+# wait_for what a command prints; a failure also tells what it printed last.
+wait_for_output() { # seconds description wanted command…
+    local limit=$1 what=$2 want=$3
+    shift 3
+    wait_for "$limit" "$what" prints "$want" "$@" && return
+    echo "      got [$("$@" 2>/dev/null)], wanted [$want]"
+    return 1
+}
+prints() { [ "$("${@:2}")" = "$1" ]; }
 
 expect() { # exit-status standard-output command…
     local code=$1 want=$2 got status=0
