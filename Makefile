@@ -74,6 +74,8 @@ bench: deps
 	build-release/bench/bench_settings_window
 	./scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher \
 		build-release/bench/floor_tray
+	./scripts/run-in-sway bench/app-idle.sh build-release/src/app/brevimar build-release/tests/app/tray_watcher \
+		build-release/bench/floor_tray
 	./scripts/run-in-session sh -c 'for run in cold warm; do \
 		build-release/bench/bench_calendar_switch_on build-release/src/lib/brevimar/brevimar-calendar-eds.so; done'
 

@@ -6,6 +6,8 @@
 # what its history and settings windows cost. Runs on a virtual display of its own:
 #   scripts/run-in-session bench/app-idle.sh build-release/src/app/brevimar \
 #       build-release/tests/app/tray_watcher build-release/bench/floor_tray [rounds]
+# or, with scripts/run-in-sway in place of run-in-session, measures the application once in a
+# Wayland session.
 set -euo pipefail
 brevimar=$1
 tray_watcher=$2
@@ -76,8 +78,18 @@ measure() { # name program
 }
 median() { sort -g "$home/results/$1" | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-# A first start of each, not counted: files in the page cache, the event log created.
 printf "$holds_off" >"$config"
+# In a Wayland session Brevimar also keeps a connection of its own to the compositor, which tells
+# it of idleness and of the windows in front: its resting cost there is measured once, to be read
+# beside the figures on X11.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    echo "in a Wayland session (sway), once"
+    measure wayland "$brevimar"
+    stop
+    exit
+fi
+
+# A first start of each, not counted: files in the page cache, the event log created.
 for program in "$floor" "$brevimar"; do
     start "$program"
     sleep 2
