@@ -48,9 +48,10 @@ public:
         return int(after - m_days.begin()) - 1;
     }
     int hourOf(int day, qint64 ms) const {
-        const Start& d = m_days[day];
-        if (d.uniform)
+        if (day < qsizetype(m_days.size()) - 1 && m_days[day].uniform) {
+            const Start& d = m_days[day];
             return int((d.wallMs + ms - d.ms) / msPerHour);
+        }
         return LocalCalendar::hour(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC));
     }
 
@@ -138,7 +139,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
     for (const EventStore::Event& event : events) {
         const qint64 ms = event.at.toMSecsSinceEpoch();
         const int slot = calendar.dayOf(ms);
-        if (slot < 0 || slot >= 2 * rangeDays)
+        if (slot < 0)
             continue;
         if (slot < rangeDays) {
             if (event.kind && (event.action == Action::fired || event.action == Action::done)) {
@@ -148,13 +149,16 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
             }
             continue;
         }
+        // A clock that ran fast leaves events after today: they count in everything but the days.
         const int day = slot - rangeDays;
+        const bool dated = day < rangeDays;
         switch (event.action) {
         case Action::fired:
             if (event.kind) {
                 Tally& tally = tallyOf(*event.kind);
                 const int hour = calendar.hourOf(slot, ms);
-                ++tally.fired[day];
+                if (dated)
+                    ++tally.fired[day];
                 ++hours[hour].fired;
                 ++result.totalFired;
                 tally.pendingFire = ms;
@@ -164,7 +168,8 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         case Action::done:
             if (event.kind) {
                 Tally& tally = tallyOf(*event.kind);
-                ++tally.done[day];
+                if (dated)
+                    ++tally.done[day];
                 ++tally.doneByHour[calendar.hourOf(slot, ms)];
                 ++result.totalDone;
                 // A done an hour or more after the fire is a fresh sip or break, not an answer.

@@ -55,8 +55,8 @@ public:
     int totalDone = 0;
 
     // The range is the last rangeDays calendar days up to and including now's day; events must
-    // cover it and the equally long period before, oldest first. Events later than the range's
-    // last day are left out.
+    // cover it and the equally long period before, oldest first. Events dated after now's day (a
+    // clock that ran fast) count in every figure but the days'.
     static Insights build(const QList<EventStore::Event>& events, const QList<NudgeKind>& kinds,
                           int rangeDays, const QDateTime& now);
 

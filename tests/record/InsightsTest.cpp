@@ -128,6 +128,19 @@ TEST_F(InsightsTest, AFireIsAnsweredOnceAndADoneOnlyWithinTheHour) {
     }
 }
 
+// A clock that ran fast leaves events dated after today: they count in every figure but the days.
+TEST_F(InsightsTest, EventsAfterTodayCountInEverythingButTheDays) {
+    activeDays(3);
+    log(-1, {"09:00 fired water", "09:02 done water", "10:00 hold_start call", "10:30 hold_end"});
+    const Insights insights = build();
+    EXPECT_EQ(insights.totalAnswered, 1);
+    EXPECT_EQ(insights.medianResponse, 120.0);
+    EXPECT_EQ(insights.hours[9].fired, 1);
+    EXPECT_EQ(insights.totalDone, 4);
+    EXPECT_EQ(insights.kindStats[0].total, 0) << "no day of its own";
+    EXPECT_EQ(insights.sentences.filter(u"held reminders for 30 min"_s).size(), 1);
+}
+
 TEST_F(InsightsTest, AtMostTwoHoursStandOutAndOnlyPastBothThresholds) {
     struct Case {
         const char* name;
