@@ -422,9 +422,9 @@
         <translation>Gib ihr ein paar Tage. Muster erscheinen hier, sobald es genug zum Vergleichen gibt.</translation>
     </message>
     <message>
-        <source>%L1 %2</source>
+        <source>%1 %2</source>
         <comment>count, counting word</comment>
-        <translation>%L1 %2</translation>
+        <translation>%1 %2</translation>
     </message>
     <message>
         <source>Best day: %1 with %2.</source>
@@ -1551,6 +1551,14 @@
     <message>
         <source>Brevimar Settings</source>
         <translation>Brevimar-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>the language of these texts as a locale name, such as de or pt_BR</comment>
+        <translation>de</translation>
     </message>
 </context>
 <context>

@@ -16,3 +16,12 @@ void Translations::install() {
     if (brevimar->load(locale, u"brevimar"_s, u"_"_s, u":/i18n"_s))
         QCoreApplication::installTranslator(brevimar);
 }
+
+QLocale Translations::locale() {
+    // Each translation names its own language, as Qt's own name their layout direction.
+    const QLocale texts(QCoreApplication::translate(
+        "Translations", "en", "the language of these texts as a locale name, such as de or pt_BR"));
+    QLocale chosen = QLocale().language() == texts.language() ? QLocale() : texts;
+    chosen.setNumberOptions(QLocale::OmitGroupSeparator);
+    return chosen;
+}

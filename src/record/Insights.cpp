@@ -1,6 +1,7 @@
 #include "Insights.h"
 
 #include "platform/LocalCalendar.h"
+#include "platform/Translations.h"
 
 #include <QLocale>
 
@@ -91,10 +92,6 @@ std::optional<double> median(std::vector<double> times) {
     return *middle;
 }
 
-QString dayDate(const QDateTime& day, const QString& pattern) {
-    return QLocale().toString(day.date(), pattern);
-}
-
 QString partOfDay(int hour) {
     if (hour >= 5 && hour <= 11)
         return Insights::tr("Mornings");
@@ -130,6 +127,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
 
     Insights result;
     result.rangeDays = rangeDays;
+    const QLocale locale = Translations::locale();
     std::array<Hour, 24> hours{};
     std::vector<double> responses;
     QHash<QString, double> heldSeconds;
@@ -310,13 +308,14 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         for (qsizetype k = 0; k < kinds.size(); ++k) {
             const int count = given[k]->done[bestDay];
             if (count > 0)
-                counts.append(tr("%L1 %2", "count, counting word")
-                                  .arg(count)
-                                  .arg(count == 1 ? kinds[k].verb : kinds[k].verbPlural));
+                counts.append(tr("%1 %2", "count, counting word")
+                                  .arg(locale.toString(count),
+                                       count == 1 ? kinds[k].verb : kinds[k].verbPlural));
         }
         result.sentences.append(
             tr("Best day: %1 with %2.")
-                .arg(dayDate(result.days[bestDay].date, tr("ddd, MMM d")), joinList(counts)));
+                .arg(locale.toString(result.days[bestDay].date.date(), tr("ddd, MMM d")),
+                     joinList(counts)));
     }
 
     if (rangeDays >= 14 && result.activeDayCount >= 8) {
@@ -341,9 +340,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
                 busiest = w;
         }
         // Qt counts weekdays from Monday = 1 to Sunday = 7.
-        auto name = [](int w) {
-            return QLocale().dayName(w == 1 ? 7 : w - 1, QLocale::LongFormat);
-        };
+        auto name = [&](int w) { return locale.dayName(w == 1 ? 7 : w - 1, QLocale::LongFormat); };
         if (average(quietest) * 1.3 < average(busiest))
             result.sentences.append(tr("%1s are your quietest day, %2s your most active.")
                                         .arg(name(quietest), name(busiest)));
@@ -353,9 +350,9 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         const Hour& worst = standouts.first();
         result.sentences.append(tr("Reminders around %1 go unanswered most: %2 of %3. If that's "
                                    "focus time, a longer interval there may suit you.")
-                                    .arg(hourLabel(worst.hour))
-                                    .arg(worst.fired - worst.answered)
-                                    .arg(worst.fired));
+                                    .arg(hourLabel(worst.hour),
+                                         locale.toString(worst.fired - worst.answered),
+                                         locale.toString(worst.fired)));
     }
 
     if (kinds.size() > 1) {
@@ -397,7 +394,7 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
     if (manualPauses > 2)
         result.sentences.append(tr("You paused reminders by hand %1 times. If it's always the same "
                                    "stretch, work hours in Settings can do it for you.")
-                                    .arg(manualPauses));
+                                    .arg(locale.toString(manualPauses)));
 
     const KindStat* trend = nullptr;
     double trendChange = 0;
@@ -414,16 +411,16 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
         result.highlights.append(
             (trendChange > 0 ? tr("%1 is up to about %2 %3 a day, from %4 %5.")
                              : tr("%1 dipped to about %2 %3 a day, from %4 %5."))
-                .arg(trend->kind.title, QString::number(trend->total / trend->activeDays),
-                     trend->kind.verbPlural, QString::number(qint64(*trend->previousAverage)),
+                .arg(trend->kind.title, locale.toString(trend->total / trend->activeDays),
+                     trend->kind.verbPlural, locale.toString(qint64(*trend->previousAverage)),
                      periodPhrase(rangeDays)));
 
     if (!standouts.isEmpty()) {
         const Hour& worst = standouts.first();
         result.highlights.append(tr("%1 are where you miss the most: %2 of %3 around %4.")
                                      .arg(partOfDay(worst.hour),
-                                          QString::number(worst.fired - worst.answered),
-                                          QString::number(worst.fired), hourLabel(worst.hour)));
+                                          locale.toString(worst.fired - worst.answered),
+                                          locale.toString(worst.fired), hourLabel(worst.hour)));
     }
 
     if (holdsWorthTelling)
@@ -431,9 +428,10 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
                                      .arg(reasonLabel(leading), formatHours(held)));
 
     if (result.highlights.size() < 3 && bestTotal >= 1)
-        result.highlights.append(tr("Your best day was %1, with %2 done.")
-                                     .arg(dayDate(result.days[bestDay].date, tr("dddd, MMM d")),
-                                          QString::number(bestTotal)));
+        result.highlights.append(
+            tr("Your best day was %1, with %2 done.")
+                .arg(locale.toString(result.days[bestDay].date.date(), tr("dddd, MMM d")),
+                     locale.toString(bestTotal)));
 
     result.highlights.resize(std::min<qsizetype>(result.highlights.size(), 3));
     return result;
@@ -444,15 +442,15 @@ QString Insights::formatDuration(double seconds) {
     if (minutes < 1)
         return tr("under a minute");
     if (minutes < 60)
-        return tr("%1 min").arg(std::lround(minutes));
-    return tr("%1 h").arg(QLocale().toString(minutes / 60.0, 'f', 1));
+        return tr("%1 min").arg(Translations::locale().toString(qint64(std::lround(minutes))));
+    return tr("%1 h").arg(Translations::locale().toString(minutes / 60.0, 'f', 1));
 }
 
 QString Insights::formatHours(double seconds) {
     const double hours = seconds / 3600.0;
     if (hours >= 1)
-        return tr("%1 hours").arg(QLocale().toString(hours, 'f', 1));
-    return tr("%1 min").arg(qint64(seconds / 60.0));
+        return tr("%1 hours").arg(Translations::locale().toString(hours, 'f', 1));
+    return tr("%1 min").arg(Translations::locale().toString(qint64(seconds / 60.0)));
 }
 
 QString Insights::joinList(const QStringList& texts) {
@@ -462,7 +460,7 @@ QString Insights::joinList(const QStringList& texts) {
 }
 
 QString Insights::hourLabel(int hour) {
-    return QLocale().toString(QTime(hour, 0), tr("h Ap", "hour of the day"));
+    return Translations::locale().toString(QTime(hour, 0), tr("h Ap", "hour of the day"));
 }
 
 QString Insights::reasonPhrase(const QString& reason) {
@@ -497,5 +495,5 @@ QString Insights::periodPhrase(int rangeDays) {
         return tr("last week");
     if (rangeDays < 32)
         return tr("the month before");
-    return tr("the %1 days before").arg(rangeDays);
+    return tr("the %1 days before").arg(Translations::locale().toString(rangeDays));
 }

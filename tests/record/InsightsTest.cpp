@@ -3,7 +3,9 @@
 #include "fakes/ScopedTimeZone.h"
 #include "fakes/SimulatedUsage.h"
 
+#include <QCoreApplication>
 #include <QLocale>
+#include <QTranslator>
 
 #include <numeric>
 
@@ -86,6 +88,7 @@ TEST_F(InsightsTest, TwoActiveDaysGiveOnlyTheFewDaysTexts) {
 }
 
 TEST_F(InsightsTest, AWeekReadsAsWritten) {
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt)); // English texts all the same
     log(4, {"09:00 done custom-gone", "09:01 done custom-gone", "09:02 done custom-gone",
             "09:03 done custom-gone"}); // a deleted reminder: counted, never named
     log(2, {"09:00 fired water", "09:02 done water", "09:05 fired movement", "09:15 done movement",
@@ -240,17 +243,33 @@ TEST_F(InsightsTest, ATrendNeedsAChangeOfOneADayAndNamesThePeriod) {
     }
 }
 
-TEST_F(InsightsTest, Formatters) {
-    const std::pair<QString, QString> cases[] = {
-        {Insights::formatDuration(30), u"under a minute"_s},
-        {Insights::formatDuration(5400), u"1.5 h"_s},
-        {Insights::formatHours(5400), u"1.5 hours"_s},
-        {Insights::formatHours(3599), u"59 min"_s},
-        {Insights::joinList({u"a"_s, u"b"_s, u"c"_s}), u"a, b and c"_s},
-        {Insights::hourLabel(0), u"12 AM"_s},
-    };
-    for (const auto& [actual, expected] : cases)
-        EXPECT_EQ(actual, expected);
+// Numbers, dates and hours follow the language of the texts, not the desktop's locale: English
+// texts under a French or an Arabic locale that has no translation, then German texts.
+TEST_F(InsightsTest, NumbersFollowTheLanguageOfTheTexts) {
+    for (const QLocale& desktop : {QLocale(u"fr_FR"_s), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(desktop);
+        const std::pair<QString, QString> cases[] = {
+            {Insights::formatDuration(30), u"under a minute"_s},
+            {Insights::formatDuration(5400), u"1.5 h"_s},
+            {Insights::formatHours(5400), u"1.5 hours"_s},
+            {Insights::formatHours(3599), u"59 min"_s},
+            {Insights::joinList({u"a"_s, u"b"_s, u"c"_s}), u"a, b and c"_s},
+            {Insights::hourLabel(0), u"12 AM"_s},
+            {Insights::periodPhrase(90), u"the 90 days before"_s},
+        };
+        for (const auto& [actual, expected] : cases)
+            EXPECT_EQ(actual, expected) << desktop.name().toStdString();
+    }
+    // A translation says which language it is in.
+    struct German : QTranslator {
+        QString translate(const char* context, const char* source, const char*,
+                          int) const override {
+            return qstrcmp(context, "Translations") || qstrcmp(source, "en") ? QString() : u"de"_s;
+        }
+        bool isEmpty() const override { return false; }
+    } german;
+    QCoreApplication::installTranslator(&german);
+    EXPECT_EQ(Insights::formatDuration(5400), u"1,5 h"_s);
 }
 
 // The nights the clocks change: days stay calendar days, hours stay wall-clock hours.

@@ -14,6 +14,9 @@ namespace {
 
 class HistoryWindowTest : public HistoryFixture {
 protected:
+    // An Arabic desktop without a translation: the window speaks English, digits and all.
+    HistoryWindowTest() { QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt)); }
+    ~HistoryWindowTest() override { QLocale::setDefault(QLocale::system()); }
     void add(int month, int day, int hour, int minute, Action action, const NudgeKind& kind) {
         const QDateTime at = LocalCalendar::atTime(QDate(2026, month, day), hour, minute);
         log.append({QString::number(log.size()), at.toUTC(), action, kind.id, {}});

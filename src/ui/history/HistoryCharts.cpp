@@ -1,10 +1,10 @@
 #include "HistoryCharts.h"
 
+#include "platform/Translations.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -51,6 +51,7 @@ void DailyChart::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     const QColor secondary = secondaryText(palette());
     const QColor tertiary = tertiaryText(palette());
+    const QLocale locale = Translations::locale();
 
     // The legend.
     double x = 0;
@@ -74,7 +75,7 @@ void DailyChart::paintEvent(QPaintEvent*) {
     }
     const auto [step, steps] = axisSteps(largest);
     const int top = steps * step;
-    const int axisWidth = metrics.horizontalAdvance(QString::number(top)) + 8;
+    const int axisWidth = metrics.horizontalAdvance(locale.toString(top)) + 8;
     const QRectF plot(axisWidth, legendHeight + metrics.height() / 2.0, width() - axisWidth,
                       height() - legendHeight - metrics.height() * 2.0 - 6);
 
@@ -85,7 +86,7 @@ void DailyChart::paintEvent(QPaintEvent*) {
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(tertiary);
         painter.drawText(QRectF(0, y - metrics.height() / 2.0, axisWidth - 6, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(i * step));
+                         Qt::AlignRight | Qt::AlignVCenter, locale.toString(i * step));
     }
 
     if (m_days.isEmpty())
@@ -93,7 +94,6 @@ void DailyChart::paintEvent(QPaintEvent*) {
     const double slot = plot.width() / double(m_days.size());
     const double barWidth = std::clamp(slot * 0.62, 2.0, 36.0);
     const int markEvery = m_days.size() < 8 ? 1 : m_days.size() < 31 ? 5 : 15;
-    const QLocale locale;
     for (qsizetype i = 0; i < m_days.size(); ++i) {
         const Insights::Day& day = m_days[i];
         const double centre = plot.left() + slot * (double(i) + 0.5);

@@ -2,6 +2,7 @@
 
 #include "HistoryCharts.h"
 #include "platform/Clock.h"
+#include "platform/Translations.h"
 #include "record/Insights.h"
 #include "settings/AppSettings.h"
 #include "ui/theme/Buttons.h"
@@ -12,7 +13,6 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -56,15 +56,15 @@ protected:
     }
 };
 
-QString summary(const Insights& insights) {
+QString summary(const Insights& insights, const QLocale& locale) {
     const int active = insights.activeDayCount;
     QStringList parts{
         (active == 1 ? HistoryWindow::tr("1 active day in the last %1 days")
                      : HistoryWindow::tr("%n active days in the last %1 days", nullptr, active))
-            .arg(insights.rangeDays)};
+            .arg(locale.toString(insights.rangeDays))};
     if (insights.answeredRate)
-        parts.append(
-            HistoryWindow::tr("%1% answered").arg(std::lround(*insights.answeredRate * 100)));
+        parts.append(HistoryWindow::tr("%1% answered")
+                         .arg(locale.toString(qint64(std::lround(*insights.answeredRate * 100)))));
     if (const auto median = insights.medianResponse) {
         parts.append(*median < 60 ? HistoryWindow::tr("usually done in under a minute")
                                   : HistoryWindow::tr("usually done within %1")
@@ -73,15 +73,16 @@ QString summary(const Insights& insights) {
     return parts.join(u" · "_s);
 }
 
-QString averagePerDay(const Insights::KindStat& stat) {
+QString averagePerDay(const Insights::KindStat& stat, const QLocale& locale) {
     const double average = double(stat.total) / stat.activeDays;
     if (average >= 1)
-        return QString::number(std::lround(average));
-    return average > 0 ? QLocale().toString(average, 'f', 1) : u"0"_s;
+        return locale.toString(qint64(std::lround(average)));
+    return average > 0 ? locale.toString(average, 'f', 1) : locale.toString(0);
 }
 
 // "↑ 2 from last week", or "Same as last week" when the change rounds away.
-QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
+QWidget* trendChip(const Insights::KindStat& stat, int range, const QLocale& locale,
+                   QWidget* parent) {
     auto* chip = new RoundedFill(0.07, -1, parent);
     auto* line = new QHBoxLayout(chip);
     line->setContentsMargins(9, 3, 10, 3);
@@ -100,12 +101,14 @@ QWidget* trendChip(const Insights::KindStat& stat, int range, QWidget* parent) {
     bold.setBold(true);
     arrow->setFont(bold);
     line->addWidget(arrow);
-    line->addWidget(label(HistoryWindow::tr("%1 from %2").arg(std::abs(delta)).arg(period), chip,
-                          11, Tone::secondary));
+    line->addWidget(
+        label(HistoryWindow::tr("%1 from %2").arg(locale.toString(qint64(std::abs(delta))), period),
+              chip, 11, Tone::secondary));
     return chip;
 }
 
-QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
+QWidget* kindRow(const Insights::KindStat& stat, int range, const QLocale& locale,
+                 QWidget* parent) {
     auto* row = new QWidget(parent);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
@@ -124,14 +127,14 @@ QWidget* kindRow(const Insights::KindStat& stat, int range, QWidget* parent) {
     names->addWidget(label((stat.activeDays == 1 ? HistoryWindow::tr("%1 %2 over 1 day")
                                                  : HistoryWindow::tr("%1 %2 over %n days", nullptr,
                                                                      int(stat.activeDays)))
-                               .arg(QString::number(stat.total), counted),
+                               .arg(locale.toString(stat.total), counted),
                            row, 12, Tone::secondary));
     if (stat.previousAverage)
-        line->addWidget(trendChip(stat, range, row), 0, Qt::AlignVCenter);
+        line->addWidget(trendChip(stat, range, locale, row), 0, Qt::AlignVCenter);
     auto* average = new QHBoxLayout;
     average->setSpacing(4);
-    average->addWidget(label(averagePerDay(stat), row, 20, Tone::primary, QFont::DemiBold), 0,
-                       Qt::AlignBottom);
+    average->addWidget(label(averagePerDay(stat, locale), row, 20, Tone::primary, QFont::DemiBold),
+                       0, Qt::AlignBottom);
     QLabel* unit = label(HistoryWindow::tr("a day"), row, 12, Tone::secondary);
     unit->setContentsMargins(0, 0, 0, 3);
     average->addWidget(unit, 0, Qt::AlignBottom);
@@ -247,10 +250,11 @@ void HistoryWindow::reload() {
 QWidget* HistoryWindow::content(const Insights& insights) {
     auto* page = new QWidget;
     page->setPalette(palette());
+    const QLocale locale = Translations::locale();
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(24, 0, 24, 24);
     column->setSpacing(14);
-    QLabel* line = label(summary(insights), page, 13, Tone::secondary, QFont::Normal, true);
+    QLabel* line = label(summary(insights, locale), page, 13, Tone::secondary, QFont::Normal, true);
     line->setAlignment(Qt::AlignHCenter);
     column->addWidget(line);
 
@@ -269,7 +273,7 @@ QWidget* HistoryWindow::content(const Insights& insights) {
         RoundedFill* kinds = section(page);
         static_cast<QVBoxLayout*>(kinds->layout())->setSpacing(14);
         for (const Insights::KindStat& stat : insights.kindStats)
-            kinds->layout()->addWidget(kindRow(stat, insights.rangeDays, kinds));
+            kinds->layout()->addWidget(kindRow(stat, insights.rangeDays, locale, kinds));
         column->addWidget(kinds);
     }
 
