@@ -4,11 +4,17 @@
 #include "platform/Log.h"
 #include "settings/AppSettings.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -46,7 +52,10 @@ NotificationService::NotificationService(QDBusConnection bus, AppSettings& setti
                                          QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
-    , m_settings(settings) {
+    , m_settings(settings)
+    , m_idsFile(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                u"/brevimar-notifications.json"_s) {
+    closeEarlierRun();
     // Answers arrive as signals on the connection that sent the notifications.
     m_bus.connect(service, path, interface, u"ActionInvoked"_s, this,
                   SLOT(actionInvoked(uint, QString)));
@@ -56,8 +65,71 @@ NotificationService::NotificationService(QDBusConnection bus, AppSettings& setti
     // nobody's, or another program's, and must neither be replaced, closed nor answered.
     auto* watcher =
         new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this] { m_serverIDs.clear(); });
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
+        m_serverIDs.clear();
+        keepIDs();
+    });
+}
+
+// Their buttons would answer nobody, and the next run could neither replace nor close them.
+NotificationService::~NotificationService() {
+    if (m_serverIDs.isEmpty() || !m_bus.isConnected())
+        return;
+    for (const uint id : std::as_const(m_serverIDs)) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(service, path, interface, u"CloseNotification"_s);
+        call.setArguments({id});
+        m_bus.send(call);
+    }
+    // Messages leave in order: once the bus has answered a question asked after them, they have
+    // reached it, whenever the process ends.
+    m_bus.interface()->isServiceRegistered(service);
+    QFile::remove(m_idsFile);
+}
+
+// The ids are closed only while the server that gave them still runs: a server started since
+// numbers afresh, and the same ids may be another program's.
+void NotificationService::closeEarlierRun() {
+    QFile file(m_idsFile);
+    if (!m_bus.isConnected() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QJsonObject kept = QJsonDocument::fromJson(file.readAll()).object();
+    file.remove();
+    const QString owner = m_bus.interface()->serviceOwner(service);
+    if (owner.isEmpty() || kept.value(u"server"_s).toString() != serverKey(owner))
+        return;
+    const QJsonObject ids = kept.value(u"ids"_s).toObject();
+    for (auto id = ids.begin(); id != ids.end(); ++id)
+        close(uint(id.value().toInteger()));
+}
+
+// Unique names are numbered afresh by each bus, so the bus's own id goes with the name.
+QString NotificationService::serverKey(const QString& uniqueName) {
+    if (m_busID.isEmpty()) {
+        const QDBusMessage call =
+            QDBusMessage::createMethodCall(u"org.freedesktop.DBus"_s, u"/org/freedesktop/DBus"_s,
+                                           u"org.freedesktop.DBus"_s, u"GetId"_s);
+        const QDBusMessage reply = m_bus.call(call);
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+            m_busID = reply.arguments().constFirst().toString();
+    }
+    return m_busID + u' ' + uniqueName;
+}
+
+void NotificationService::keepIDs() {
+    if (m_serverIDs.isEmpty()) {
+        QFile::remove(m_idsFile);
+        return;
+    }
+    QJsonObject ids;
+    for (auto id = m_serverIDs.cbegin(); id != m_serverIDs.cend(); ++id)
+        ids.insert(id.key(), qint64(id.value()));
+    QSaveFile file(m_idsFile);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QJsonDocument(QJsonObject{{u"server"_s, m_server}, {u"ids"_s, ids}})
+                       .toJson(QJsonDocument::Compact));
+        file.commit();
+    }
 }
 
 void NotificationService::requestAuthorization() {
@@ -154,7 +226,9 @@ void NotificationService::send(const QString& identifier, const QList<QVariant>&
                     // Answered or taken back while on its way: it must not stay on screen.
                     close(reply.value());
                 } else {
+                    m_server = serverKey(reply.reply().service());
                     m_serverIDs.insert(identifier, reply.value());
+                    keepIDs();
                     Log::write(u"Brevimar "_s + logName + u" delivered"_s);
                 }
                 if (!flight.next.isEmpty())
@@ -172,6 +246,7 @@ void NotificationService::clear(const NudgeKind& kind) {
     if (const auto id = m_serverIDs.constFind(identifier); id != m_serverIDs.constEnd()) {
         close(*id);
         m_serverIDs.erase(id);
+        keepIDs();
     }
 }
 
@@ -204,6 +279,8 @@ void NotificationService::actionInvoked(uint id, const QString& action) {
 
 void NotificationService::notificationClosed(uint id, uint) {
     const QString identifier = m_serverIDs.key(id);
-    if (!identifier.isEmpty())
+    if (!identifier.isEmpty()) {
         m_serverIDs.remove(identifier);
+        keepIDs();
+    }
 }

@@ -13,12 +13,14 @@ class AppSettings;
 class QTimer;
 
 // Reminders as desktop notifications (org.freedesktop.Notifications) whose buttons answer them.
-// Each kind has at most one notification; a new one replaces the old.
+// Each kind has at most one notification; a new one replaces the old. They go when Brevimar
+// ends, and those of a run that ended without taking them (a crash) go when the next one starts.
 class NotificationService : public QObject, public Notifier {
     Q_OBJECT
 
 public:
     NotificationService(QDBusConnection bus, AppSettings& settings, QObject* parent = nullptr);
+    ~NotificationService() override;
 
     // Answers go to this engine while it exists.
     void setEngine(RhythmEngine* engine) { m_engine = engine; }
@@ -42,11 +44,19 @@ private:
                 const QStringList& actions, bool sound, const QString& logName);
     void send(const QString& identifier, const QList<QVariant>& arguments, const QString& logName);
     void close(uint id);
+    // The ids on screen, kept in the runtime folder for the next run to close should this one
+    // end without closing them, with the server they belong to.
+    void keepIDs();
+    void closeEarlierRun();
+    QString serverKey(const QString& uniqueName);
 
     QDBusConnection m_bus;
     AppSettings& m_settings;
     QPointer<RhythmEngine> m_engine;
-    QHash<QString, uint> m_serverIDs;  // "nudge-water" → the server's id
+    QHash<QString, uint> m_serverIDs; // "nudge-water" → the server's id
+    QString m_server;                 // whose ids they are: the bus and the server's name on it
+    QString m_busID;
+    const QString m_idsFile;
     QHash<QString, QTimer*> m_pending; // deliveries waiting out the in-front delay
     // Notify calls the server has not answered yet, by identifier. Until the answer brings the
     // id, a clear or a newer delivery cannot reach the notification, so they wait here.
