@@ -7,6 +7,7 @@
 #include "ui/settings/PausesPane.h"
 #include "ui/settings/SettingsForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace Qt::StringLiterals;
 using SettingsForm::Stepper;
@@ -78,6 +81,15 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
     }
     QMessageBox* message() { return general().findChild<QMessageBox*>(); }
+
+    // A turn of the mouse wheel over the widget, up (1) or down (-1), as the desktop delivers it.
+    static void wheel(QWidget* over, int direction) {
+        QWheelEvent turn({4, 4}, over->mapToGlobal(QPointF(4, 4)), {}, {0, 120 * direction},
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // Sent, it would be marked as made by the program, which Qt hands to no parent.
+        QSpontaneKeyEvent::setSpontaneous(&turn);
+        qApp->notify(over, &turn);
+    }
 
     QTemporaryDir out;
 };
@@ -139,6 +151,32 @@ TEST_F(SettingsPanesTest, RemindersAddingFromTemplatesDeletingAndSwitchingCustom
     EXPECT_EQ(settings.customReminders()[0].id, added[1].id);
     press(u"Posture"_s);
     EXPECT_FALSE(settings.customReminders()[0].enabled);
+}
+
+// Scrolling the pane with the pointer over a picker scrolls it and changes nothing (the Custom
+// pace would become Active, and its pair be gone); a picker takes the wheel once it has the focus.
+TEST_F(SettingsPanesTest, PickersTakeTheWheelOnlyWithTheFocus) {
+    settings.setWindDownEnabled(true);
+    pauses().addAppRule({u"zed"_s, u"Zed Editor"_s});
+    window().present();
+    QApplication::setActiveWindow(&window());
+    const QByteArray stored = contents(preferences.fileName());
+    auto* pace = find<QComboBox>(u"Pace"_s);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = window().findChild<QScrollArea*>()->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    wheel(pace, 1);
+    EXPECT_LT(bar->value(), bar->maximum());
+    wheel(control<QComboBox>(Tab::pauses, u"Zed Editor"_s), -1);
+    for (const QString& picker :
+         {u"Daily summary time"_s, u"Pace on "_s + QLocale().standaloneDayName(Qt::Friday)})
+        wheel(control(Tab::schedule, picker), -1);
+    EXPECT_EQ(contents(preferences.fileName()), stored);
+
+    find(u"Pace"_s);
+    pace->setFocus();
+    wheel(pace, 1);
+    EXPECT_EQ(settings.preset(), Preset::active);
 }
 
 // At 10:40 water's 10:30 has passed without a tick and starts now; movement keeps the engine's

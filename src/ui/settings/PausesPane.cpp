@@ -666,6 +666,7 @@ void PausesPane::listAppRules() {
             mode->addItem(tr("In front"), int(AppRule::Mode::frontmost));
             mode->addItem(tr("Full screen"), int(AppRule::Mode::fullScreen));
             mode->setAccessibleName(rule.name);
+            wheelOnlyWhenFocused(mode);
             mode->setProperty("ruleID", rule.id);
             name->setBuddy(mode);
             line->addWidget(mode);

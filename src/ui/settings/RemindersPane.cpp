@@ -102,6 +102,7 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
                   this);
     auto* pace = new QComboBox(timing->body());
     pace->setAccessibleName(tr("Pace"));
+    wheelOnlyWhenFocused(pace);
     pace->setItemDelegate(new PresetDelegate(pace));
     for (const Preset preset : Preset::all) {
         pace->addItem(preset.title());

@@ -73,6 +73,7 @@ QTimeEdit* timePicker(const QString& name, QWidget* parent) {
         QLocale().timeFormat(QLocale::ShortFormat).contains(u"a"_s, Qt::CaseInsensitive);
     picker->setDisplayFormat(twelveHour ? u"h:mm AP"_s : u"HH:mm"_s);
     picker->setAccessibleName(name);
+    wheelOnlyWhenFocused(picker);
     return picker;
 }
 
@@ -142,6 +143,7 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
         auto* picker = new QComboBox(pace);
         picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         picker->setAccessibleName(tr("Pace on %1").arg(name));
+        wheelOnlyWhenFocused(picker);
         picker->addItem(tr("Same as always"));
         for (const Preset preset : {Preset::gentle, Preset::balanced, Preset::active})
             picker->addItem(preset.title(), int(preset));

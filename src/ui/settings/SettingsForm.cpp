@@ -24,6 +24,20 @@ QAccessibleInterface* stepperAccessible(const QString& key, QObject* object) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::SpinBox);
     return nullptr;
 }
+
+class WheelGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus())
+            return false;
+        // Ignored and filtered out: the wheel goes on to the parents, up to the scroll area.
+        event->ignore();
+        return true;
+    }
+};
 } // namespace
 
 Group::Group(const QString& heading, const QString& footer, QWidget* parent)
@@ -59,6 +73,11 @@ void Group::addRow(const QString& caption, QWidget* control) {
     control->setParent(row);
     line->addWidget(control);
     m_rows->addWidget(row);
+}
+
+void wheelOnlyWhenFocused(QWidget* control) {
+    control->setFocusPolicy(Qt::StrongFocus);
+    control->installEventFilter(new WheelGuard(control));
 }
 
 QVBoxLayout* paneLayout(QWidget* pane) {

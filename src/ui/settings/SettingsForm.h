@@ -51,6 +51,11 @@ private:
     std::function<bool()> m_read;
 };
 
+// Scrolling a long pane with the pointer over a picker must scroll the pane, not change the
+// setting under the pointer: the control takes the wheel only while it has the focus, and a wheel
+// no longer gives it the focus.
+void wheelOnlyWhenFocused(QWidget* control);
+
 // Calls update now and after every change signal of the sender, while context lives.
 template <typename Sender, typename Signal>
 void follow(Sender* sender, Signal changed, QObject* context, const std::function<void()>& update) {
