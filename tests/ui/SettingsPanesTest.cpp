@@ -206,6 +206,26 @@ TEST_F(SettingsPanesTest, RemindersAPaneTallerThanTheScreenScrolls) {
     EXPECT_GT(window().findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
 }
 
+// A closed window takes every pane with it: a pane left behind would rebuild on every change and
+// tell a failed launch at login once more for every window opened and closed before.
+TEST_F(SettingsPanesTest, AClosedWindowLeavesNoPaneAnswering) {
+    const auto alive = [](const char* type) {
+        const QWidgetList all = QApplication::allWidgets();
+        return std::count_if(all.begin(), all.end(),
+                             [type](QWidget* w) { return w->inherits(type); });
+    };
+    for (int opened = 0; opened < 3; ++opened) {
+        SettingsWindow shown(parts());
+        for (const Tab tab :
+             {Tab::reminders, Tab::general, Tab::pauses, Tab::schedule, Tab::alerts})
+            shown.showTab(tab);
+    }
+    EXPECT_EQ(alive("RemindersPane"), 0);
+    loginItem.failure = u"Read-only file system"_s;
+    control<QCheckBox>(Tab::general, u"Launch at login"_s)->click();
+    EXPECT_EQ(alive("QMessageBox"), 1);
+}
+
 // Catches a step rule that skips 15, keeps stepping by one above it, or does not come back.
 TEST_F(SettingsPanesTest, PausesIdleStepperMovesByOneBelowFifteenAndByFiveFromThere) {
     auto* idle = pauses().findChild<Stepper*>();

@@ -97,8 +97,12 @@ void SettingsWindow::showTab(Tab tab) {
     }
     if (m_scroll->widget() == pane)
         return;
-    if (QWidget* previous = m_scroll->takeWidget())
+    if (QWidget* previous = m_scroll->takeWidget()) {
+        // The scroll area lets go of the pane it hands back; the window keeps it, so that it goes
+        // with the window and no pane of a closed window goes on answering changes.
         previous->hide();
+        previous->setParent(this);
+    }
     m_scroll->setWidget(pane);
     pane->show();
     fitToPane();
