@@ -271,6 +271,19 @@
         <source>MMM d</source>
         <translation>d. MMM</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>a day, what was done on it</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>dddd, MMM d</source>
+        <translation>dddd, d. MMM</translation>
+    </message>
+    <message>
+        <source>nothing done</source>
+        <translation>nichts erledigt</translation>
+    </message>
 </context>
 <context>
     <name>HistoryWindow</name>

@@ -303,20 +303,11 @@ Insights Insights::build(const QList<EventStore::Event>& events, const QList<Nud
             bestTotal = total;
         }
     }
-    if (bestTotal >= 1) {
-        QStringList counts;
-        for (qsizetype k = 0; k < kinds.size(); ++k) {
-            const int count = given[k]->done[bestDay];
-            if (count > 0)
-                counts.append(tr("%1 %2", "count, counting word")
-                                  .arg(locale.toString(count),
-                                       count == 1 ? kinds[k].verb : kinds[k].verbPlural));
-        }
+    if (bestTotal >= 1)
         result.sentences.append(
             tr("Best day: %1 with %2.")
                 .arg(locale.toString(result.days[bestDay].date.date(), tr("ddd, MMM d")),
-                     joinList(counts)));
-    }
+                     doneOn(result.days[bestDay], kinds)));
 
     if (rangeDays >= 14 && result.activeDayCount >= 8) {
         std::array<int, 8> weekdayDone{}; // 1 = Sunday … 7 = Saturday
@@ -457,6 +448,19 @@ QString Insights::joinList(const QStringList& texts) {
     if (texts.size() <= 1)
         return texts.join(QString());
     return tr("%1 and %2").arg(texts.first(texts.size() - 1).join(u", "_s), texts.last());
+}
+
+QString Insights::doneOn(const Day& day, const QList<NudgeKind>& kinds) {
+    const QLocale locale = Translations::locale();
+    QStringList counts;
+    for (const NudgeKind& kind : kinds) {
+        const int count = day.done.value(kind.id);
+        if (count > 0)
+            counts.append(
+                tr("%1 %2", "count, counting word")
+                    .arg(locale.toString(count), count == 1 ? kind.verb : kind.verbPlural));
+    }
+    return joinList(counts);
 }
 
 QString Insights::hourLabel(int hour) {

@@ -66,6 +66,8 @@ public:
     static QString formatHours(double seconds);
     // "a", "a and b", "a, b and c"
     static QString joinList(const QStringList& texts);
+    // What was done on a day, in the kinds' order: "3 sips and 1 break"; empty when nothing was.
+    static QString doneOn(const Day& day, const QList<NudgeKind>& kinds);
     // "2 PM" in the user's locale
     static QString hourLabel(int hour);
     // A hold reason's raw value as it reads in a sentence ("calls") and as a label ("Calls").

@@ -4,6 +4,7 @@
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -29,6 +30,13 @@ std::pair<int, int> axisSteps(int largest) {
     }
 }
 
+// Read as a chart, not as an empty pane.
+QAccessibleInterface* chartAccessible(const QString& className, QObject* object) {
+    if (className == u"DailyChart"_s && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+
 constexpr double doneRow = 16;
 constexpr double missedRow = 44;
 constexpr int labelsTop = 60;
@@ -39,8 +47,22 @@ DailyChart::DailyChart(const Insights& insights, QWidget* parent)
     : QWidget(parent)
     , m_days(insights.days) {
     for (const Insights::KindStat& stat : insights.kindStats)
-        m_series.append({stat.kind.id, stat.kind.title, Symbols::tint(stat.kind.tintName)});
+        m_kinds.append(stat.kind);
+    static const bool readAsChart = (QAccessible::installFactory(chartAccessible), true);
+    Q_UNUSED(readAsChart);
     setAccessibleName(QCoreApplication::translate("HistoryWindow", "Per day"));
+    const QLocale locale = Translations::locale();
+    QStringList days;
+    for (const Insights::Day& day : m_days) {
+        const QString done = Insights::doneOn(day, m_kinds);
+        days.append(
+            QCoreApplication::translate("HistoryCharts", "%1: %2", "a day, what was done on it")
+                .arg(locale.toString(day.date.date(),
+                                     QCoreApplication::translate("HistoryCharts", "dddd, MMM d")),
+                     done.isEmpty() ? QCoreApplication::translate("HistoryCharts", "nothing done")
+                                    : done));
+    }
+    setAccessibleDescription(days.join(u'\n'));
     setFont(sizedFont(this, 11));
     setMinimumHeight(210);
 }
@@ -56,21 +78,21 @@ void DailyChart::paintEvent(QPaintEvent*) {
     // The legend.
     double x = 0;
     const int legendHeight = metrics.height() + 12;
-    for (const Series& series : m_series) {
+    for (const NudgeKind& kind : m_kinds) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(series.colour);
+        painter.setBrush(Symbols::tint(kind.tintName));
         painter.drawEllipse(QRectF(x, (metrics.height() - 8) / 2.0, 8, 8));
         x += 13;
         painter.setPen(secondary);
-        painter.drawText(QPointF(x, metrics.ascent()), series.title);
-        x += metrics.horizontalAdvance(series.title) + 16;
+        painter.drawText(QPointF(x, metrics.ascent()), kind.title);
+        x += metrics.horizontalAdvance(kind.title) + 16;
     }
 
     int largest = 0;
     for (const Insights::Day& day : m_days) {
         int total = 0;
-        for (const Series& series : m_series)
-            total += day.done.value(series.id);
+        for (const NudgeKind& kind : m_kinds)
+            total += day.done.value(kind.id);
         largest = std::max(largest, total);
     }
     const auto [step, steps] = axisSteps(largest);
@@ -99,8 +121,8 @@ void DailyChart::paintEvent(QPaintEvent*) {
         const double centre = plot.left() + slot * (double(i) + 0.5);
         double base = plot.bottom();
         int total = 0;
-        for (const Series& series : m_series)
-            total += day.done.value(series.id);
+        for (const NudgeKind& kind : m_kinds)
+            total += day.done.value(kind.id);
         if (total > 0) {
             const double barHeight = plot.height() * total / top;
             QPainterPath bar;
@@ -110,10 +132,10 @@ void DailyChart::paintEvent(QPaintEvent*) {
                 radius, radius);
             painter.save();
             painter.setClipPath(bar);
-            for (const Series& series : m_series) {
-                const double h = plot.height() * day.done.value(series.id) / top;
+            for (const NudgeKind& kind : m_kinds) {
+                const double h = plot.height() * day.done.value(kind.id) / top;
                 painter.fillRect(QRectF(centre - barWidth / 2, base - h, barWidth, h),
-                                 series.colour);
+                                 Symbols::tint(kind.tintName));
                 base -= h;
             }
             painter.restore();

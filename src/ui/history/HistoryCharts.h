@@ -7,8 +7,11 @@
 #include <QWidget>
 
 // Done reminders per day of the range, stacked by kind in the kinds' colours, with the legend
-// above and a date under every day, every fifth or every fifteenth day as the range grows.
+// above and a date under every day, every fifth or every fifteenth day as the range grows. A screen
+// reader meets it as a chart whose description gives each day's counts, one day a line.
 class DailyChart : public QWidget {
+    Q_OBJECT
+
 public:
     DailyChart(const Insights& insights, QWidget* parent = nullptr);
 
@@ -16,12 +19,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct Series {
-        QString id;
-        QString title;
-        QColor colour;
-    };
-    QList<Series> m_series;
+    QList<NudgeKind> m_kinds;
     QList<Insights::Day> m_days;
 };
 
