@@ -22,6 +22,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -224,6 +225,13 @@ TEST_F(SettingsPanesTest, AClosedWindowLeavesNoPaneAnswering) {
     loginItem.failure = u"Read-only file system"_s;
     control<QCheckBox>(Tab::general, u"Launch at login"_s)->click();
     EXPECT_EQ(alive("QMessageBox"), 1);
+}
+
+// The window is made anew each time it opens, on the tab it was left on.
+TEST_F(SettingsPanesTest, AWindowOpensOnTheTabLastShown) {
+    SettingsWindow(parts()).findChild<QTabBar*>()->setCurrentIndex(int(Tab::schedule));
+    EXPECT_EQ(window().tab(), Tab::schedule);
+    EXPECT_EQ(window().findChild<QScrollArea*>()->widget(), window().pane(Tab::schedule));
 }
 
 // Catches a step rule that skips 15, keeps stepping by one above it, or does not come back.

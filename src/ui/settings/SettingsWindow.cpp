@@ -33,6 +33,11 @@ const std::array<TabInfo, 5> tabInfo{
      {QT_TRANSLATE_NOOP("SettingsWindow", "Schedule"), u"calendar"_s},
      {QT_TRANSLATE_NOOP("SettingsWindow", "General"), u"gearshape"_s}}};
 
+// The tab shown last in this run of Brevimar, for the next window to open on: the window is made
+// anew each time it opens. It is not stored, so a new start opens on Reminders and the settings
+// file holds nothing but settings.
+SettingsWindow::Tab lastShown = SettingsWindow::Tab::reminders;
+
 QIcon symbolIcon(const QString& symbol, const QColor& colour) {
     QIcon icon;
     for (const int size : {16, 32}) {
@@ -75,7 +80,7 @@ SettingsWindow::SettingsWindow(SettingsParts parts, QWidget* parent)
     column->addWidget(m_scroll, 1);
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) { showTab(Tab(index)); });
-    showTab(Tab::reminders);
+    showTab(lastShown);
 }
 
 SettingsWindow::~SettingsWindow() = default;
@@ -89,6 +94,7 @@ SettingsWindow::Tab SettingsWindow::tab() const {
 }
 
 void SettingsWindow::showTab(Tab tab) {
+    lastShown = tab;
     m_tabs->setCurrentIndex(int(tab));
     QWidget*& pane = m_panes[size_t(tab)];
     if (!pane) {
