@@ -51,6 +51,7 @@ public:
 
     QList<Notification> notified;
     QSet<uint> onScreen; // ids, until closed
+    QStringList capabilities{u"actions"_s, u"body"_s};
 
 public Q_SLOTS:
     uint Notify(const QString&, uint replaces, const QString&, const QString&, const QString& body,
@@ -61,7 +62,7 @@ public Q_SLOTS:
         return id;
     }
     void CloseNotification(uint id) { onScreen.remove(id); }
-    QStringList GetCapabilities() { return {u"actions"_s, u"body"_s}; }
+    QStringList GetCapabilities() { return capabilities; }
 
 private:
     void start() {
@@ -147,18 +148,23 @@ TEST_F(NotificationServiceTest, RemindersCarryFourAnswersWhichReachTheEngine) {
 }
 
 // After a restart the earlier server's ids belong to nobody, or to another program's
-// notification, which a reminder must not replace (nor answer, nor close).
+// notification, which a reminder must not replace (nor answer, nor close). The new server may
+// read markup in the body, where the first showed a reminder's own message as written.
 TEST_F(NotificationServiceTest, ARestartedServerKnowsNoneOfTheEarlierIds) {
-    engine().fire(NudgeKind::water());
+    const NudgeKind pills = CustomReminder{.message = u"Take <2 pills> & rest"_s}.asKind();
+    service.deliver(pills, {});
     ASSERT_TRUE(waitFor([&] { return server.onScreen.size() == 1; }));
+    EXPECT_EQ(server.notified[0].body, u"Take <2 pills> & rest"_s);
+    server.capabilities.append(u"body-markup"_s);
     QDBusServiceWatcher restarted(serviceName, QDBusConnection::sessionBus(),
                                   QDBusServiceWatcher::WatchForOwnerChange);
     QSignalSpy ownerChanges(&restarted, &QDBusServiceWatcher::serviceOwnerChanged);
     server.restart(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"restarted"_s));
     ASSERT_TRUE(waitFor([&] { return ownerChanges.size() == 2; })); // gone, then back
-    engine().fire(NudgeKind::water());
+    service.deliver(pills, {});
     ASSERT_TRUE(waitFor([&] { return server.notified.size() == 1; }));
     EXPECT_EQ(server.notified[0].replaces, 0u);
+    EXPECT_EQ(server.notified[0].body, u"Take &lt;2 pills&gt; &amp; rest"_s);
 }
 
 #include "NotificationServiceTest.moc"

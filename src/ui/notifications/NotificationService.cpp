@@ -17,6 +17,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -68,6 +70,7 @@ NotificationService::NotificationService(QDBusConnection bus, AppSettings& setti
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
         m_serverIDs.clear();
         keepIDs();
+        m_bodyMarkup.reset(); // and the next may read the body otherwise
     });
 }
 
@@ -135,8 +138,9 @@ void NotificationService::keepIDs() {
 void NotificationService::requestAuthorization() {
     const QDBusMessage call =
         QDBusMessage::createMethodCall(service, path, interface, u"GetCapabilities"_s);
-    callAsync(m_bus, call, this, [](const QDBusPendingCall& pending) {
+    callAsync(m_bus, call, this, [this](const QDBusPendingCall& pending) {
         const QDBusPendingReply<QStringList> reply = pending;
+        learnCapabilities(reply);
         const bool reachable = !reply.isError();
         // Without the actions capability the buttons never show, so reminders cannot be answered.
         const bool granted = reachable && reply.value().contains(u"actions"_s);
@@ -145,6 +149,22 @@ void NotificationService::requestAuthorization() {
         Log::write(u"Brevimar notification settings status=%1 alert=%2"_s.arg(granted ? 2 : 1)
                        .arg(reachable ? 2 : 0));
     });
+}
+
+// Servers that read markup in the body (dunst, Plasma) would take a "<" or "&" in a reminder's
+// own message for it, so the body is escaped for them, and only for them. Deliveries wait for the
+// answer.
+void NotificationService::askCapabilities() {
+    const QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, interface, u"GetCapabilities"_s);
+    callAsync(m_bus, call, this,
+              [this](const QDBusPendingCall& pending) { learnCapabilities(pending); });
+}
+
+void NotificationService::learnCapabilities(const QDBusPendingReply<QStringList>& reply) {
+    m_bodyMarkup = !reply.isError() && reply.value().contains(u"body-markup"_s);
+    for (const auto& post : std::exchange(m_awaitingCapabilities, {}))
+        post();
 }
 
 void NotificationService::deliver(const NudgeKind& kind, const std::optional<QString>& reason) {
@@ -208,8 +228,27 @@ void NotificationService::send(const QString& identifier, const QList<QVariant>&
         return;
     }
     m_inFlight.insert(identifier, {});
+    if (m_bodyMarkup) {
+        post(identifier, arguments, logName);
+        return;
+    }
+    m_awaitingCapabilities.append([=, this] { post(identifier, arguments, logName); });
+    if (m_awaitingCapabilities.size() == 1)
+        askCapabilities();
+}
+
+void NotificationService::post(const QString& identifier, const QList<QVariant>& arguments,
+                               const QString& logName) {
+    if (m_inFlight.value(identifier).cleared) { // answered while the server was asked
+        const InFlight flight = m_inFlight.take(identifier);
+        if (!flight.next.isEmpty())
+            send(identifier, flight.next, flight.nextLogName);
+        return;
+    }
     QList<QVariant> args = arguments;
     args[1] = m_serverIDs.value(identifier, 0); // replaces the kind's earlier notification
+    if (*m_bodyMarkup)
+        args[4] = args[4].toString().toHtmlEscaped();
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, u"Notify"_s);
     call.setArguments(args);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);

@@ -4,10 +4,14 @@
 #include "engine/RhythmEngine.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingReply>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QVariantMap>
+
+#include <functional>
+#include <optional>
 
 class AppSettings;
 class QTimer;
@@ -43,6 +47,9 @@ private:
     void notify(const QString& identifier, const QString& title, const QString& body,
                 const QStringList& actions, bool sound, const QString& logName);
     void send(const QString& identifier, const QList<QVariant>& arguments, const QString& logName);
+    void post(const QString& identifier, const QList<QVariant>& arguments, const QString& logName);
+    void askCapabilities();
+    void learnCapabilities(const QDBusPendingReply<QStringList>& reply);
     void close(uint id);
     // The ids on screen, kept in the runtime folder for the next run to close should this one
     // end without closing them, with the server they belong to.
@@ -58,6 +65,8 @@ private:
     QString m_busID;
     const QString m_idsFile;
     QHash<QString, QTimer*> m_pending; // deliveries waiting out the in-front delay
+    std::optional<bool> m_bodyMarkup;  // none until the server has said
+    QList<std::function<void()>> m_awaitingCapabilities;
     // Notify calls the server has not answered yet, by identifier. Until the answer brings the
     // id, a clear or a newer delivery cannot reach the notification, so they wait here.
     struct InFlight {
