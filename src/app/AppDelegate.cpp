@@ -92,8 +92,15 @@ void AppDelegate::showMenuBarIcon() {
         return;
     }
     // Qt chooses between the desktop's tray service and an X11 tray when the first icon is made,
-    // so the icon waits for either if the desktop has not started one yet.
+    // so the icon waits for either if the desktop has not started one yet. Watched before asking,
+    // so a tray that comes up in between is not missed.
+    auto* watcher = new TrayHostWatcher(m_bus, this);
+    connect(watcher, &TrayHostWatcher::appeared, this, [this, watcher] {
+        watcher->deleteLater();
+        createMenuBarIcon();
+    });
     if (trayHostPresent(m_bus)) {
+        delete watcher;
         createMenuBarIcon();
         return;
     }
@@ -106,11 +113,6 @@ void AppDelegate::showMenuBarIcon() {
                                  tr("Your desktop shows no tray icons: open Brevimar from your "
                                     "applications to see today's reminders."));
     }
-    auto* watcher = new TrayHostWatcher(m_bus, this);
-    connect(watcher, &TrayHostWatcher::appeared, this, [this, watcher] {
-        watcher->deleteLater();
-        createMenuBarIcon();
-    });
 }
 
 void AppDelegate::createMenuBarIcon() {
