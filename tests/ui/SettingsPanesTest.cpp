@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -48,9 +49,10 @@ QStringList visibleNames(const QListWidget& list) {
 
 class SettingsPanesTest : public SettingsFixture {
 protected:
-    // After the rows were remade and the closed editor went away.
+    // After the rows were remade and shown, and the closed editor went away.
     template <typename T = QWidget> T* find(const QString& name) {
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return control<T>(Tab::reminders, name);
     }
@@ -152,6 +154,23 @@ TEST_F(SettingsPanesTest, RemindersAddingFromTemplatesDeletingAndSwitchingCustom
     EXPECT_EQ(settings.customReminders()[0].id, added[1].id);
     press(u"Posture"_s);
     EXPECT_FALSE(settings.customReminders()[0].enabled);
+}
+
+// Catches the row's switch, or Save in its editor, deleting the control under the keyboard, so that
+// the next Tab starts over at the tab bar.
+TEST_F(SettingsPanesTest, RemindersKeyboardStaysOnItsRowAfterTheSwitchAndTheEditor) {
+    window().present();
+    QApplication::setActiveWindow(&window());
+    find<QCheckBox>(u"Water"_s)->setFocus();
+    QTest::keyClick(find<QCheckBox>(u"Water"_s), Qt::Key_Space);
+    EXPECT_EQ(QApplication::focusWidget(), find<QCheckBox>(u"Water"_s));
+    QTest::keyClick(&window(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), find(u"Edit Water"_s));
+
+    QTest::keyClick(find(u"Edit Water"_s), Qt::Key_Space);
+    step(u"Every 30 min"_s, 1);
+    press(u"Save"_s);
+    EXPECT_EQ(window().focusWidget(), find(u"Edit Water"_s));
 }
 
 // Scrolling the pane with the pointer over a picker scrolls it and changes nothing (the Custom

@@ -174,6 +174,7 @@ void RemindersPane::showEvent(QShowEvent* event) {
 QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom) {
     AppSettings& settings = m_parts.settings;
     auto* line = new QWidget(m_rows->parentWidget());
+    line->setObjectName(kind.id);
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
@@ -195,6 +196,7 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
     layout->addLayout(texts, 1);
 
     auto* enabled = new QCheckBox(line);
+    enabled->setObjectName(u"enabled"_s);
     enabled->setAccessibleName(title);
     enabled->setChecked(custom  ? custom->enabled
                         : water ? settings.waterEnabled()
@@ -215,6 +217,7 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
     layout->addWidget(enabled);
 
     auto* pencil = new QToolButton(line);
+    pencil->setObjectName(u"edit"_s);
     pencil->setAutoRaise(true);
     pencil->setFont(Theme::symbolFont(16));
     pencil->setText(QString(Symbols::glyph(u"pencil"_s)));
@@ -232,11 +235,27 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
 }
 
 void RemindersPane::rebuildRows() {
+    // The keyboard stays where it was, on the same control of the same reminder's row: a row's
+    // switch or its editor is what most often asks for new rows. The window's focus widget is
+    // the one it gets back when the editor closes.
+    QWidget* holder = m_rows->parentWidget();
+    const QWidget* focused = window()->focusWidget();
+    QString focusedRow, focusedControl;
+    if (focused && holder->isAncestorOf(focused)) {
+        focusedRow = focused->parentWidget()->objectName();
+        focusedControl = focused->objectName();
+    }
     clear(m_rows);
     for (const NudgeKind& kind : NudgeKind::builtIns())
         m_rows->addWidget(row(kind, nullptr));
     for (const CustomReminder& reminder : m_parts.settings.customReminders())
         m_rows->addWidget(row(reminder.asKind(), &reminder));
+    if (focusedRow.isEmpty())
+        return;
+    if (const auto* line = holder->findChild<QWidget*>(focusedRow, Qt::FindDirectChildrenOnly)) {
+        if (QWidget* control = line->findChild<QWidget*>(focusedControl))
+            control->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void RemindersPane::refreshUpcoming() {
