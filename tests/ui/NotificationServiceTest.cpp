@@ -4,9 +4,11 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QGuiApplication>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,26 @@ TEST_F(NotificationServiceTest, RemindersCarryFourAnswersWhichReachTheEngine) {
     service.deliverWindDown(u"2 sips"_s);
     ASSERT_TRUE(waitFor([&] { return server.notified.size() == 3; }));
     EXPECT_TRUE(server.notified[2].actions.isEmpty()) << "nothing to answer";
+}
+
+// While Brevimar's own window is in front a reminder shows a second later, not under a click
+// meant for that window; answered meanwhile (in the panel, by a shortcut), it never shows.
+TEST_F(NotificationServiceTest, AnsweredWhileBrevimarIsInFrontItNeverShows) {
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(
+        waitFor([] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }));
+    engine().fire(NudgeKind::water());
+    engine().fire(NudgeKind::movement());
+    engine().done(NudgeKind::water());
+    ASSERT_TRUE(
+        waitFor([&] { return log.lines().contains(u"Brevimar nudge movement delivered"_s); }));
+    ASSERT_EQ(server.notified.size(), 1);
+    EXPECT_TRUE(server.notified[0].body.endsWith(NudgeKind::movement().notificationBody));
+    window.hide();
+    EXPECT_TRUE(
+        waitFor([] { return QGuiApplication::applicationState() != Qt::ApplicationActive; }));
 }
 
 // After a restart the earlier server's ids belong to nobody, or to another program's
