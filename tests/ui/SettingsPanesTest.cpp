@@ -456,6 +456,10 @@ TEST_F(SettingsPanesTest, WorkHoursControlsFollowTheSwitchAndWriteTheSchedule) {
     friday->setCurrentIndex(0);
     Q_EMIT friday->activated(0);
     EXPECT_TRUE(settings.workSchedule().presetByDay.empty()) << "Same as always removes the day";
+    WorkSchedule custom = settings.workSchedule();
+    custom.presetByDay[6] = Preset::custom;
+    settings.setWorkSchedule(custom);
+    EXPECT_EQ(friday->currentText(), u"Same as always"_s) << "the usual pair, as Custom runs on";
 }
 
 // Pressing the tile already chosen must not leave it unmarked.

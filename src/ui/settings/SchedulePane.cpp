@@ -183,10 +183,13 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
         until->setTime(timeOf(schedule.endMinutes));
         for (const auto& [day, toggle] : days)
             toggle->setChecked(schedule.days.contains(day));
+        // A day stored as Custom has no pair of its own and runs on the usual one, which is
+        // what "Same as always" means; the picker offers no Custom and shows it so.
         for (const auto& [day, picker] : pickers) {
             const auto preset = schedule.presetByDay.find(day);
-            picker->setCurrentIndex(
-                preset == schedule.presetByDay.end() ? 0 : picker->findData(int(preset->second)));
+            const int shown =
+                preset == schedule.presetByDay.end() ? 0 : picker->findData(int(preset->second));
+            picker->setCurrentIndex(std::max(shown, 0));
         }
     };
     for (const auto& [day, toggle] : days) {
