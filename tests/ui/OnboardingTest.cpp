@@ -46,7 +46,7 @@ TEST_F(OnboardingTest, FreshInstallEnablesTheDefaultEyeRestAndStoresEveryChoiceA
 }
 
 // Catches: nothing added once Eye rest was deleted, the copy sharing the template's id,
-// unchecking removing the reminder.
+// unchecking removing the reminder, an eye rest added in another language not found.
 TEST_F(OnboardingTest, AfterEyeRestWasDeletedCheckingAppendsOneThatUncheckingOnlyDisables) {
     const CustomReminder posture = CustomReminder::templates().at(2);
     stored.settings.setCustomReminders({posture});
@@ -57,5 +57,11 @@ TEST_F(OnboardingTest, AfterEyeRestWasDeletedCheckingAppendsOneThatUncheckingOnl
 
     eyeRestBox()->click();
     added.enabled = false;
+    EXPECT_EQ(reminders(), (QList<CustomReminder>{posture, added}));
+
+    added.title = u"Augenpause"_s;
+    stored.settings.setCustomReminders({posture, added});
+    eyeRestBox()->click();
+    added.enabled = true;
     EXPECT_EQ(reminders(), (QList<CustomReminder>{posture, added}));
 }

@@ -155,10 +155,14 @@ void OnboardingWindow::addPresetRows(QLayout* column) {
 }
 
 void OnboardingWindow::addEyeRestBox(QLayout* column) {
-    const QString title = CustomReminder::templates().constFirst().title;
-    const auto eyeRest = [title](QList<CustomReminder>& reminders) {
-        return std::find_if(reminders.begin(), reminders.end(),
-                            [&](const CustomReminder& r) { return r.title == title; });
+    // Found by the template's look, not its title: the title was written in the language of the
+    // day it was added, and the template's id is new in every run.
+    const CustomReminder& made = CustomReminder::templates().constFirst();
+    const auto eyeRest = [icon = made.icon,
+                          tint = made.tintName](QList<CustomReminder>& reminders) {
+        return std::find_if(reminders.begin(), reminders.end(), [&](const CustomReminder& r) {
+            return r.icon == icon && r.tintName == tint;
+        });
     };
     auto* box = new SettingsForm::Switch(
         tr("Also remind me to rest my eyes every 20 min"),
