@@ -1406,6 +1406,10 @@
         <translation>Wenn nichts sie anhält. Gespräche, Bildschirmfreigaben und Abwesenheit verschieben Erinnerungen nach hinten.</translation>
     </message>
     <message>
+        <source>Every %1 min today</source>
+        <translation>Heute alle %1 Min.</translation>
+    </message>
+    <message>
         <source>Every %1 min</source>
         <translation>Alle %1 Min.</translation>
     </message>

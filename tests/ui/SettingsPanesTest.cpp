@@ -217,6 +217,16 @@ TEST_F(SettingsPanesTest, RemindersNextFourHoursProjectsFromTheEnginesTimes) {
     EXPECT_EQ(labelTexts(*pane(Tab::reminders).findChild<QWidget*>(u"upcoming"_s)), expected);
 }
 
+// On a day with a pace of its own the row says the day's interval, the one its goal and "Next 4
+// hours" count with.
+TEST_F(SettingsPanesTest, RemindersRowShowsTheIntervalOfADayPacedOnItsOwn) {
+    WorkSchedule schedule = settings.workSchedule();
+    schedule.presetByDay[2] = Preset::gentle; // Monday, today
+    settings.setWorkSchedule(schedule);
+    EXPECT_TRUE(labelTexts(*find<QCheckBox>(u"Water"_s)->parentWidget())
+                    .contains(u"Every 60 min today · 8 a day"_s));
+}
+
 // The window stops at nine tenths of the 600-pixel offscreen screen, shorter than this pane: the
 // pane must scroll rather than be squeezed until its rows overlap.
 TEST_F(SettingsPanesTest, RemindersAPaneTallerThanTheScreenScrolls) {

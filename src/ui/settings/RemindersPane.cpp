@@ -166,8 +166,10 @@ RemindersPane::RemindersPane(const SettingsParts& parts, QWidget* parent)
 }
 
 void RemindersPane::showEvent(QShowEvent* event) {
-    // The look-ahead starts from now, which moved while the pane was away.
+    // The look-ahead starts from now, which moved while the pane was away, and the rows say the
+    // pace of a day that may have changed since.
     refreshUpcoming();
+    m_rowsDue.start();
     QWidget::showEvent(event);
 }
 
@@ -183,10 +185,13 @@ QWidget* RemindersPane::row(const NudgeKind& kind, const CustomReminder* custom)
 
     const QString title = titleOf(kind);
     const bool water = kind == NudgeKind::water();
-    const qint64 interval = custom  ? custom->intervalMinutes
-                            : water ? settings.waterIntervalMinutes()
-                                    : settings.breakIntervalMinutes();
-    QString detail = tr("Every %1 min").arg(interval);
+    // The interval reminders run on today, which the goal and "Next 4 hours" count with too. On a
+    // day with a pace of its own that is not the one the editor changes, so the row says so.
+    const qint64 interval = settings.intervalMinutes(kind);
+    const bool ofTheDay = !custom && interval != (water ? settings.waterIntervalMinutes()
+                                                        : settings.breakIntervalMinutes());
+    QString detail =
+        ofTheDay ? tr("Every %1 min today").arg(interval) : tr("Every %1 min").arg(interval);
     if (settings.dailyGoalsEnabled())
         detail += tr(" · %1 a day").arg(settings.goal(kind));
     auto* texts = new QVBoxLayout;
