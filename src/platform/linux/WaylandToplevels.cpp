@@ -6,6 +6,7 @@
 
 #include "plasma-window-management-client.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client.h"
+#include "xdg-output-unstable-v1-client.h"
 
 #include <unistd.h>
 
@@ -19,17 +20,29 @@ constexpr std::uint32_t PlasmaVersion = 10;
 struct WaylandToplevels::Listeners {
     static WaylandToplevels& self(void* data) { return *static_cast<WaylandToplevels*>(data); }
 
-    // Outputs: only where each monitor begins in the layout.
+    // Outputs: only where each monitor begins in the layout. wlroots tells that only through
+    // xdg-output, its wl_output saying 0,0 for every monitor.
     static void outputGeometry(void* data, wl_output* output, std::int32_t x, std::int32_t y,
                                std::int32_t, std::int32_t, std::int32_t, const char*, const char*,
                                std::int32_t) {
-        self(data).m_outputs[output] = QPoint(x, y);
+        if (!self(data).m_xdgOutputs)
+            self(data).m_outputs[output] = QPoint(x, y);
     }
     static void outputMode(void*, wl_output*, std::uint32_t, std::int32_t, std::int32_t,
                            std::int32_t) {}
     static void outputDone(void*, wl_output*) {}
     static void outputScale(void*, wl_output*, std::int32_t) {}
     static void outputText(void*, wl_output*, const char*) {}
+    static void xdgPosition(void* data, zxdg_output_v1* xdgOutput, std::int32_t x, std::int32_t y) {
+        auto* output = static_cast<wl_output*>(zxdg_output_v1_get_user_data(xdgOutput));
+        self(data).m_outputs[output] = QPoint(x, y);
+    }
+    static void xdgSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
+    static void xdgDone(void*, zxdg_output_v1*) {}
+    static void xdgText(void*, zxdg_output_v1*, const char*) {}
+    static constexpr zxdg_output_v1_listener xdgOutput{xdgPosition, xdgSize, xdgDone, xdgText,
+                                                       xdgText};
+
     static constexpr wl_output_listener output{outputGeometry, outputMode, outputDone,
                                                outputScale,    outputText, outputText};
 
@@ -186,12 +199,20 @@ WaylandToplevels::~WaylandToplevels() {
 }
 
 void WaylandToplevels::bindOutputs() {
+    m_xdgOutputs = static_cast<zxdg_output_manager_v1*>(
+        m_connection.bind(zxdg_output_manager_v1_interface, 3));
     for (const WaylandConnection::Global& global : m_connection.globals()) {
         if (global.interface != QLatin1StringView(wl_output_interface.name))
             continue;
         auto* output = static_cast<wl_output*>(m_connection.bind(global, wl_output_interface, 2));
         m_outputs.insert(output, {});
         wl_output_add_listener(output, &Listeners::output, this);
+        if (m_xdgOutputs) {
+            zxdg_output_v1* xdgOutput = zxdg_output_manager_v1_get_xdg_output(m_xdgOutputs, output);
+            zxdg_output_v1_set_user_data(xdgOutput, output);
+            zxdg_output_v1_add_listener(xdgOutput, &Listeners::xdgOutput, this);
+            m_xdgOutputList.append(xdgOutput);
+        }
     }
 }
 
@@ -211,6 +232,12 @@ void WaylandToplevels::release() {
         org_kde_plasma_window_management_destroy(m_plasma);
     m_wlr = nullptr;
     m_plasma = nullptr;
+    for (zxdg_output_v1* xdgOutput : std::as_const(m_xdgOutputList))
+        zxdg_output_v1_destroy(xdgOutput);
+    m_xdgOutputList.clear();
+    if (m_xdgOutputs)
+        zxdg_output_manager_v1_destroy(m_xdgOutputs);
+    m_xdgOutputs = nullptr;
     for (auto output = m_outputs.keyBegin(); output != m_outputs.keyEnd(); ++output)
         wl_output_destroy(*output);
     m_outputs.clear();

@@ -12,6 +12,8 @@ class WaylandConnection;
 struct org_kde_plasma_window;
 struct org_kde_plasma_window_management;
 struct wl_output;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
 struct zwlr_foreign_toplevel_handle_v1;
 struct zwlr_foreign_toplevel_manager_v1;
 
@@ -65,6 +67,8 @@ private:
     WaylandConnection& m_connection;
     zwlr_foreign_toplevel_manager_v1* m_wlr = nullptr;
     org_kde_plasma_window_management* m_plasma = nullptr;
+    zxdg_output_manager_v1* m_xdgOutputs = nullptr;
+    QList<zxdg_output_v1*> m_xdgOutputList;
     QHash<wl_output*, QPoint> m_outputs; // each monitor's top-left corner
     QHash<void*, Window> m_windows;
     void* m_activated = nullptr;
