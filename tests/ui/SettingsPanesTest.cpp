@@ -310,6 +310,28 @@ TEST_F(SettingsPanesTest, PausesLiveSignalsPollOnlyOnScreenAndShowTheHold) {
     EXPECT_FALSE(live.isActive());
 }
 
+// Access can be given while calendar holds are off. Once given, each calendar is a switch that
+// narrows the holds to the ones chosen; without a calendar service the row says so.
+TEST_F(SettingsPanesTest, PausesCalendarRowsGiveAccessAndChooseCalendars) {
+    calendar.current = CalendarStore::Status::notDetermined;
+    calendar.calendarList = {{u"work"_s, u"Work"_s}, {u"home"_s, u"Home"_s}};
+    monitor().calendar().refreshAccess();
+    control<QPushButton>(Tab::pauses, u"Allow Access…"_s)->click();
+    EXPECT_EQ(calendar.requests, 1);
+
+    control<QCheckBox>(Tab::pauses, u"In a calendar event"_s)->click();
+    control<QCheckBox>(Tab::pauses, u"Work"_s)->click();
+    EXPECT_TRUE(texts().contains(u"1 selected"_s));
+    control<QCheckBox>(Tab::pauses, u"Skip all-day events"_s)->click();
+    EXPECT_EQ(settings.calendarRules(), (CalendarRules{true, {u"work"_s}, true, false}));
+    control<QCheckBox>(Tab::pauses, u"Work"_s)->click();
+    EXPECT_TRUE(texts().contains(u"All"_s));
+
+    calendar.current = CalendarStore::Status::denied;
+    monitor().calendar().refreshAccess();
+    EXPECT_EQ(texts().filter(u"No calendar service was found"_s).size(), 1);
+}
+
 // Where the desktop lets Brevimar see less, the rows that miss something say so; on GNOME the
 // full-screen row names what stands in for the applications it cannot see.
 TEST_F(SettingsPanesTest, PausesRowsSayWhatThisDesktopKeepsFromBrevimar) {

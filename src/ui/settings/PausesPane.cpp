@@ -499,7 +499,7 @@ QWidget* PausesPane::calendarRows(QWidget* parent) {
     AppSettings& settings = m_settings;
 
     const auto rule = [this, &settings, rows, column](const QString& title,
-                                                      bool CalendarRules::*flag) {
+                                                      bool CalendarRules::*flag) -> QWidget* {
         auto* control = new Switch(
             title, [&settings, flag] { return settings.calendarRules().*flag; },
             [&settings, flag](bool on) {
@@ -511,9 +511,10 @@ QWidget* PausesPane::calendarRows(QWidget* parent) {
         control->layout()->setContentsMargins(kIndent, 0, 0, 0);
         m_switches.append(control);
         column->addWidget(control);
+        return control;
     };
-    rule(tr("Skip events where I'm free"), &CalendarRules::skipFreeEvents);
-    rule(tr("Skip all-day events"), &CalendarRules::skipAllDay);
+    QWidget* skipFree = rule(tr("Skip events where I'm free"), &CalendarRules::skipFreeEvents);
+    QWidget* skipAllDay = rule(tr("Skip all-day events"), &CalendarRules::skipAllDay);
 
     // What the calendar service allows: the list of calendars, a way to ask, or why there is none.
     auto* access = new QWidget(rows);
@@ -531,10 +532,13 @@ QWidget* PausesPane::calendarRows(QWidget* parent) {
     connect(&calendar, &CalendarMonitor::accessChanged, this, &PausesPane::listCalendars);
     connect(&calendar, &CalendarMonitor::calendarsChanged, this, &PausesPane::listCalendars);
     listCalendars();
-    follow(&settings, &AppSettings::calendarRulesChanged, rows, [this, rows, &settings] {
-        rows->setEnabled(settings.calendarRules().enabled);
-        showCalendarChoice();
-    });
+    // The choices rest while calendar holds are off; access can be given before turning them on.
+    follow(&settings, &AppSettings::calendarRulesChanged, rows,
+           [this, skipFree, skipAllDay, &settings] {
+               for (QWidget* choice : {skipFree, skipAllDay, m_calendarList})
+                   choice->setEnabled(settings.calendarRules().enabled);
+               showCalendarChoice();
+           });
     return rows;
 }
 
