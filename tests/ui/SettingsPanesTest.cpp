@@ -113,6 +113,20 @@ TEST_F(SettingsPanesTest, RemindersGapStepperMovesByFiveBetweenFiveAndThirty) {
     EXPECT_EQ(gap->value(), 15) << "follows a change made elsewhere";
 }
 
+// Each preset chosen is written with its pair; showing a change made elsewhere writes nothing.
+TEST_F(SettingsPanesTest, RemindersPaceWritesTheChosenPresetOnly) {
+    auto* pace = find<QComboBox>(u"Pace"_s);
+    for (const Preset preset : {Preset::gentle, Preset::balanced, Preset::active}) {
+        settings.setWaterIntervalMinutes(35);
+        pace->setCurrentIndex(int(preset)); // as showing a change made elsewhere does
+        EXPECT_EQ(settings.preset(), Preset::custom);
+        Q_EMIT pace->activated(int(preset));
+        EXPECT_EQ(settings.preset(), preset);
+        EXPECT_EQ(settings.waterIntervalMinutes(), preset.waterMinutes());
+        EXPECT_EQ(settings.breakIntervalMinutes(), preset.movementMinutes());
+    }
+}
+
 // Water to 60 beside movement 90 is the gentle pair; an untouched goal must stay unset so that it
 // keeps following the interval, a changed one is kept under the kind's id.
 TEST_F(SettingsPanesTest, RemindersSavingABuiltInWritesItsIntervalAndOnlyAChangedGoal) {
@@ -131,8 +145,8 @@ TEST_F(SettingsPanesTest, RemindersSavingABuiltInWritesItsIntervalAndOnlyAChange
     EXPECT_EQ(settings.breakIntervalMinutes(), 90);
 }
 
-// Each template add is a new reminder of its own; a blank name cannot be added; Delete and the
-// row's switch change only their own reminder.
+// Each template add is a new reminder of its own; a blank name cannot be added; Delete, Save and
+// the row's switch change only their own reminder, and its goal is kept under its kind's id.
 TEST_F(SettingsPanesTest, RemindersAddingFromTemplatesDeletingAndSwitchingCustomReminders) {
     add(u"Posture"_s);
     press(u"Add"_s);
@@ -150,9 +164,16 @@ TEST_F(SettingsPanesTest, RemindersAddingFromTemplatesDeletingAndSwitchingCustom
 
     press(u"Edit Posture"_s);
     press(u"Delete Reminder"_s);
+    press(u"Edit Posture"_s);
+    find<QLineEdit>(u"Name"_s)->setText(u"Sit tall"_s);
+    step(u"Goal: 10 a day"_s, 1);
+    press(u"Save"_s);
     ASSERT_EQ(settings.customReminders().size(), 1);
     EXPECT_EQ(settings.customReminders()[0].id, added[1].id);
-    press(u"Posture"_s);
+    EXPECT_EQ(settings.customReminders()[0].title, u"Sit tall"_s);
+    const QString goalKey = u"custom-"_s + added[1].id.toString(QUuid::WithoutBraces).toUpper();
+    EXPECT_EQ(settings.dailyGoals(), (AppSettings::DailyGoals{{goalKey, 11}}));
+    press(u"Sit tall"_s);
     EXPECT_FALSE(settings.customReminders()[0].enabled);
 }
 
@@ -332,6 +353,28 @@ TEST_F(SettingsPanesTest, PausesCalendarRowsGiveAccessAndChooseCalendars) {
     EXPECT_EQ(texts().filter(u"No calendar service was found"_s).size(), 1);
 }
 
+// The status line says what holds reminders, naming the rule, event or application.
+TEST_F(SettingsPanesTest, PausesStatusSaysWhatHoldsReminders) {
+    const auto says = [this](const QString& sentence) {
+        monitor().refresh();
+        return texts().contains(sentence);
+    };
+    pauses().addAppRule({u"zed"_s, u"Zed Editor"_s});
+    workspace.frontmost = RunningApplication{1, u"zed"_s, u"Zed Editor"_s};
+    EXPECT_TRUE(says(u"Your rule for Zed Editor holds them."_s));
+    settings.setCalendarRules({true, {}, true, true});
+    calendar.eventList = {{u"work"_s, u"Standup"_s, clock.now(), clock.now().addSecs(600)}};
+    calendar.change();
+    EXPECT_TRUE(says(u"You're in “Standup”."_s));
+    settings.setPauseDuringFullScreen(true);
+    workspace.fullScreen = true;
+    EXPECT_TRUE(says(u"Zed Editor is full screen."_s));
+    workspace.frontmost->name.clear();
+    EXPECT_TRUE(says(u"An app is full screen."_s));
+    monitor().pause(600);
+    EXPECT_TRUE(says(u"You paused them."_s));
+}
+
 // Where the desktop lets Brevimar see less, the rows that miss something say so; on GNOME the
 // full-screen row names what stands in for the applications it cannot see.
 TEST_F(SettingsPanesTest, PausesRowsSayWhatThisDesktopKeepsFromBrevimar) {
@@ -492,6 +535,22 @@ TEST_F(SettingsPanesTest, WorkHoursControlsFollowTheSwitchAndWriteTheSchedule) {
     custom.presetByDay[6] = Preset::custom;
     settings.setWorkSchedule(custom);
     EXPECT_EQ(friday->currentText(), u"Same as always"_s) << "the usual pair, as Custom runs on";
+}
+
+// The summary time keeps its minutes both ways; "Show Summary Now" shows today's summary.
+TEST_F(SettingsPanesTest, SummaryTimeKeepsItsMinutesAndShowsNow) {
+    auto* time = control<QTimeEdit>(Tab::schedule, u"Daily summary time"_s);
+    time->setTime(QTime(21, 45));
+    EXPECT_EQ(QTime(int(settings.windDownHour()), int(settings.windDownMinute())), QTime(21, 45));
+    settings.setWindDownMinute(5);
+    EXPECT_EQ(time->time(), QTime(21, 5));
+    control<QPushButton>(Tab::schedule, u"Show Summary Now"_s)->click();
+    EXPECT_TRUE(panel.calls.value(0).startsWith(u"message Want to wrap up?"_s));
+}
+
+TEST_F(SettingsPanesTest, SendTestReminderFiresWater) {
+    control<QPushButton>(Tab::alerts, u"Send Test Reminder"_s)->click();
+    EXPECT_TRUE(panel.calls.value(0).startsWith(u"show water "_s));
 }
 
 // Pressing the tile already chosen must not leave it unmarked.
