@@ -49,10 +49,9 @@ QStringList visibleNames(const QListWidget& list) {
 
 class SettingsPanesTest : public SettingsFixture {
 protected:
-    // After the rows were remade and shown, and the closed editor went away.
+    // After the rows were remade and the closed editor went away.
     template <typename T = QWidget> T* find(const QString& name) {
         QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return control<T>(Tab::reminders, name);
     }

@@ -251,10 +251,14 @@ void RemindersPane::rebuildRows() {
         focusedControl = focused->objectName();
     }
     clear(m_rows);
+    const auto add = [this](QWidget* line) {
+        m_rows->addWidget(line);
+        line->show(); // now rather than on the next turn of the event loop: no frame without rows
+    };
     for (const NudgeKind& kind : NudgeKind::builtIns())
-        m_rows->addWidget(row(kind, nullptr));
+        add(row(kind, nullptr));
     for (const CustomReminder& reminder : m_parts.settings.customReminders())
-        m_rows->addWidget(row(reminder.asKind(), &reminder));
+        add(row(reminder.asKind(), &reminder));
     if (focusedRow.isEmpty())
         return;
     if (const auto* line = holder->findChild<QWidget*>(focusedRow, Qt::FindDirectChildrenOnly)) {
