@@ -41,7 +41,11 @@ start() { # program
     started=$(date +%s%3N)
     "$1" >>"$home/program.log" 2>&1 &
     pid=$!
-    while [ "$(wc -l <"$home/tray.log")" -le "$before" ]; do sleep 0.01; done
+    while [ "$(wc -l <"$home/tray.log")" -le "$before" ]; do
+        kill -0 "$pid" 2>/dev/null ||
+            { cat "$home/program.log" >&2; echo "$1 ended before its tray icon showed" >&2; exit 1; }
+        sleep 0.01
+    done
     registered=$(tail -n 1 "$home/tray.log" | cut -d' ' -f1)
     startup=$((registered - started))
 }
