@@ -84,13 +84,15 @@ protected:
     }
     QMessageBox* message() { return general().findChild<QMessageBox*>(); }
 
-    // A turn of the mouse wheel over the widget, up (1) or down (-1), as the desktop delivers it.
+    // A turn of the mouse wheel near the widget's corner, up (1) or down (-1), as the desktop
+    // delivers it: to what lies under the pointer there, such as a time field's text.
     static void wheel(QWidget* over, int direction) {
-        QWheelEvent turn({4, 4}, over->mapToGlobal(QPointF(4, 4)), {}, {0, 120 * direction},
+        QWidget* under = over->childAt(8, 8) ? over->childAt(8, 8) : over;
+        QWheelEvent turn({4, 4}, under->mapToGlobal(QPointF(4, 4)), {}, {0, 120 * direction},
                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         // Sent, it would be marked as made by the program, which Qt hands to no parent.
         QSpontaneKeyEvent::setSpontaneous(&turn);
-        qApp->notify(over, &turn);
+        qApp->notify(under, &turn);
     }
 
     QTemporaryDir out;
