@@ -13,5 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         nodes.apply(input.mid(newline + 1));
     nodes.runningCamera();
     nodes.screencastRunning();
+    nodes.runningMicrophone(0);
     return 0;
 }

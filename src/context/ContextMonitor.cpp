@@ -81,6 +81,7 @@ void ContextMonitor::start() {
         refresh();
     });
     connect(&m_session, &SessionEvents::idleChanged, this, &ContextMonitor::refresh);
+    connect(&m_session, &SessionEvents::doNotDisturbChanged, this, &ContextMonitor::refresh);
     for (const auto change : {&Workspace::applicationActivated, &Workspace::spaceChanged,
                               &Workspace::applicationTerminated})
         connect(&m_workspace, change, this, &ContextMonitor::refreshNowAndSoon);
@@ -115,6 +116,9 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
             return {HoldReason::manualPause, std::nullopt};
         setManualPauseUntil(std::nullopt); // run out: cleared without a resume event
     }
+    // Turned on at the desktop, it is a pause the user asked for there.
+    if (m_settings.pauseDuringDoNotDisturb() && m_session.doNotDisturb().value_or(false))
+        return {HoldReason::doNotDisturb, std::nullopt};
 
     const double threshold = double(m_settings.idleThresholdMinutes()) * (fastMode() ? 1 : 60);
     m_session.watchIdle(threshold);
@@ -126,6 +130,12 @@ ContextMonitor::Hold ContextMonitor::evaluate() {
             return {HoldReason::call, camera};
         if (std::optional<QString> app = frontmostMeetingApp())
             return {HoldReason::call, app};
+        // A voice call shows no camera; the application in front names a call better, so the
+        // recording application comes after it.
+        if (m_settings.pauseForMicrophone()) {
+            if (std::optional<QString> recording = m_media.microphoneInUse())
+                return {HoldReason::call, recording};
+        }
     }
     if (m_settings.pauseDuringScreenShare()) {
         if (std::optional<QString> sharing = m_media.screenShareApp())
@@ -155,6 +165,9 @@ ContextMonitor::Signals ContextMonitor::sampleSignals() {
     sample.calendarEvent = calendarEvent(m_clock.now());
     sample.idleSeconds = idleSeconds();
     sample.camera = m_media.cameraInUse();
+    sample.microphone = m_media.microphoneInUse();
+    sample.microphoneSeen = m_media.seesMicrophone();
+    sample.doNotDisturb = m_session.doNotDisturb();
     sample.meetingApp = frontmostMeetingApp();
     sample.screenShare = m_media.screenShareApp();
     return sample;

@@ -26,6 +26,9 @@ public:
     struct Signals {
         double idleSeconds = 0;
         std::optional<QString> camera;
+        std::optional<QString> microphone; // the application recording
+        bool microphoneSeen = true;
+        std::optional<bool> doNotDisturb; // none where the desktop does not tell
         std::optional<QString> meetingApp;
         std::optional<QString> screenShare;
         std::optional<QString> fullScreenApp;
@@ -59,8 +62,8 @@ public:
     double idleSeconds() const override;
     CalendarMonitor& calendar() { return m_calendar; }
 
-    // Polls every 15 seconds and follows the lock, application switches, workspace changes and
-    // application exits. Calling it again does nothing.
+    // Polls every 15 seconds and follows the lock, Do Not Disturb, application switches, workspace
+    // changes and application exits. Calling it again does nothing.
     void start();
     void refresh();
     Hold evaluate();

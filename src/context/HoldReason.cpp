@@ -13,14 +13,15 @@ struct Names {
     const char* label; // translated where it is shown
 };
 
-const std::array<Names, 9>& names() {
-    static const std::array<Names, 9> table{{
+const std::array<Names, 10>& names() {
+    static const std::array<Names, 10> table{{
         {u"idle"_s, QT_TRANSLATE_NOOP("HoldReason", "Away")},
         {u"locked"_s, QT_TRANSLATE_NOOP("HoldReason", "Locked")},
         {u"call"_s, QT_TRANSLATE_NOOP("HoldReason", "On a call")},
         {u"screenShare"_s, QT_TRANSLATE_NOOP("HoldReason", "Sharing")},
         {u"fullScreen"_s, QT_TRANSLATE_NOOP("HoldReason", "Full screen")},
         {u"manualPause"_s, QT_TRANSLATE_NOOP("HoldReason", "Paused")},
+        {u"doNotDisturb"_s, QT_TRANSLATE_NOOP("HoldReason", "Do not disturb")},
         {u"meeting"_s, QT_TRANSLATE_NOOP("HoldReason", "Meeting")},
         {u"appRule"_s, QT_TRANSLATE_NOOP("HoldReason", "App rule")},
         {u"offHours"_s, QT_TRANSLATE_NOOP("HoldReason", "Off hours")},

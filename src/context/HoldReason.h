@@ -13,6 +13,7 @@ enum class HoldReason {
     screenShare,
     fullScreen,
     manualPause,
+    doNotDisturb,
     meeting,
     appRule,
     offHours
@@ -20,7 +21,7 @@ enum class HoldReason {
 
 // The case name, as stored in the event log ("screenShare").
 QString rawValue(HoldReason reason);
-// None for anything but the nine case names.
+// None for anything but the ten case names.
 std::optional<HoldReason> holdReasonFromRawValue(const QString& raw);
 // The short label of the menu: "On a call", or "Active" when nothing holds reminders.
 QString label(const std::optional<HoldReason>& reason);

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-// Whether a camera is running or the screen is being shared, checked on each call.
+// Whether a camera or a microphone is in use or the screen is being shared, checked on each call.
 class MediaProbe {
 public:
     virtual ~MediaProbe() = default;
@@ -13,4 +13,9 @@ public:
     // "Zoom" for Zoom's sharing, else the sharing program's display name or "Screen Sharing";
     // none when nothing shares the screen.
     virtual std::optional<QString> screenShareApp() = 0;
+    // The name of the first application recording from a microphone; none when nothing records,
+    // or when the microphone cannot be seen.
+    virtual std::optional<QString> microphoneInUse() = 0;
+    // Whether this computer lets microphones be seen at all.
+    virtual bool seesMicrophone() = 0;
 };

@@ -28,6 +28,8 @@ const QString dailyGoalsEnabled = u"dailyGoalsEnabled"_s;
 const QString dailyGoals = u"dailyGoals"_s;
 const QString idleThresholdMinutes = u"idleThresholdMinutes"_s;
 const QString pauseDuringCalls = u"pauseDuringCalls"_s;
+const QString pauseForMicrophone = u"pauseForMicrophone"_s;
+const QString pauseDuringDoNotDisturb = u"pauseDuringDoNotDisturb"_s;
 const QString pauseDuringScreenShare = u"pauseDuringScreenShare"_s;
 const QString pauseDuringFullScreen = u"pauseDuringFullScreen"_s;
 const QString meetingAppBundleIDs = u"meetingAppBundleIDs"_s;
@@ -151,6 +153,8 @@ AppSettings::AppSettings(PreferenceStore& store, const Clock& clock, LoginItem& 
     , m_dailyGoals(store.json(Key::dailyGoals, DailyGoals(), dailyGoalsFromJson))
     , m_idleThresholdMinutes(store.integer(Key::idleThresholdMinutes, 15))
     , m_pauseDuringCalls(store.boolean(Key::pauseDuringCalls, true))
+    , m_pauseForMicrophone(store.boolean(Key::pauseForMicrophone, true))
+    , m_pauseDuringDoNotDisturb(store.boolean(Key::pauseDuringDoNotDisturb, true))
     , m_pauseDuringScreenShare(store.boolean(Key::pauseDuringScreenShare, true))
     , m_pauseDuringFullScreen(store.boolean(Key::pauseDuringFullScreen, false))
     , m_meetingAppBundleIDs(
@@ -268,6 +272,16 @@ void AppSettings::setIdleThresholdMinutes(qint64 value) {
 void AppSettings::setPauseDuringCalls(bool value) {
     assign(m_pauseDuringCalls, value, &AppSettings::pauseDuringCallsChanged);
     m_store.setBoolean(Key::pauseDuringCalls, value);
+}
+
+void AppSettings::setPauseForMicrophone(bool value) {
+    assign(m_pauseForMicrophone, value, &AppSettings::pauseForMicrophoneChanged);
+    m_store.setBoolean(Key::pauseForMicrophone, value);
+}
+
+void AppSettings::setPauseDuringDoNotDisturb(bool value) {
+    assign(m_pauseDuringDoNotDisturb, value, &AppSettings::pauseDuringDoNotDisturbChanged);
+    m_store.setBoolean(Key::pauseDuringDoNotDisturb, value);
 }
 
 void AppSettings::setPauseDuringScreenShare(bool value) {

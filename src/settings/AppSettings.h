@@ -56,6 +56,10 @@ class AppSettings : public QObject {
                    NOTIFY idleThresholdMinutesChanged)
     Q_PROPERTY(bool pauseDuringCalls READ pauseDuringCalls WRITE setPauseDuringCalls NOTIFY
                    pauseDuringCallsChanged)
+    Q_PROPERTY(bool pauseForMicrophone READ pauseForMicrophone WRITE setPauseForMicrophone NOTIFY
+                   pauseForMicrophoneChanged)
+    Q_PROPERTY(bool pauseDuringDoNotDisturb READ pauseDuringDoNotDisturb WRITE
+                   setPauseDuringDoNotDisturb NOTIFY pauseDuringDoNotDisturbChanged)
     Q_PROPERTY(bool pauseDuringScreenShare READ pauseDuringScreenShare WRITE
                    setPauseDuringScreenShare NOTIFY pauseDuringScreenShareChanged)
     Q_PROPERTY(bool pauseDuringFullScreen READ pauseDuringFullScreen WRITE setPauseDuringFullScreen
@@ -112,6 +116,9 @@ public:
     DailyGoals dailyGoals() const { return m_dailyGoals; }
     qint64 idleThresholdMinutes() const { return m_idleThresholdMinutes; }
     bool pauseDuringCalls() const { return m_pauseDuringCalls; }
+    // A microphone recorded by another application counts as a call (while calls hold).
+    bool pauseForMicrophone() const { return m_pauseForMicrophone; }
+    bool pauseDuringDoNotDisturb() const { return m_pauseDuringDoNotDisturb; }
     bool pauseDuringScreenShare() const { return m_pauseDuringScreenShare; }
     bool pauseDuringFullScreen() const { return m_pauseDuringFullScreen; }
     QStringList meetingAppBundleIDs() const { return m_meetingAppBundleIDs; }
@@ -144,6 +151,8 @@ public:
     void setDailyGoals(const DailyGoals& value);
     void setIdleThresholdMinutes(qint64 value);
     void setPauseDuringCalls(bool value);
+    void setPauseForMicrophone(bool value);
+    void setPauseDuringDoNotDisturb(bool value);
     void setPauseDuringScreenShare(bool value);
     void setPauseDuringFullScreen(bool value);
     void setMeetingAppBundleIDs(const QStringList& value);
@@ -196,6 +205,8 @@ Q_SIGNALS:
     void dailyGoalsChanged();
     void idleThresholdMinutesChanged();
     void pauseDuringCallsChanged();
+    void pauseForMicrophoneChanged();
+    void pauseDuringDoNotDisturbChanged();
     void pauseDuringScreenShareChanged();
     void pauseDuringFullScreenChanged();
     void meetingAppBundleIDsChanged();
@@ -237,6 +248,8 @@ private:
     DailyGoals m_dailyGoals;
     qint64 m_idleThresholdMinutes;
     bool m_pauseDuringCalls;
+    bool m_pauseForMicrophone;
+    bool m_pauseDuringDoNotDisturb;
     bool m_pauseDuringScreenShare;
     bool m_pauseDuringFullScreen;
     QStringList m_meetingAppBundleIDs;

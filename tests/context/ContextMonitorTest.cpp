@@ -82,8 +82,26 @@ TEST_F(ContextMonitorTest, IdleMeansStrictlyMoreThanTheThreshold) {
     EXPECT_EQ(monitor().holdReason(), HoldReason::idle);
 }
 
+// Turned on at the desktop, Do Not Disturb is the user's own pause: only a lock or a pause made
+// in Brevimar names the hold instead.
+TEST_F(ContextMonitorTest, DoNotDisturbHoldsAfterTheManualPauseWhileItsSwitchIsOn) {
+    monitor().start();
+    media.camera = u"Integrated Camera"_s;
+    session.dnd = true;
+    Q_EMIT session.doNotDisturbChanged();
+    EXPECT_EQ(monitor().holdReason(), HoldReason::doNotDisturb) << "without waiting for a poll";
+    EXPECT_EQ(reason(), u"doNotDisturb -"_s);
+    monitor().pause(60);
+    EXPECT_EQ(reason(), u"manualPause -"_s);
+    monitor().resume();
+    settings.setPauseDuringDoNotDisturb(false);
+    EXPECT_EQ(reason(), u"call Integrated Camera"_s);
+    EXPECT_EQ(monitor().sampleSignals().doNotDisturb, true) << "still sampled";
+}
+
 TEST_F(ContextMonitorTest, CallsSharingAndFullScreenFollowTheirSwitches) {
     media.camera = u"Integrated Camera"_s;
+    media.microphone = u"Firefox"_s;
     media.sharing = u"Zoom"_s;
     workspace.frontmost = app(u"org.videolan.VLC"_s, u"VLC media player"_s);
     workspace.fullScreen = true;
@@ -110,6 +128,19 @@ TEST_F(ContextMonitorTest, MeetingAppsMatchTheirLinuxDesktopIds) {
     settings.setMeetingAppBundleIDs({u"org.jitsi.jitsi-meet"_s});
     workspace.frontmost = app(u"us.zoom.Zoom"_s, u"Zoom"_s);
     EXPECT_EQ(reason(), u"none"_s);
+}
+
+// A voice call shows no camera; the meeting app in front names the call better than the
+// application that records.
+TEST_F(ContextMonitorTest, AMicrophoneInUseIsACallUnlessItsSwitchIsOff) {
+    media.microphone = u"OBS Studio"_s;
+    EXPECT_EQ(reason(), u"call OBS Studio"_s);
+    workspace.frontmost = app(u"us.zoom.Zoom"_s, u"Zoom Workplace"_s);
+    EXPECT_EQ(reason(), u"call Zoom Workplace"_s);
+    workspace.frontmost.reset();
+    settings.setPauseForMicrophone(false);
+    EXPECT_EQ(reason(), u"none"_s);
+    EXPECT_EQ(monitor().sampleSignals().microphone, u"OBS Studio"_s) << "still sampled";
 }
 
 TEST_F(ContextMonitorTest, OffHoursOutrankAMeetingThatStillKeepsTheEveningMessagesBack) {

@@ -9,8 +9,10 @@ class FakeSession final : public SessionEvents {
 public:
     std::optional<double> idleSeconds() const override { return idle; }
     void watchIdle(double thresholdSeconds) override { watched = thresholdSeconds; }
+    std::optional<bool> doNotDisturb() const override { return dnd; }
     std::optional<double> idle = 0;
     double watched = 0;
+    std::optional<bool> dnd;
 };
 
 class FakeWorkspace final : public Workspace {
@@ -42,8 +44,14 @@ public:
         ++questions;
         return sharing;
     }
+    std::optional<QString> microphoneInUse() override {
+        ++questions;
+        return microphone;
+    }
+    bool seesMicrophone() override { return seesMic; }
 
-    std::optional<QString> camera, sharing;
+    std::optional<QString> camera, sharing, microphone;
+    bool seesMic = true;
     int questions = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "platform/linux/LinuxMediaProbe.h"
 #include "fakes/QtPrinters.h"
+#include "fakes/TemporaryXdg.h"
 #include "fakes/WriteFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -113,4 +115,41 @@ TEST(LinuxMediaProbe, CamerasAndScreenCastsHandedOutByPipeWireCountWhileRunning)
     EXPECT_EQ(probe.cameraInUse(), std::nullopt);
     nodes.apply("[{\"id\": 51, \"type\""); // cut off
     EXPECT_EQ(probe.cameraInUse(), std::nullopt);
+}
+
+// Level meters, captures of what plays, the sound settings and Brevimar itself record without
+// anyone speaking; the first other running capture names the call, by its desktop entry where one
+// matches.
+TEST(LinuxMediaProbe, AMicrophoneRecordedByAnotherApplicationNamesIt) {
+    MediaTree tree;
+    const TemporaryXdg xdg;
+    writeFile(xdg.dataHome() + u"/applications/com.obsproject.Studio.desktop"_s,
+              "[Desktop Entry]\nType=Application\nName=OBS Studio\nStartupWMClass=obs\n");
+    LinuxMediaProbe probe(tree.proc, tree.sys, tree.dev, QString());
+    const auto capture = [](int id, const QString& state, const QString& props) {
+        return uR"({"id": %1, "type": "PipeWire:Interface:Node", "info": {"state": "%2",
+            "props": {"media.class": "Stream/Input/Audio", %3}}})"_s.arg(id)
+            .arg(state, props);
+    };
+    const QStringList graph{
+        capture(30, u"running"_s, uR"("application.name": "Meter", "stream.monitor": true)"_s),
+        capture(31, u"running"_s, uR"("application.name": "Rec", "stream.capture.sink": "true")"_s),
+        capture(32, u"running"_s, uR"("application.id": "org.PulseAudio.pavucontrol")"_s),
+        capture(33, u"running"_s,
+                uR"("application.process.id": %1)"_s.arg(QCoreApplication::applicationPid())),
+        capture(34, u"idle"_s, uR"("application.name": "Firefox")"_s),
+        capture(41, u"running"_s, uR"("application.name": "OBS", "client.id": 40)"_s),
+        uR"({"id": 40, "type": "PipeWire:Interface:Client", "info": {"props": {
+            "application.process.binary": "obs", "application.process.id": 4242}}})"_s,
+    };
+    PipeWireNodes& nodes = probe.pipeWire();
+    nodes.apply(u"[%1]"_s.arg(graph.join(u',')).toUtf8());
+    EXPECT_EQ(probe.microphoneInUse(), u"OBS Studio"_s);
+
+    nodes.apply(R"([{"id": 41, "type": "PipeWire:Interface:Node", "info": {"state": "idle"}},
+                    {"id": 34, "type": "PipeWire:Interface:Node", "info": {"state": "running"}}])");
+    EXPECT_EQ(probe.microphoneInUse(), u"Firefox"_s);
+    nodes.apply(R"([{"id": 34, "info": null}])");
+    EXPECT_EQ(probe.microphoneInUse(), std::nullopt);
+    EXPECT_FALSE(probe.seesMicrophone()) << "PipeWire is not followed";
 }

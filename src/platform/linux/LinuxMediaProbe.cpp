@@ -1,5 +1,6 @@
 #include "LinuxMediaProbe.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -200,12 +201,45 @@ std::optional<QString> LinuxMediaProbe::screenShareApp() {
     return found;
 }
 
-void LinuxMediaProbe::followPipeWire() {
-    if (m_monitor || m_pwDump.isEmpty())
-        return;
+std::optional<QString> LinuxMediaProbe::microphoneInUse() {
+    followPipeWire();
+    const std::optional<PipeWireNodes::Application> recording =
+        m_pipeWire.runningMicrophone(QCoreApplication::applicationPid());
+    if (!recording)
+        return std::nullopt;
+    return applicationName(*recording);
+}
+
+// Remembered, so that a long recording costs no look through the desktop entries at each poll.
+QString LinuxMediaProbe::applicationName(const PipeWireNodes::Application& application) {
+    const QString key = application.id + u'\n' + application.binary + u'\n' + application.name;
+    if (const auto known = m_applicationNames.constFind(key); known != m_applicationNames.cend())
+        return *known;
+    const QString id = m_entries.contains(application.id)
+                           ? application.id
+                           : m_entries.idForWindowClass(application.binary, application.name);
+    QString name = m_entries.name(id);
+    for (const QString& fallback : {application.name, application.binary, u"microphone"_s}) {
+        if (name.isEmpty())
+            name = fallback;
+    }
+    m_applicationNames.insert(key, name);
+    return name;
+}
+
+// Without PipeWire (PulseAudio alone) nothing tells who records.
+bool LinuxMediaProbe::seesMicrophone() {
+    return m_monitor || pipeWireRuns();
+}
+
+bool LinuxMediaProbe::pipeWireRuns() const {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!QFile::exists(runtime + u"/pipewire-0"_s) ||
-        QStandardPaths::findExecutable(m_pwDump).isEmpty())
+    return !m_pwDump.isEmpty() && QFile::exists(runtime + u"/pipewire-0"_s) &&
+           !QStandardPaths::findExecutable(m_pwDump).isEmpty();
+}
+
+void LinuxMediaProbe::followPipeWire() {
+    if (m_monitor || !pipeWireRuns())
         return;
     m_monitor = new QProcess(this);
     m_monitor->setStandardErrorFile(QProcess::nullDevice());

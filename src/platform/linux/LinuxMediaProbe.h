@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopEntries.h"
 #include "PipeWireNodes.h"
 #include "platform/MediaProbe.h"
 
@@ -10,7 +11,8 @@
 class QProcess;
 
 // Cameras in use and screen sharing, from /proc and sysfs and, where PipeWire runs, from its graph
-// (followed through a long-running pw-dump --monitor, started at the first question).
+// (followed through a long-running pw-dump --monitor, started at the first question), which also
+// tells which application records from a microphone.
 //
 // Looking through every open file of every process is too slow for each poll, so the camera
 // nodes in /dev are watched with inotify and the processes are looked through again only after a
@@ -29,12 +31,18 @@ public:
 
     std::optional<QString> cameraInUse() override;
     std::optional<QString> screenShareApp() override;
+    // The recording application by its desktop entry's name where one matches, else by the name
+    // it gave PipeWire.
+    std::optional<QString> microphoneInUse() override;
+    bool seesMicrophone() override;
 
     // The graph as seen so far; tests feed it directly.
     PipeWireNodes& pipeWire() { return m_pipeWire; }
 
 private:
+    bool pipeWireRuns() const;
     void followPipeWire();
+    QString applicationName(const PipeWireNodes::Application& application);
     void readPipeWire();
     bool camerasTouched();
     void watchCamera(const QByteArray& path);
@@ -51,4 +59,6 @@ private:
     PipeWireNodes m_pipeWire;
     QProcess* m_monitor = nullptr;
     QByteArray m_pending;
+    DesktopEntries m_entries;
+    QHash<QString, QString> m_applicationNames; // what PipeWire says ↦ the name shown
 };

@@ -71,6 +71,8 @@ QString holdSentence(HoldReason reason, const std::optional<QString>& detail) {
         return PausesPane::tr("%1 is full screen.").arg(detail.value_or(PausesPane::tr("An app")));
     case HoldReason::manualPause:
         return PausesPane::tr("You paused them.");
+    case HoldReason::doNotDisturb:
+        return PausesPane::tr("Do Not Disturb is on.");
     case HoldReason::meeting:
         return PausesPane::tr("You're in %1.")
             .arg(detail ? u"“%1”"_s.arg(*detail) : PausesPane::tr("a calendar event"));

@@ -202,6 +202,8 @@ QString PanelModel::statusDescription(const std::optional<HoldReason>& reason,
         return tr("Reminders hold while %1 is full screen.").arg(detail.value_or(tr("an app")));
     case HoldReason::manualPause:
         return tr("Paused by you.");
+    case HoldReason::doNotDisturb:
+        return tr("Reminders hold while Do Not Disturb is on.");
     case HoldReason::meeting:
         return tr("Calendar says you're in %1.").arg(detail.value_or(tr("a meeting")));
     case HoldReason::appRule:
