@@ -1617,6 +1617,10 @@
         <translation>Versionshinweise</translation>
     </message>
     <message>
+        <source>Skip This Version</source>
+        <translation>Diese Version überspringen</translation>
+    </message>
+    <message>
         <source>Later</source>
         <translation>Später</translation>
     </message>

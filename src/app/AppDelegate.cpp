@@ -8,6 +8,7 @@
 #include "ui/onboarding/OnboardingWindow.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/tray/TrayHostWatcher.h"
+#include "ui/updates/UpdateWindow.h"
 
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
@@ -38,10 +39,12 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard())
     , m_menuBarIcon(std::move(trayIcon)) {
     m_panel.setOpenHistory([this] { showHistory(); });
+    UpdateWindow::setSurroundings(&m_context, &services.preferences);
     currentDelegate() = this;
 }
 
 AppDelegate::~AppDelegate() {
+    UpdateWindow::setSurroundings(nullptr, nullptr);
     delete m_settingsWindow.data();
     delete m_onboarding.data();
 }

@@ -2,7 +2,9 @@
 #include "app/ApplicationService.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/ScopedEnv.h"
+#include "ui/updates/UpdateWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QWidget>
 
@@ -23,7 +25,6 @@ protected:
     void startUsageReporter() override { steps.append(u"usage reporter"_s); }
     void installHotKeys() override { steps.append(u"hot keys"_s); }
     void openOnboarding() override { steps.append(u"onboarding"_s); }
-    void handleURL(const QString& url) override { steps.append(url); }
 };
 
 class AppDelegateTest : public ::testing::Test, protected AppServices {};
@@ -54,11 +55,8 @@ TEST_F(AppDelegateTest, SettingsDecideTheOptionalSteps) {
     EXPECT_EQ(AppDelegate::current(), nullptr) << "the slot never keeps the controller";
 }
 
-TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
+TEST_F(AppDelegateTest, TheTestReminderIsARealOne) {
     RecordingDelegate delegate(services, desktop);
-    delegate.open({u"brevimar://done/water"_s, u"brevimar://pause?minutes=5"_s});
-    EXPECT_EQ(delegate.steps,
-              QStringList({u"brevimar://done/water"_s, u"brevimar://pause?minutes=5"_s}));
     delegate.fireTestReminder();
     EXPECT_TRUE(delegate.engine().awaiting().contains(NudgeKind::water()));
     EXPECT_EQ(eventLog(services.events).last(), u"fired water"_s);
@@ -68,6 +66,33 @@ TEST_F(AppDelegateTest, UrlsAreHandledInOrderAndTheTestReminderIsARealOne) {
 // ask: no tray, so starting again opens the panel as a window rather than at an icon nobody sees.
 TEST_F(AppDelegateTest, WithoutABusOnlyAnX11TrayCounts) {
     EXPECT_FALSE(AppDelegate::trayHostPresent(desktop.bus));
+}
+
+// An update nobody asked for waits out a call, and a version the user skipped stays away; a newer
+// one comes, and whoever asks sees every one.
+TEST_F(AppDelegateTest, AnUnaskedUpdateWaitsOutACallAndASkippedVersionStaysAway) {
+    RecordingDelegate delegate(services, desktop);
+    const auto update = [](const QString& version) {
+        return UpdateWindow::Update{version, u"0.1.0"_s, {}, {}, QUrl(u"https://example.org/"_s)};
+    };
+    UpdateWindow window; // as the updater makes it
+    media.camera = u"Integrated Camera"_s;
+    delegate.context().refresh();
+    window.presentUpdate(update(u"0.2.0"_s), UpdateWindow::Focus::leave);
+    EXPECT_FALSE(window.isVisible());
+    media.camera.reset();
+    delegate.context().refresh();
+    ASSERT_TRUE(window.isVisible()) << "the call is over";
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        if (button->text() == u"Skip This Version")
+            button->click();
+    window.presentUpdate(update(u"0.2.0"_s), UpdateWindow::Focus::leave);
+    EXPECT_FALSE(window.isVisible());
+    window.presentUpdate(update(u"0.2.0"_s), UpdateWindow::Focus::take);
+    EXPECT_TRUE(window.isVisible());
+    window.close();
+    window.presentUpdate(update(u"0.3.0"_s), UpdateWindow::Focus::leave);
+    EXPECT_TRUE(window.isVisible());
 }
 
 // Wayland without XWayland: a card could be neither placed nor kept from taking the keyboard, so

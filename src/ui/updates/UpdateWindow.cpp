@@ -1,5 +1,7 @@
 #include "UpdateWindow.h"
 
+#include "context/HoldReason.h"
+#include "settings/PreferenceStore.h"
 #include "ui/theme/Buttons.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
@@ -12,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 using namespace Theme;
@@ -20,6 +23,28 @@ namespace {
 constexpr int badgeSize = 52;
 constexpr int textWidth = 340;
 constexpr int notesHeight = 150;
+const QString skippedKey = u"skippedVersion"_s;
+
+const HoldState* holds = nullptr;
+PreferenceStore* store = nullptr;
+
+// Outside work hours an update bothers nobody, and waiting for them to end would hold it until
+// the next working morning.
+bool remindersHeld() {
+    const std::optional<HoldReason> reason = holds ? holds->holdReason() : std::nullopt;
+    return reason && *reason != HoldReason::offHours;
+}
+
+// The skipped version itself, and an older one should the feed go back to it.
+bool skipped(const QString& version) {
+    const QString kept = store ? store->string(skippedKey, {}) : QString();
+    if (kept.isEmpty())
+        return false;
+    const QVersionNumber offered = QVersionNumber::fromString(version);
+    const QVersionNumber skippedNumber = QVersionNumber::fromString(kept);
+    return version == kept ||
+           (!offered.isNull() && !skippedNumber.isNull() && offered < skippedNumber);
+}
 
 QWidget* notesBox(const QString& notes, QWidget* parent) {
     auto* box = new RoundedFill(0.05, 10, parent);
@@ -41,20 +66,47 @@ QWidget* notesBox(const QString& notes, QWidget* parent) {
 }
 } // namespace
 
+void UpdateWindow::setSurroundings(const HoldState* holdState, PreferenceStore* preferences) {
+    holds = holdState;
+    store = preferences;
+}
+
 UpdateWindow::UpdateWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog) {
     setWindowTitle(tr("Software Update"));
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
     column->setContentsMargins(0, 0, 0, 0);
+    if (holds) {
+        connect(holds, &HoldState::holdReasonChanged, this, [this] {
+            if (m_waiting && !remindersHeld())
+                presentUpdate(*std::exchange(m_waiting, std::nullopt), Focus::leave);
+        });
+    }
 }
 
 void UpdateWindow::presentUpdate(const Update& update, Focus focus) {
+    // Whoever asked sees every outcome, a skipped version too.
+    if (focus == Focus::leave) {
+        if (skipped(update.version))
+            return;
+        if (remindersHeld()) {
+            m_waiting = update;
+            return;
+        }
+    }
+    m_waiting.reset();
     present({tr("A new version of Brevimar is available!"),
              tr("Brevimar %1 is now available — you have %2.")
                  .arg(update.version, update.installedVersion),
              update},
             focus);
+}
+
+void UpdateWindow::skip(const QString& version) {
+    if (store)
+        store->setString(skippedKey, version);
+    close();
 }
 
 void UpdateWindow::presentUpToDate(const QString& installedVersion) {
@@ -109,11 +161,12 @@ void UpdateWindow::rebuild() {
     buttons->setSpacing(8);
     const Update& update = m_page.update;
     const auto close = [this] { this->close(); };
+    CardButton* defaultButton = nullptr;
     if (update.download.isEmpty()) {
         m_defaultAction = close;
         buttons->addStretch();
-        buttons->addWidget(
-            new CardButton(tr("OK"), fillUnderWhite(blue), Qt::white, close, true, m_content));
+        defaultButton =
+            new CardButton(tr("OK"), fillUnderWhite(blue), Qt::white, close, true, m_content);
     } else {
         column->addSpacing(8);
         if (!update.notes.isEmpty()) {
@@ -130,12 +183,16 @@ void UpdateWindow::rebuild() {
             QDesktopServices::openUrl(link);
             this->close();
         };
+        buttons->addWidget(new CardButton(
+            tr("Skip This Version"), withAlpha(primary, 0.10), primary,
+            [this, version = update.version] { skip(version); }, true, m_content));
         buttons->addStretch();
         buttons->addWidget(
             new CardButton(tr("Later"), withAlpha(primary, 0.10), primary, close, true, m_content));
-        buttons->addWidget(new CardButton(tr("Download"), fillUnderWhite(blue), Qt::white,
-                                          m_defaultAction, true, m_content));
+        defaultButton = new CardButton(tr("Download"), fillUnderWhite(blue), Qt::white,
+                                       m_defaultAction, true, m_content);
     }
+    buttons->addWidget(defaultButton);
     column->addSpacing(10);
     column->addLayout(buttons);
     row->addLayout(column);
@@ -143,10 +200,13 @@ void UpdateWindow::rebuild() {
     // Shown at once, not at the next turn of the event loop, so the new size is known now.
     m_content->show();
     layout()->activate();
+    // The keyboard starts on the button Return stands for, never on "Skip This Version", which
+    // comes first.
+    defaultButton->setFocus();
 }
 
 void UpdateWindow::keyPressEvent(QKeyEvent* event) {
-    // The buttons never take the keyboard, so the window answers Return and Escape itself.
+    // Where no button has the keyboard (the notes may), the window answers Return and Escape.
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -4,14 +4,26 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+
+class HoldState;
+class PreferenceStore;
 
 // The small window that tells the outcome of an update check: a newer version with its notes and
 // a way to download it, "up to date", or why the check failed. One window, made once; presenting
 // it again replaces what it says. It only tells and links: the browser does the download.
+//
+// A newer version nobody asked about keeps out of the way: it waits while reminders are held
+// (a call, a screen share, full screen, a pause…) and shows when the hold ends, and a version
+// the user skipped is not offered again, though a newer one is.
 class UpdateWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // Set by the application before the updater makes its window: what holds reminders, and
+    // where the skipped version is kept. Without them such an update shows at once.
+    static void setSurroundings(const HoldState* holds, PreferenceStore* store);
+
     struct Update {
         QString version;
         QString installedVersion;
@@ -42,8 +54,10 @@ private:
 
     void present(Page page, Focus focus);
     void rebuild();
+    void skip(const QString& version);
 
     Page m_page;
+    std::optional<Update> m_waiting; // found while reminders were held
     QWidget* m_content = nullptr;
     std::function<void()> m_defaultAction;
 };
