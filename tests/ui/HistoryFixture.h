@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FindWidget.h"
+#include "fakes/EventScript.h"
 #include "fakes/SimulatedUsage.h"
 #include "fakes/StoredServices.h"
 #include "ui/history/HistoryWindow.h"
@@ -24,6 +25,10 @@ protected:
         log = simulatedUsage({}, now.date().addDays(-179), 180);
         log.erase(std::remove_if(log.begin(), log.end(), [&](const auto& e) { return e.at > now; }),
                   log.end());
+    }
+    // The events of a day of 2026, as the event log reads them ("09:00 fired water").
+    void on(int month, int day, const QString& script) {
+        log += scriptedEvents(QDate(2026, month, day), script);
     }
     void choose(const QString& range) { findWidget(window, range)->click(); }
     QStringList texts() const { return labelTexts(window); }
