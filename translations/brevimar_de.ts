@@ -441,7 +441,7 @@
     </message>
     <message>
         <source>Best day: %1 with %2.</source>
-        <translation>Bester Tag: %1 mit %2.</translation>
+        <translation>Bester Tag: %1 – %2.</translation>
     </message>
     <message>
         <source>ddd, MMM d</source>
@@ -457,7 +457,7 @@
     </message>
     <message>
         <source>You answer %1 reminders in about %2, %3 takes %4.</source>
-        <translation>Erinnerungen für %1 beantwortest du in etwa %2, für %3 brauchst du %4.</translation>
+        <translation>Erinnerungen für %1 beantwortest du in etwa %2, bei %3 lässt du dir %4 Zeit.</translation>
     </message>
     <message>
         <source>Brevimar held reminders for %1 so they wouldn&apos;t interrupt you, mostly during %2.</source>
@@ -485,7 +485,7 @@
     </message>
     <message>
         <source>Your best day was %1, with %2 done.</source>
-        <translation>Dein bester Tag war %1 mit %2 erledigt.</translation>
+        <translation>Dein bester Tag war %1: %2 erledigt.</translation>
     </message>
     <message>
         <source>dddd, MMM d</source>
