@@ -47,6 +47,12 @@ on_bus() {
         org.freedesktop.DBus.NameHasOwner string:"$1" 2>/dev/null | grep -q true
 }
 
+# What holds reminders, from `brevimarctl status`: the reason and its detail ("call Firefox").
+hold() {
+    "$ctl" status --json | sed -E 's/.*"holdDetail":"([^"]*)","holdReason":"([^"]*)".*/\2 \1/; s/ $//'
+}
+held() { [ "$(hold)" = "$1" ]; }
+
 # Stops the Brevimar on this bus, as the end of a session does.
 stop_brevimar() {
     local pid

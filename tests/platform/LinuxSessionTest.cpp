@@ -23,9 +23,10 @@ namespace {
 const QString SessionPath = u"/org/freedesktop/login1/session/_32"_s;
 const QString FreedesktopSaver = u"org.freedesktop.ScreenSaver"_s;
 const QString GnomeSaver = u"org.gnome.ScreenSaver"_s;
+const QString Notifications = u"org.freedesktop.Notifications"_s;
 
-// logind, Mutter's idle monitor and the screen savers on the private bus of
-// scripts/run-in-session, all owned by one connection so its signals arrive in the order sent.
+// logind, Mutter's idle monitor, the screen savers and KDE's notification server on the private bus
+// of scripts/run-in-session, all owned by one connection so its signals arrive in the order sent.
 // An idle source answers only once given a time; the others answer with an error.
 class FakeSessionServices : public QDBusVirtualObject {
 public:
@@ -33,7 +34,7 @@ public:
         : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"fakes"_s)) {
         m_bus.registerVirtualObject(u"/"_s, this, QDBusConnection::SubPath);
         for (const QString& name : {u"org.freedesktop.login1"_s, u"org.gnome.Mutter.IdleMonitor"_s,
-                                    FreedesktopSaver, GnomeSaver})
+                                    FreedesktopSaver, GnomeSaver, Notifications})
             EXPECT_TRUE(m_bus.registerService(name));
         // LinuxSession calls synchronously from the main thread, which cannot answer itself.
         moveToThread(&m_thread);
@@ -47,6 +48,7 @@ public:
 
     std::atomic<bool> knowsAuto{true};
     std::atomic<bool> locked{false};
+    std::atomic<bool> inhibited{false};
     std::atomic<qint64> mutterIdleMs{-1};
     std::atomic<bool> mutterHung{false}; // takes the call and never answers
     std::atomic<int> mutterCalls{0};
@@ -65,6 +67,12 @@ public:
         send(path, path.contains(u"gnome") ? GnomeSaver : FreedesktopSaver, u"ActiveChanged"_s,
              {active});
     }
+    void sendInhibited(bool on) {
+        send(u"/org/freedesktop/Notifications"_s, u"org.freedesktop.DBus.Properties"_s,
+             u"PropertiesChanged"_s,
+             {Notifications, QVariantMap{{u"Inhibited"_s, on}}, QStringList()});
+    }
+    void quitNotifications() { EXPECT_TRUE(m_bus.unregisterService(Notifications)); }
     // Everything sent before has been handled once the wake sent after it arrives.
     void flush(LinuxSession& session) {
         QSignalSpy woke(&session, &SessionEvents::woke);
@@ -83,6 +91,9 @@ public:
             answer = QVariant::fromValue(QDBusObjectPath(SessionPath));
         else if (member == u"Get" && message.path() == SessionPath)
             answer = QVariant::fromValue(QDBusVariant(bool(locked)));
+        else if (member == u"Get" && argument == Notifications &&
+                 message.arguments().value(1) == u"Inhibited"_s)
+            answer = QVariant::fromValue(QDBusVariant(bool(inhibited)));
         else if (member == u"GetIdletime" && mutterIdleMs >= 0) {
             ++mutterCalls;
             if (mutterHung)
@@ -199,4 +210,20 @@ TEST_F(LinuxSessionTest, IdleTimeFromTheXServerMutterOrTheScreenSaverAndAHungSou
     fakes->mutterIdleMs = -1;
     fakes->saverPath.clear();
     EXPECT_EQ(makeSession(u":4242"_s)->idleSeconds(), std::nullopt) << "no source answers";
+}
+
+// KDE Plasma's notification server tells Do Not Disturb as its Inhibited property: read at start,
+// followed through its change signal, and no longer known once the server has gone.
+TEST_F(LinuxSessionTest, PlasmaDoNotDisturbIsReadFollowedAndForgottenWithItsServer) {
+    fakes->inhibited = true;
+    const auto session = makeSession();
+    QSignalSpy changed(session.get(), &SessionEvents::doNotDisturbChanged);
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(session->doNotDisturb(), true);
+    fakes->sendInhibited(false);
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(session->doNotDisturb(), false);
+    fakes->quitNotifications();
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(session->doNotDisturb(), std::nullopt);
 }

@@ -1,5 +1,6 @@
 #include "LinuxSession.h"
 
+#include "DoNotDisturb.h"
 #include "WaylandConnection.h"
 #include "WaylandIdle.h"
 #include "platform/Log.h"
@@ -90,6 +91,9 @@ LinuxSession::LinuxSession(QDBusConnection sessionBus, QDBusConnection systemBus
     m_sessionBus.connect(GnomeScreenSaver, QString(), GnomeScreenSaver, u"ActiveChanged"_s, this,
                          SLOT(onScreenSaverActiveChanged(bool)));
     watchLogindSession();
+    m_doNotDisturb = std::make_unique<DoNotDisturb>(m_sessionBus);
+    connect(m_doNotDisturb.get(), &DoNotDisturb::changed, this,
+            &SessionEvents::doNotDisturbChanged);
 }
 
 LinuxSession::~LinuxSession() {
@@ -188,6 +192,10 @@ void LinuxSession::setLocked(bool locked) {
         Q_EMIT screenLocked();
     else
         Q_EMIT screenUnlocked();
+}
+
+std::optional<bool> LinuxSession::doNotDisturb() const {
+    return m_doNotDisturb->isOn();
 }
 
 void LinuxSession::watchIdle(double thresholdSeconds) {

@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <memory>
 
+class DoNotDisturb;
 class WaylandConnection;
 class WaylandIdle;
 struct xcb_connection_t;
 
 // The login session as the Linux desktop reports it: idle time from the X server or the desktop's
-// idle services, the lock from logind and the screen savers, and waking from logind.
+// idle services, the lock from logind and the screen savers, Do Not Disturb from the desktop's
+// notification settings, and waking from logind.
 class LinuxSession final : public SessionEvents {
     Q_OBJECT
 
@@ -35,6 +37,7 @@ public:
 
     std::optional<double> idleSeconds() const override;
     void watchIdle(double thresholdSeconds) override;
+    std::optional<bool> doNotDisturb() const override;
     // Where the time away comes from, for the log: a Wayland protocol, or the first source that
     // answered.
     QString idleSourceName() const;
@@ -57,6 +60,7 @@ private:
     QDBusConnection m_sessionBus;
     QDBusConnection m_systemBus;
     std::unique_ptr<WaylandIdle> m_waylandIdle;
+    std::unique_ptr<DoNotDisturb> m_doNotDisturb;
     xcb_connection_t* m_x = nullptr;
     std::uint32_t m_xRoot = 0;
     QString m_loginSessionPath;
