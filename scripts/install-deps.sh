@@ -17,7 +17,7 @@ packages=(
     xvfb xauth openbox dunst xdotool x11-utils x11-xserver-utils dbus dbus-x11
     at-spi2-core python3-gi gir1.2-atspi-2.0
     evolution-data-server pipewire-bin desktop-file-utils libglib2.0-bin
-    gsettings-desktop-schemas
+    pipewire gsettings-desktop-schemas
     sway xwayland foot
     trayer
     clang clang-format tzdata locales-all
