@@ -20,9 +20,10 @@ constexpr qint64 answerWindowMs = 3600 * 1000;
 constexpr double heldForASentence = 1800;
 
 // The holds that kept a reminder from interrupting something; idle, a locked screen, off hours
-// and pauses are the user's own absence, not Brevimar's tact. In the order that wins a tie.
-const std::array<QString, 5> tactfulReasons{u"call"_s, u"screenShare"_s, u"meeting"_s,
-                                            u"fullScreen"_s, u"appRule"_s};
+// and pauses are the user's own absence, not Brevimar's tact. Do Not Disturb asks for that tact.
+// In the order that wins a tie.
+const std::array<QString, 6> tactfulReasons{u"call"_s,       u"screenShare"_s, u"meeting"_s,
+                                            u"fullScreen"_s, u"appRule"_s,     u"doNotDisturb"_s};
 
 // The local calendar days from a first date on, with each day's start as milliseconds since 1970,
 // so an event's day and hour cost a binary search and a division instead of a time-zone lookup.
@@ -475,6 +476,7 @@ QString Insights::reasonPhrase(const QString& reason) {
         {u"screenShare"_s, QT_TR_NOOP("screen sharing")},
         {u"fullScreen"_s, QT_TR_NOOP("full-screen apps")},
         {u"manualPause"_s, QT_TR_NOOP("manual pauses")},
+        {u"doNotDisturb"_s, QT_TR_NOOP("Do Not Disturb")},
         {u"meeting"_s, QT_TR_NOOP("calendar meetings")},
         {u"appRule"_s, QT_TR_NOOP("app rules")},
         {u"offHours"_s, QT_TR_NOOP("off hours")},
@@ -490,6 +492,7 @@ QString Insights::reasonLabel(const QString& reason) {
         {u"meeting"_s, QT_TR_NOOP("Meetings")},
         {u"fullScreen"_s, QT_TR_NOOP("Full-screen apps")},
         {u"appRule"_s, QT_TR_NOOP("Your app rules")},
+        {u"doNotDisturb"_s, QT_TR_NOOP("Do Not Disturb")},
     };
     return tr(labels.value(reason, QT_TR_NOOP("Holds")));
 }

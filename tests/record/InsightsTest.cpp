@@ -150,6 +150,8 @@ TEST_F(InsightsTest, OnlyHoldsThatSparedTheUserAndRepeatedPausesAreTold) {
          "09:00 hold_start call, 09:09 hold_end, 09:10 hold_start screenShare, 09:18 hold_end, "
          "09:20 hold_start meeting, 09:30 hold_end, 09:40 hold_start fullScreen, 09:42 hold_end, "
          "09:50 hold_start appRule, 09:52 hold_end"},
+        {1, u"45 min"_s, u"Do Not Disturb"_s, u"Do Not Disturb"_s,
+         "14:00 hold_start doNotDisturb, 14:45 hold_end"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
