@@ -752,16 +752,16 @@
         </translation>
     </message>
     <message>
-        <source>%L1 today</source>
-        <translation>%L1 heute</translation>
+        <source>%1 today</source>
+        <translation>%1 heute</translation>
     </message>
     <message>
         <source>Goal met</source>
         <translation>Ziel erreicht</translation>
     </message>
     <message>
-        <source>%L1 of %L2</source>
-        <translation>%L1 von %L2</translation>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
     </message>
     <message>
         <source>after this hold</source>
@@ -1272,16 +1272,16 @@
         <translation>Diese überspringen</translation>
     </message>
     <message>
-        <source>%L1 today</source>
-        <translation>%L1 heute</translation>
+        <source>%1 today</source>
+        <translation>%1 heute</translation>
     </message>
     <message>
         <source>Goal met today</source>
         <translation>Heute Ziel erreicht</translation>
     </message>
     <message>
-        <source>%L1 of %L2 today</source>
-        <translation>Heute %L1 von %L2</translation>
+        <source>%1 of %2 today</source>
+        <translation>Heute %1 von %2</translation>
     </message>
 </context>
 <context>

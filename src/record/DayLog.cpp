@@ -188,7 +188,7 @@ QString DayLog::summary(const QList<NudgeKind>& kinds) const {
     QStringList pieces;
     for (const NudgeKind& kind : kinds) {
         const qint64 count = m_state.counts.value(kind.id, 0);
-        pieces.append(u"%L1 %2"_s.arg(count).arg(count == 1 ? kind.verb : kind.verbPlural));
+        pieces.append(u"%1 %2"_s.arg(count).arg(count == 1 ? kind.verb : kind.verbPlural));
     }
     return pieces.join(u" \u00B7 "_s);
 }

@@ -233,11 +233,11 @@ QString ReminderContent::goalLine(qint64 shownCount, qint64 goal,
                                   const std::optional<QString>& reason) {
     QString line;
     if (goal < 1)
-        line = tr("%L1 today").arg(shownCount);
+        line = tr("%1 today").arg(shownCount);
     else if (shownCount >= goal)
         line = tr("Goal met today");
     else
-        line = tr("%L1 of %L2 today").arg(shownCount).arg(goal);
+        line = tr("%1 of %2 today").arg(shownCount).arg(goal);
     if (reason && !reason->isEmpty())
         line += u" · "_s + *reason;
     return line;

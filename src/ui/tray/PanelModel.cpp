@@ -33,10 +33,10 @@ QString goalSummary(const QList<PanelReminderRow>& rows) {
 
 QString goalText(const PanelReminderRow& row) {
     if (!row.goalsEnabled)
-        return PanelModel::tr("%L1 today").arg(row.count);
+        return PanelModel::tr("%1 today").arg(row.count);
     if (row.count >= row.goal)
         return PanelModel::tr("Goal met");
-    return PanelModel::tr("%L1 of %L2").arg(row.count).arg(row.goal);
+    return PanelModel::tr("%1 of %2").arg(row.count).arg(row.goal);
 }
 
 void describeStatus(PanelReminderRow& row) {
