@@ -12,7 +12,7 @@ public:
     std::optional<bool> doNotDisturb() const override { return dnd; }
     std::optional<double> idle = 0;
     double watched = 0;
-    std::optional<bool> dnd;
+    std::optional<bool> dnd = false; // a desktop that tells, with Do Not Disturb off
 };
 
 class FakeWorkspace final : public Workspace {

@@ -156,13 +156,16 @@ TEST_F(SettingsScreenshots, EveryPane) {
     }
 }
 
-// The panes that tell what a desktop keeps from Brevimar: GNOME on Wayland without XWayland.
+// The panes that tell what a desktop keeps from Brevimar: GNOME on Wayland without XWayland, its
+// Do Not Disturb unseen, and no PipeWire.
 TEST_F(SettingsScreenshots, OnADesktopThatSeesLess) {
     const ScopedEnv wayland("WAYLAND_DISPLAY", u"wayland-0"_s);
     const ScopedEnv noX11("DISPLAY", {});
     const ScopedEnv gnome("XDG_CURRENT_DESKTOP", u"GNOME"_s);
     workspace.seesEvery = false;
     session.idle.reset();
+    session.dnd.reset();
+    media.seesMic = false;
     for (const bool dark : {false, true}) {
         useDesktopPalette(dark);
         SettingsWindow shown(parts());

@@ -287,7 +287,8 @@ TEST_F(SettingsPanesTest, PausesIdleStepperMovesByOneBelowFifteenAndByFiveFromTh
 }
 
 // The signals are sampled only while a person can see them: not for a hidden window, not behind
-// another tab. The status line and the call row follow the camera from the first sample.
+// another tab. The status line and the call row follow the camera from the first sample, and the
+// microphone row names what records.
 TEST_F(SettingsPanesTest, PausesLiveSignalsPollOnlyOnScreenAndShowTheHold) {
     const LiveSignals& live = pauses().liveSignals();
     EXPECT_FALSE(live.isActive()) << "the window is not shown yet";
@@ -295,10 +296,13 @@ TEST_F(SettingsPanesTest, PausesLiveSignalsPollOnlyOnScreenAndShowTheHold) {
     EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
 
     startCall();
+    media.microphone = u"OBS Studio"_s;
     window().present();
     EXPECT_TRUE(live.isActive());
     EXPECT_TRUE(texts().contains(u"Holding reminders"_s));
     EXPECT_TRUE(texts().contains(u"Camera on"_s)) << "sampled at once";
+    EXPECT_TRUE(texts().contains(u"Microphone: OBS Studio"_s));
+    media.microphone.reset();
     endCall();
     EXPECT_TRUE(texts().contains(u"Reminders are running"_s));
 
@@ -356,12 +360,17 @@ TEST_F(SettingsPanesTest, PausesRowsSayWhatThisDesktopKeepsFromBrevimar) {
     };
     const QString onlyX11 = u"On this desktop only X11 applications are seen."_s;
     const QString noIdle = u"Time away isn't seen on this desktop."_s;
+    const QString noDoNotDisturb = u"Do Not Disturb isn't seen on this desktop."_s;
+    const QString noMicrophone =
+        u"Microphones aren't seen on this computer: Brevimar reads them from PipeWire."_s;
     window().present();
-    EXPECT_EQ(shown(onlyX11) + shown(noIdle), 0);
+    EXPECT_EQ(shown(onlyX11) + shown(noIdle) + shown(noDoNotDisturb) + shown(noMicrophone), 0);
 
     const ScopedEnv gnome("XDG_CURRENT_DESKTOP", u"ubuntu:GNOME"_s);
     workspace.seesEvery = false;
     session.idle.reset();
+    session.dnd.reset();
+    media.seesMic = false;
     window().hide();
     window().present();
     EXPECT_EQ(shown(onlyX11), 1) << "beside the app rules";
@@ -369,7 +378,9 @@ TEST_F(SettingsPanesTest, PausesRowsSayWhatThisDesktopKeepsFromBrevimar) {
                     u"screen awake."_s),
               1);
     EXPECT_EQ(shown(noIdle), 1);
-    EXPECT_EQ(shown(u"Not seen"_s), 1) << "rather than an idle time of none";
+    EXPECT_EQ(shown(noDoNotDisturb), 1);
+    EXPECT_EQ(shown(noMicrophone), 1);
+    EXPECT_EQ(shown(u"Not seen"_s), 3) << "rather than no time away, recording or Do Not Disturb";
 }
 
 // Restore Defaults gives back the default list in its order; a removed app goes, and an app

@@ -254,6 +254,21 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
         u"video"_s, tr("On a call"), [&settings] { return settings.pauseDuringCalls(); },
         [&settings](bool on) { settings.setPauseDuringCalls(on); });
     holds->addRow(m_call);
+    // A microphone alone makes a call of its own, under the call row; what records shows beside
+    // it, so that a recorder that is always on can be seen and switched off.
+    m_microphone = condition(
+        u"mic"_s, tr("Count a microphone in use as a call"),
+        [&settings] { return settings.pauseForMicrophone(); },
+        [&settings](bool on) { settings.setPauseForMicrophone(on); });
+    m_microphone->layout()->setContentsMargins(kIndent, 0, 0, 0);
+    holds->addRow(m_microphone);
+    m_microphoneNote = limitNote(body);
+    m_microphoneNote->setContentsMargins(2 * kIndent, 0, 0, 0);
+    m_microphoneNote->setText(
+        tr("Microphones aren't seen on this computer: Brevimar reads them from PipeWire."));
+    holds->addRow(m_microphoneNote);
+    follow(&settings, &AppSettings::pauseDuringCallsChanged, m_microphone,
+           [this, &settings] { m_microphone->setEnabled(settings.pauseDuringCalls()); });
     holds->addRow(meetingApps(body));
 
     m_sharing = condition(
@@ -269,6 +284,15 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
     holds->addRow(m_fullScreen);
     m_fullScreenNote = limitNote(body);
     holds->addRow(m_fullScreenNote);
+
+    m_doNotDisturb = condition(
+        u"moon.fill"_s, tr("Pause while Do Not Disturb is on"),
+        [&settings] { return settings.pauseDuringDoNotDisturb(); },
+        [&settings](bool on) { settings.setPauseDuringDoNotDisturb(on); });
+    holds->addRow(m_doNotDisturb);
+    m_doNotDisturbNote = limitNote(body);
+    m_doNotDisturbNote->setText(tr("Do Not Disturb isn't seen on this desktop."));
+    holds->addRow(m_doNotDisturbNote);
 
     // Turning calendar holds on is what connects to the calendar service the first time.
     CalendarMonitor& calendar = m_context.calendar();
@@ -303,8 +327,9 @@ PausesPane::PausesPane(const SettingsParts& parts, QWidget* parent)
 
     // The switches follow changes made elsewhere; the live texts follow the switches.
     const std::array conditions{
-        &AppSettings::pauseDuringCallsChanged, &AppSettings::pauseDuringScreenShareChanged,
-        &AppSettings::pauseDuringFullScreenChanged, &AppSettings::calendarRulesChanged};
+        &AppSettings::pauseDuringCallsChanged,        &AppSettings::pauseForMicrophoneChanged,
+        &AppSettings::pauseDuringScreenShareChanged,  &AppSettings::pauseDuringFullScreenChanged,
+        &AppSettings::pauseDuringDoNotDisturbChanged, &AppSettings::calendarRulesChanged};
     for (Switch* control : std::as_const(m_switches)) {
         for (auto changed : conditions)
             connect(&settings, changed, control, &Switch::refresh);
@@ -399,12 +424,32 @@ void PausesPane::showSignals() {
     };
 
     const bool calls = m_settings.pauseDuringCalls();
+    const bool microphoneCalls = calls && m_settings.pauseForMicrophone();
     if (sample.camera)
         m_call->setLive(tr("Camera on"), state(calls, true));
     else if (sample.meetingApp)
         m_call->setLive(tr("%1 in front").arg(*sample.meetingApp), state(calls, true));
+    else if (sample.microphone && microphoneCalls)
+        m_call->setLive(tr("Microphone on"), State::holding);
     else
         m_call->setLive(tr("Camera off"), state(calls, false));
+
+    if (!sample.microphoneSeen)
+        m_microphone->setLive(tr("Not seen"), State::off);
+    else if (sample.microphone)
+        m_microphone->setLive(tr("Microphone: %1").arg(*sample.microphone),
+                              state(microphoneCalls, true));
+    else
+        m_microphone->setLive(tr("Not in use"), state(microphoneCalls, false));
+    m_microphoneNote->setHidden(sample.microphoneSeen);
+
+    // Read from the desktop's own signals, so the sample is as fresh as the desktop tells it.
+    if (sample.doNotDisturb)
+        m_doNotDisturb->setLive(*sample.doNotDisturb ? tr("On") : tr("Off"),
+                                state(m_settings.pauseDuringDoNotDisturb(), *sample.doNotDisturb));
+    else
+        m_doNotDisturb->setLive(tr("Not seen"), State::off);
+    m_doNotDisturbNote->setHidden(sample.doNotDisturb.has_value());
 
     m_sharing->setLive(sample.screenShare ? tr("Via %1").arg(*sample.screenShare)
                                           : tr("Not sharing"),

@@ -67,11 +67,15 @@ private:
     QLabel* m_statusTitle = nullptr;
     QLabel* m_statusSentence = nullptr;
     ConditionRow* m_call = nullptr;
+    ConditionRow* m_microphone = nullptr;
+    ConditionRow* m_doNotDisturb = nullptr;
     ConditionRow* m_sharing = nullptr;
     ConditionRow* m_fullScreen = nullptr;
     ConditionRow* m_calendar = nullptr;
     ConditionRow* m_idle = nullptr;
     QLabel* m_fullScreenNote = nullptr;
+    QLabel* m_microphoneNote = nullptr;
+    QLabel* m_doNotDisturbNote = nullptr;
     QLabel* m_idleNote = nullptr;
     QLabel* m_rulesNote = nullptr;
     bool m_idleSeen = true;

@@ -47,6 +47,8 @@ QChar glyph(const QString& symbolName) {
         {u"drop"_s, 0xe798},                               // water_drop
         {u"bell.badge"_s, 0xe7f7},                         // notifications_active
         {u"video"_s, 0xe04b},                              // videocam
+        {u"mic"_s, 0xe029},                                // mic
+        {u"moon.fill"_s, 0xe51c},                          // dark_mode
         {u"rectangle.on.rectangle"_s, 0xe0e2},             // screen_share
         {u"arrow.up.left.and.arrow.down.right"_s, 0xf1ce}, // open_in_full
         {u"keyboard"_s, 0xe312},
