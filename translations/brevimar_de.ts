@@ -407,6 +407,10 @@
         <source>Active</source>
         <translation>Aktiv</translation>
     </message>
+    <message>
+        <source>Do not disturb</source>
+        <translation>Nicht stören</translation>
+    </message>
 </context>
 <context>
     <name>Insights</name>
@@ -587,6 +591,10 @@
     <message>
         <source>the %1 days before</source>
         <translation>den %1 Tagen davor</translation>
+    </message>
+    <message>
+        <source>Do Not Disturb</source>
+        <translation>Phasen mit „Nicht stören“</translation>
     </message>
 </context>
 <context>
@@ -932,6 +940,10 @@
         <source>Outside your work hours. Reminders resume when they start.</source>
         <translation>Außerhalb deiner Arbeitszeit. Die Erinnerungen laufen wieder, wenn sie beginnt.</translation>
     </message>
+    <message>
+        <source>Reminders hold while Do Not Disturb is on.</source>
+        <translation>Erinnerungen warten, solange „Nicht stören“ an ist.</translation>
+    </message>
 </context>
 <context>
     <name>PanelSections</name>
@@ -1204,6 +1216,46 @@
     <message>
         <source>Not seen</source>
         <translation>Nicht erkannt</translation>
+    </message>
+    <message>
+        <source>Do Not Disturb is on.</source>
+        <translation>„Nicht stören“ ist an.</translation>
+    </message>
+    <message>
+        <source>Count a microphone in use as a call</source>
+        <translation>Ein benutztes Mikrofon als Gespräch zählen</translation>
+    </message>
+    <message>
+        <source>Microphones aren&apos;t seen on this computer: Brevimar reads them from PipeWire.</source>
+        <translation>Mikrofone werden auf diesem Computer nicht erkannt: Brevimar liest sie aus PipeWire.</translation>
+    </message>
+    <message>
+        <source>Pause while Do Not Disturb is on</source>
+        <translation>Pausieren, solange „Nicht stören“ an ist</translation>
+    </message>
+    <message>
+        <source>Do Not Disturb isn&apos;t seen on this desktop.</source>
+        <translation>„Nicht stören“ wird in dieser Arbeitsumgebung nicht erkannt.</translation>
+    </message>
+    <message>
+        <source>Microphone on</source>
+        <translation>Mikrofon an</translation>
+    </message>
+    <message>
+        <source>Microphone: %1</source>
+        <translation>Mikrofon: %1</translation>
+    </message>
+    <message>
+        <source>Not in use</source>
+        <translation>Nicht in Benutzung</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>An</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
     </message>
 </context>
 <context>
