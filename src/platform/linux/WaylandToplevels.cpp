@@ -34,8 +34,8 @@ struct WaylandToplevels::Listeners {
     static void outputScale(void*, wl_output*, std::int32_t) {}
     static void outputText(void*, wl_output*, const char*) {}
     static void xdgPosition(void* data, zxdg_output_v1* xdgOutput, std::int32_t x, std::int32_t y) {
-        auto* output = static_cast<wl_output*>(zxdg_output_v1_get_user_data(xdgOutput));
-        self(data).m_outputs[output] = QPoint(x, y);
+        WaylandToplevels& toplevels = self(data);
+        toplevels.m_outputs[toplevels.m_outputOf.value(xdgOutput)] = QPoint(x, y);
     }
     static void xdgSize(void*, zxdg_output_v1*, std::int32_t, std::int32_t) {}
     static void xdgDone(void*, zxdg_output_v1*) {}
@@ -209,9 +209,8 @@ void WaylandToplevels::bindOutputs() {
         wl_output_add_listener(output, &Listeners::output, this);
         if (m_xdgOutputs) {
             zxdg_output_v1* xdgOutput = zxdg_output_manager_v1_get_xdg_output(m_xdgOutputs, output);
-            zxdg_output_v1_set_user_data(xdgOutput, output);
             zxdg_output_v1_add_listener(xdgOutput, &Listeners::xdgOutput, this);
-            m_xdgOutputList.append(xdgOutput);
+            m_outputOf.insert(xdgOutput, output);
         }
     }
 }
@@ -232,9 +231,9 @@ void WaylandToplevels::release() {
         org_kde_plasma_window_management_destroy(m_plasma);
     m_wlr = nullptr;
     m_plasma = nullptr;
-    for (zxdg_output_v1* xdgOutput : std::as_const(m_xdgOutputList))
-        zxdg_output_v1_destroy(xdgOutput);
-    m_xdgOutputList.clear();
+    for (auto xdgOutput = m_outputOf.keyBegin(); xdgOutput != m_outputOf.keyEnd(); ++xdgOutput)
+        zxdg_output_v1_destroy(*xdgOutput);
+    m_outputOf.clear();
     if (m_xdgOutputs)
         zxdg_output_manager_v1_destroy(m_xdgOutputs);
     m_xdgOutputs = nullptr;

@@ -68,7 +68,7 @@ private:
     zwlr_foreign_toplevel_manager_v1* m_wlr = nullptr;
     org_kde_plasma_window_management* m_plasma = nullptr;
     zxdg_output_manager_v1* m_xdgOutputs = nullptr;
-    QList<zxdg_output_v1*> m_xdgOutputList;
+    QHash<zxdg_output_v1*, wl_output*> m_outputOf;
     QHash<wl_output*, QPoint> m_outputs; // each monitor's top-left corner
     QHash<void*, Window> m_windows;
     void* m_activated = nullptr;
