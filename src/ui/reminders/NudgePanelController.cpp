@@ -73,28 +73,18 @@ private:
     std::optional<QPoint> m_pressedAt;
 };
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
-        nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-
 // Qt has no window type for "notification" nor a way to ask for every workspace, so both are set
 // on the X window before it is mapped. The window manager then leaves the focus alone and keeps
 // the panel on whichever workspace the user switches to. Nothing to do outside X11.
 void markAsNotification(QWidget* window) {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = Windowing::x11Connection();
     if (!connection)
         return;
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t type = internAtom(connection, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t notification = internAtom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION");
-    const xcb_atom_t desktop = internAtom(connection, "_NET_WM_DESKTOP");
+    const xcb_atom_t type = Windowing::internAtom(connection, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t notification =
+        Windowing::internAtom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION");
+    const xcb_atom_t desktop = Windowing::internAtom(connection, "_NET_WM_DESKTOP");
     if (type != XCB_ATOM_NONE && notification != XCB_ATOM_NONE)
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, type, XCB_ATOM_ATOM, 32, 1,
                             &notification);

@@ -23,15 +23,6 @@ QByteArray& heldToken() {
     return held;
 }
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
-        nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-
 } // namespace
 
 // Brevimar runs on xcb under Wayland too, so the Qt platform cannot tell; the compositor's socket
@@ -42,6 +33,21 @@ bool wayland() {
 
 bool withoutXWayland() {
     return wayland() && qEnvironmentVariableIsEmpty("DISPLAY");
+}
+
+xcb_connection_t* x11Connection() {
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+uint32_t internAtom(xcb_connection_t* connection, const QByteArray& name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
 }
 
 QScreen* screenInUse() {
@@ -87,11 +93,9 @@ QByteArray ActivationToken::current() {
 // too, since a change of the property asks for its activation as well.
 void useActivationToken(QWidget* window) {
     const QByteArray current = ActivationToken::current();
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (current.isEmpty() || !x11 || !window)
+    xcb_connection_t* connection = x11Connection();
+    if (current.isEmpty() || !connection || !window)
         return;
-    xcb_connection_t* connection = x11->connection();
     const auto id = xcb_window_t(window->winId());
     const xcb_atom_t startupId = internAtom(connection, "_NET_STARTUP_ID");
     const xcb_atom_t utf8 = internAtom(connection, "UTF8_STRING");

@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QPoint>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
 class QScreen;
 class QWidget;
+struct xcb_connection_t;
 
 // How Brevimar's own windows meet the desktop: on which screen they open, whether Brevimar can
 // place them at all, and the desktop's leave to bring one to the front.
@@ -19,6 +21,12 @@ bool wayland();
 // Wayland without XWayland: Brevimar's windows are the compositor's to place and to focus, so a
 // card can neither be put in a corner nor kept from taking the keyboard.
 bool withoutXWayland();
+
+// Qt's connection to the X server (XWayland's under Wayland). None without one, nor offscreen,
+// where Qt answers as X11 all the same.
+xcb_connection_t* x11Connection();
+// An X atom by its name; none (0) when the server does not answer.
+uint32_t internAtom(xcb_connection_t* connection, const QByteArray& name);
 
 // The screen the user works on. On Wayland the one that shows the application in front, where the
 // desktop tells it, else the primary screen; elsewhere the pointer's.

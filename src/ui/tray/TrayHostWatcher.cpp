@@ -1,9 +1,10 @@
 #include "TrayHostWatcher.h"
 
+#include "ui/theme/Windowing.h"
+
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusServiceWatcher>
-#include <QGuiApplication>
 
 #include <xcb/xcb.h>
 
@@ -15,23 +16,6 @@ namespace {
 
 const QString trayService = u"org.kde.StatusNotifierWatcher"_s;
 
-// Qt's connection to the X server; none under Wayland, and none offscreen, where Qt answers as
-// X11 all the same.
-xcb_connection_t* x11Connection() {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t* connection, const QByteArray& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
-        nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-
 // The tray of the screen Brevimar is on, as DISPLAY names it (":0.1" is screen 1).
 xcb_atom_t traySelection(xcb_connection_t* connection) {
     char* host = nullptr;
@@ -41,11 +25,11 @@ xcb_atom_t traySelection(xcb_connection_t* connection) {
         free(host);
     else
         screen = 0;
-    return atom(connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen));
+    return Windowing::internAtom(connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen));
 }
 
 bool x11TrayPresent() {
-    xcb_connection_t* connection = x11Connection();
+    xcb_connection_t* connection = Windowing::x11Connection();
     if (!connection)
         return false;
     const xcb_atom_t selection = traySelection(connection);
@@ -74,8 +58,8 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection& bus, QObject* parent)
     }
     // An X11 tray that takes the selection announces it on the root window with a MANAGER
     // message, which Qt's connection already receives.
-    if (xcb_connection_t* connection = x11Connection()) {
-        m_managerAtom = atom(connection, "MANAGER");
+    if (xcb_connection_t* connection = Windowing::x11Connection()) {
+        m_managerAtom = Windowing::internAtom(connection, "MANAGER");
         m_selectionAtom = traySelection(connection);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
