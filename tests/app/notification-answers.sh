@@ -39,6 +39,8 @@ displayed() { [ "$(dunstctl count displayed)" = "$1" ]; }
 wait_for 15 "the next reminder" deliveries "$home/brevimar.log" 2
 wait_for 5 "the next reminder on screen" displayed 1
 kill -KILL "$app"
+name_free() { [ -z "$(brevimar_pid)" ]; }
+wait_for 5 "the killed Brevimar's name is free" name_free
 BREVIMAR_FAST=1 "$brevimar" >"$home/brevimar-again.log" 2>&1 &
 wait_for 15 "the next run's reminder" deliveries "$home/brevimar-again.log" 1
 displayed 1 || fail "$(dunstctl count displayed) reminders on screen after a crash"
