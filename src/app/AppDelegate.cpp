@@ -35,16 +35,14 @@ AppDelegate::AppDelegate(Services& services, const Desktop& desktop,
     , m_context({services.clock, services.settings, services.events, desktop.session,
                  desktop.workspace, desktop.media, desktop.calendar})
     , m_notifier(desktop.bus, services.settings)
-    , m_updater(services.bundle, services.clock, services.preferences)
+    , m_updater(services.bundle, services.clock, services.preferences, &m_context)
     , m_panel(services.settings, services.dayLog, m_sound, ViewFactory::standard())
     , m_menuBarIcon(std::move(trayIcon)) {
     m_panel.setOpenHistory([this] { showHistory(); });
-    UpdateWindow::setSurroundings(&m_context, &services.preferences);
     currentDelegate() = this;
 }
 
 AppDelegate::~AppDelegate() {
-    UpdateWindow::setSurroundings(nullptr, nullptr);
     delete m_settingsWindow.data();
     delete m_onboarding.data();
 }

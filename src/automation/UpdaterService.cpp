@@ -36,11 +36,12 @@ bool knowsItsBuild(const BundleInfo& bundle) {
 } // namespace
 
 UpdaterService::UpdaterService(const BundleInfo& bundle, const Clock& clock, PreferenceStore& store,
-                               QObject* parent)
+                               const HoldState* holds, QObject* parent)
     : QObject(parent)
     , m_bundle(bundle)
     , m_clock(clock)
     , m_store(store)
+    , m_holds(holds)
     , m_configured(!bundle.feedUrl.isEmpty() && knowsItsBuild(bundle) && !insideSandbox()) {
     if (!m_configured)
         return;
@@ -148,6 +149,6 @@ void UpdaterService::setChecking(bool checking) {
 
 UpdateWindow& UpdaterService::window() {
     if (!m_window)
-        m_window = std::make_unique<UpdateWindow>();
+        m_window = std::make_unique<UpdateWindow>(m_holds, &m_store);
     return *m_window;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Clock;
+class HoldState;
 class PreferenceStore;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -24,8 +25,10 @@ class UpdaterService : public QObject {
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
 
 public:
+    // holds, where given, keeps a newer version found by the daily check back while reminders
+    // are held.
     UpdaterService(const BundleInfo& bundle, const Clock& clock, PreferenceStore& store,
-                   QObject* parent = nullptr);
+                   const HoldState* holds = nullptr, QObject* parent = nullptr);
     ~UpdaterService() override;
 
     bool isConfigured() const { return m_configured; }
@@ -58,6 +61,7 @@ private:
     const BundleInfo m_bundle;
     const Clock& m_clock;
     PreferenceStore& m_store;
+    const HoldState* m_holds;
     const bool m_configured;
     bool m_checking = false;
     std::chrono::milliseconds m_deadline{20'000};

@@ -75,7 +75,7 @@ TEST_F(AppDelegateTest, AnUnaskedUpdateWaitsOutACallAndASkippedVersionStaysAway)
     const auto update = [](const QString& version) {
         return UpdateWindow::Update{version, u"0.1.0"_s, {}, {}, QUrl(u"https://example.org/"_s)};
     };
-    UpdateWindow window; // as the updater makes it
+    UpdateWindow window(&delegate.context(), &services.preferences);
     media.camera = u"Integrated Camera"_s;
     delegate.context().refresh();
     window.presentUpdate(update(u"0.2.0"_s), UpdateWindow::Focus::leave);

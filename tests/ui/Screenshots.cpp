@@ -190,7 +190,7 @@ TEST(Screenshots, UpdateWindow) {
         QUrl(u"https://example.org/brevimar-0.2.0.tar.gz"_s)};
     for (const bool dark : {false, true}) {
         useDesktopPalette(dark);
-        UpdateWindow window;
+        UpdateWindow window(nullptr, nullptr);
         const auto shot = [&](const QString& name) {
             QCoreApplication::processEvents();
             save(window, u"update-"_s + name, dark);

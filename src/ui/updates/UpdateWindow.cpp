@@ -25,18 +25,15 @@ constexpr int textWidth = 340;
 constexpr int notesHeight = 150;
 const QString skippedKey = u"skippedVersion"_s;
 
-const HoldState* holds = nullptr;
-PreferenceStore* store = nullptr;
-
 // Outside work hours an update bothers nobody, and waiting for them to end would hold it until
 // the next working morning.
-bool remindersHeld() {
+bool remindersHeld(const HoldState* holds) {
     const std::optional<HoldReason> reason = holds ? holds->holdReason() : std::nullopt;
     return reason && *reason != HoldReason::offHours;
 }
 
 // The skipped version itself, and an older one should the feed go back to it.
-bool skipped(const QString& version) {
+bool skipped(const PreferenceStore* store, const QString& version) {
     const QString kept = store ? store->string(skippedKey, {}) : QString();
     if (kept.isEmpty())
         return false;
@@ -66,20 +63,17 @@ QWidget* notesBox(const QString& notes, QWidget* parent) {
 }
 } // namespace
 
-void UpdateWindow::setSurroundings(const HoldState* holdState, PreferenceStore* preferences) {
-    holds = holdState;
-    store = preferences;
-}
-
-UpdateWindow::UpdateWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog) {
+UpdateWindow::UpdateWindow(const HoldState* holds, PreferenceStore* store, QWidget* parent)
+    : QWidget(parent, Qt::Dialog)
+    , m_holds(holds)
+    , m_store(store) {
     setWindowTitle(tr("Software Update"));
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
     column->setContentsMargins(0, 0, 0, 0);
     if (holds) {
         connect(holds, &HoldState::holdReasonChanged, this, [this] {
-            if (m_waiting && !remindersHeld())
+            if (m_waiting && !remindersHeld(m_holds))
                 presentUpdate(*std::exchange(m_waiting, std::nullopt), Focus::leave);
         });
     }
@@ -88,9 +82,9 @@ UpdateWindow::UpdateWindow(QWidget* parent)
 void UpdateWindow::presentUpdate(const Update& update, Focus focus) {
     // Whoever asked sees every outcome, a skipped version too.
     if (focus == Focus::leave) {
-        if (skipped(update.version))
+        if (skipped(m_store, update.version))
             return;
-        if (remindersHeld()) {
+        if (remindersHeld(m_holds)) {
             m_waiting = update;
             return;
         }
@@ -104,8 +98,8 @@ void UpdateWindow::presentUpdate(const Update& update, Focus focus) {
 }
 
 void UpdateWindow::skip(const QString& version) {
-    if (store)
-        store->setString(skippedKey, version);
+    if (m_store)
+        m_store->setString(skippedKey, version);
     close();
 }
 

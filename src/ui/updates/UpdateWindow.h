@@ -20,10 +20,6 @@ class UpdateWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Set by the application before the updater makes its window: what holds reminders, and
-    // where the skipped version is kept. Without them such an update shows at once.
-    static void setSurroundings(const HoldState* holds, PreferenceStore* store);
-
     struct Update {
         QString version;
         QString installedVersion;
@@ -33,7 +29,9 @@ public:
     };
     enum class Focus { take, leave };
 
-    explicit UpdateWindow(QWidget* parent = nullptr);
+    // What holds reminders, and where the skipped version is kept; without them such an update
+    // shows at once.
+    UpdateWindow(const HoldState* holds, PreferenceStore* store, QWidget* parent = nullptr);
 
     // Focus::leave shows it without taking the keyboard from what the user is doing, for the
     // checks nobody asked for.
@@ -56,6 +54,8 @@ private:
     void rebuild();
     void skip(const QString& version);
 
+    const HoldState* m_holds;
+    PreferenceStore* m_store;
     Page m_page;
     std::optional<Update> m_waiting; // found while reminders were held
     QWidget* m_content = nullptr;
