@@ -13,6 +13,7 @@
 #include "platform/linux/WaylandConnection.h"
 #include "platform/linux/WaylandWorkspace.h"
 #include "platform/linux/X11Workspace.h"
+#include "ui/theme/Accessibility.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(u"tovanex"_s);
     QApplication::setDesktopFileName(u"com.tovanex.Brevimar"_s);
     QApplication::setQuitOnLastWindowClosed(false);
+    Accessibility::install();
     Translations::install();
     logToStandardErrorAndJournal();
     quitOnSignals();

@@ -1,15 +1,22 @@
 #!/usr/bin/python3
 """Walks one of Brevimar's windows over the accessibility bus, as a screen reader does.
 
-Usage: screen-reader-walk.py TITLE [--tabs | --popup]
+Usage: screen-reader-walk.py TITLE [--tabs | --popup] [--act NAME[=ACTION] | --choose NAME]...
 
 Finds the shown window called TITLE, reads every object in it and prints one line per fault:
 a control (anything Tab reaches, or a button, box, slider or tab) without a name or with a role a
-reader cannot say, and two siblings a reader would announce alike (same name and role). With
+reader cannot say, two siblings a reader would announce alike (same name and role), and a name
+that holds a symbol of the icon font (a private-use character, which a reader spells out). With
 --tabs every page tab is pressed in turn and the page it shows is walked as well. A popup is
 not among the application's windows; a reader meets it through the focus, so with --popup Tab
-is pressed and the window of the control that takes the focus is walked. Exits 1 when it found a
-fault or no such window, after printing the tree it read.
+is pressed and the window of the control that takes the focus is walked.
+
+--act does what a reader's user does: the shown control called NAME is given its action (the
+first one unless named), in the order given, once it is on the page walked. A check box must
+then have turned. --choose is the action of one choice of several, which must read as a radio
+button and be the only one of its radio siblings checked afterwards. What the action stored is
+for the caller to check. Exits 1 when it found a fault or no such window, after printing the tree
+it read.
 """
 import subprocess
 import sys
@@ -76,6 +83,10 @@ def walk(node, faults, lines, depth=0):
     states = node.get_state_set()
     kids = children(node)
     lines.append("  " * depth + f"{node.get_role_name()} \"{name}\"")
+    symbols = [c for c in name + (node.get_description() or "") if 0xE000 <= ord(c) <= 0xF8FF]
+    if symbols:
+        faults.append(f"{node.get_role_name()} \"{name}\" spells out the symbol "
+                      f"U+{ord(symbols[0]):04X}")
     # A focusable container (a scroll area) is where the reader reads, not a control.
     control = role in CONTROLS or (states.contains(Atspi.StateType.FOCUSABLE) and not kids)
     if control and states.contains(Atspi.StateType.SHOWING):
@@ -90,6 +101,57 @@ def walk(node, faults, lines, depth=0):
             faults.append(f"{key[1]} \"{key[0]}\" announced twice under \"{name}\"")
         seen.add(key)
         walk(kid, faults, lines, depth + 1)
+
+
+def checked(node):
+    return node.get_state_set().contains(Atspi.StateType.CHECKED)
+
+
+def until(condition, seconds=3):
+    end = time.monotonic() + seconds
+    while not condition() and time.monotonic() < end:
+        time.sleep(0.1)
+    return condition()
+
+
+def shown_control(node, name):
+    states = node.get_state_set()
+    if ((node.get_name() or "").strip() == name and states.contains(Atspi.StateType.SHOWING)
+            and (node.get_role() in CONTROLS or states.contains(Atspi.StateType.FOCUSABLE))):
+        return node
+    for kid in children(node):
+        found = shown_control(kid, name)
+        if found:
+            return found
+    return None
+
+
+def act(win, pending, faults):
+    """Gives the controls of pending that this page shows their actions, in order."""
+    while pending:
+        how, name, action = pending[0]
+        node = shown_control(win, name)
+        if not node:
+            return
+        pending.pop(0)
+        actions = [node.get_action_name(i) for i in range(node.get_n_actions())]
+        action = action or (actions[:1] or ["any action"])[0]
+        if action not in actions:
+            faults.append(f"\"{name}\" has no action {action}, only {actions}")
+            continue
+        was = checked(node)
+        node.do_action(actions.index(action))
+        role = node.get_role()
+        if how == "--choose":
+            radios = [r for r in children(node.get_parent()) if r.get_role() == R.RADIO_BUTTON]
+            if role != R.RADIO_BUTTON:
+                faults.append(f"the choice \"{name}\" reads as a {node.get_role_name()}")
+            elif not until(lambda: checked(node) and sum(map(checked, radios)) == 1):
+                faults.append(f"choosing \"{name}\" leaves {sum(map(checked, radios))} of "
+                              f"{len(radios)} checked, itself {checked(node)}")
+        elif role == R.CHECK_BOX and not until(lambda: checked(node) != was):
+            faults.append(f"the action of the check box \"{name}\" does not turn it")
+        time.sleep(0.5)  # what the action changed is stored, and what it shows laid out
 
 
 def tabs(node):
@@ -109,14 +171,20 @@ def main():
             print(f"  {win.get_role_name()} \"{win.get_name()}\" showing="
                   f"{win.get_state_set().contains(Atspi.StateType.SHOWING)}")
         return 1
+    args = sys.argv[2:]
+    pending = [(how, *spec.partition("=")[::2])
+               for how, spec in zip(args, args[1:]) if how in ("--act", "--choose")]
     faults, lines = [], []
     walk(win, faults, lines)
-    if "--tabs" in sys.argv[2:]:
+    act(win, pending, faults)
+    if "--tabs" in args:
         for tab in tabs(win):
             tab.do_action(0)
             time.sleep(0.5)  # the page is built and laid out
             lines.append(f"-- after pressing \"{tab.get_name()}\"")
             walk(win, faults, lines)
+            act(win, pending, faults)
+    faults += [f"no control \"{name}\" shown to act on" for _, name, _ in pending]
     for fault in dict.fromkeys(faults):
         print(f"FAIL: {title}: {fault}")
     if faults:

@@ -26,8 +26,9 @@ QColor accent(const QWidget* widget) {
 }
 
 // A preset as a plain button: its title above its description, a check mark at the trailing edge
-// while it is the preset in force. Checked means "in force", so screen readers say which one is.
-// It takes the focus from the keyboard only, so a click leaves no focus ring behind.
+// while it is the preset in force. Checked means "in force" and only one is, so screen readers
+// meet the rows as radio buttons and say which one is. It takes the focus from the keyboard only,
+// so a click leaves no focus ring behind.
 class PresetRow : public QAbstractButton {
 public:
     PresetRow(Preset preset, QWidget* parent)
@@ -37,6 +38,7 @@ public:
         setAccessibleName(preset.title());
         setAccessibleDescription(preset.description());
         setCheckable(true);
+        setAutoExclusive(true);
         setFocusPolicy(Qt::TabFocus);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         // A button's texts take the button colours; these are text on the window.
@@ -139,9 +141,14 @@ void OnboardingWindow::addPresetRows(QLayout* column) {
         rows.append(new PresetRow(preset, this));
         column->addWidget(rows.back());
     }
+    // A preset of one's own is none of these: the rows stop being exclusive for a moment, as
+    // exclusive rows never all go unchecked.
     const auto markInForce = [this, rows] {
-        for (qsizetype i = 0; i < rows.size(); ++i)
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            rows[i]->setAutoExclusive(false);
             rows[i]->setChecked(m_settings.preset() == offered[size_t(i)]);
+            rows[i]->setAutoExclusive(true);
+        }
     };
     for (qsizetype i = 0; i < rows.size(); ++i) {
         // A click has already toggled the row; the store has the last word, also when the

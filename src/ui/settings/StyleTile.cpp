@@ -29,6 +29,8 @@ StyleTile::StyleTile(ReminderStyle style, const QString& title, QWidget* parent)
     setText(title);
     setAccessibleName(title);
     setCheckable(true);
+    // One style of the three: a reader meets the tiles as radio buttons.
+    setAutoExclusive(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
 }
