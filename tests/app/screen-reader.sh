@@ -3,8 +3,8 @@
 # the first start's window, the tray panel, the settings window (every tab) and the history window
 # name every control and give it a role, spell out no symbol and announce nothing twice. The
 # controls' own actions do what a click does: they choose a preset and store it, write a switch,
-# pick a reminder style and a pace, and start. The keyboard alone answers a reminder from the
-# panel (Tab to Done, Enter), and Escape closes the panel and each window.
+# step a stepper, pick a reminder style and a pace, and start. The keyboard alone answers a
+# reminder from the panel (Tab to Done, Enter), and Escape closes the panel and each window.
 # Usage (from ctest): run-in-session screen-reader.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -52,9 +52,11 @@ xdotool key Escape
 
 "$ctl" open brevimar://settings
 # Gentle is an entry of the pace picker.
-walk "Brevimar Settings" --tabs --act Gentle --act "Adapt timing to how I answer" --choose Notch
+walk "Brevimar Settings" --tabs --act Gentle --act "Adapt timing to how I answer" \
+    --act "At least 10 min between reminders=Increase" --choose Notch
 stored preset=gentle
 stored adaptiveEnabled=false
+stored minimumGapMinutes=15
 stored reminderStyle=notch
 xdotool key Escape
 wait_for 5 "Escape closes the settings" closed "Brevimar Settings"

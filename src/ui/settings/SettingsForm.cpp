@@ -18,10 +18,29 @@ namespace SettingsForm {
 
 namespace {
 // The stepper paints its value between two buttons; a screen reader meets it as the spin box it
-// works like.
+// works like, named by its label ("At least 10 min between reminders"), which says the value.
+// Increase and Decrease step it as its buttons do.
+class StepperAccessible : public QAccessibleWidget {
+public:
+    explicit StepperAccessible(Stepper* stepper)
+        : QAccessibleWidget(stepper, QAccessible::SpinBox) {}
+
+    QStringList actionNames() const override {
+        const QStringList names = QAccessibleWidget::actionNames();
+        return widget()->isEnabled() ? QStringList{increaseAction(), decreaseAction()} + names
+                                     : names;
+    }
+    void doAction(const QString& name) override {
+        if (name != increaseAction() && name != decreaseAction())
+            QAccessibleWidget::doAction(name);
+        else if (widget()->isEnabled())
+            static_cast<Stepper*>(widget())->step(name == increaseAction() ? 1 : -1);
+    }
+};
+
 QAccessibleInterface* stepperAccessible(const QString& key, QObject* object) {
     if (key == QLatin1StringView(Stepper::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::SpinBox);
+        return new StepperAccessible(static_cast<Stepper*>(object));
     return nullptr;
 }
 
