@@ -3,8 +3,8 @@
 # the first start's window, the tray panel, the settings window (every tab) and the history window
 # name every control and give it a role, spell out no symbol and announce nothing twice. The
 # controls' own actions do what a click does: they choose a preset and store it, write a switch,
-# step a stepper, pick a reminder style and a pace, and start. The keyboard alone answers a
-# reminder from the panel (Tab to Done, Enter), and Escape closes the panel and each window.
+# step a stepper and a time, pick a reminder style and a pace, and start. The keyboard alone
+# answers a reminder from the panel (Tab to Done, Enter), and Escape closes the panel and each one.
 # Usage (from ctest): run-in-session screen-reader.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -51,13 +51,15 @@ wait_for 5 "Done's action and then Tab and Enter answer water from the panel" wa
 xdotool key Escape
 
 "$ctl" open brevimar://settings
-# Gentle is an entry of the pace picker.
+# Gentle is an entry of the pace picker; From, the start of the work hours, shows once they are on.
 walk "Brevimar Settings" --tabs --act Gentle --act "Adapt timing to how I answer" \
-    --act "At least 10 min between reminders=Increase" --choose Notch
+    --act "At least 10 min between reminders=Increase" --choose Notch \
+    --act "Only remind me during work hours" --act From=Increase
 stored preset=gentle
 stored adaptiveEnabled=false
 stored minimumGapMinutes=15
 stored reminderStyle=notch
+wait_for 5 "work hours from 10:00" grep -q '^workSchedule=.*enabled.*true.*startMinutes.*:600' "$conf"
 xdotool key Escape
 wait_for 5 "Escape closes the settings" closed "Brevimar Settings"
 

@@ -17,6 +17,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using namespace SettingsForm;
 
@@ -66,23 +68,53 @@ protected:
     }
 };
 
-// Hours and minutes as the locale writes them, 24-hour or with AM/PM.
-QTimeEdit* timePicker(const QString& name, QWidget* parent) {
-    auto* picker = new QTimeEdit(parent);
-    const bool twelveHour =
-        QLocale().timeFormat(QLocale::ShortFormat).contains(u"a"_s, Qt::CaseInsensitive);
-    picker->setDisplayFormat(twelveHour ? u"h:mm AP"_s : u"HH:mm"_s);
-    picker->setAccessibleName(name);
-    wheelOnlyWhenFocused(picker);
-    return picker;
-}
-
 int minutesOf(const QTime& time) {
     return time.hour() * 60 + time.minute();
 }
 
 QTime timeOf(qint64 minutes) {
     return QTime(int(minutes / 60) % 24, int(minutes % 60));
+}
+
+// A time of day. Qt tells a screen reader a spin box's value, bounds and step by the properties
+// named so, which a time edit lacks, and Increase then does nothing: here the value is minutes
+// since midnight and a step is the part under the cursor, as a click on the arrows steps it.
+class TimePicker : public QTimeEdit {
+    Q_OBJECT
+    Q_PROPERTY(int value READ minutes WRITE setMinutes)
+    Q_PROPERTY(int minimum READ minimum CONSTANT)
+    Q_PROPERTY(int maximum READ maximum CONSTANT)
+    Q_PROPERTY(int stepSize READ stepSize)
+
+public:
+    using QTimeEdit::QTimeEdit;
+
+private:
+    int minutes() const { return minutesOf(time()); }
+    void setMinutes(int minutes) { setTime(timeOf(std::clamp(minutes, minimum(), maximum()))); }
+    static int minimum() { return 0; }
+    static int maximum() { return 24 * 60 - 1; }
+    int stepSize() const {
+        switch (currentSection()) {
+        case HourSection:
+            return 60;
+        case AmPmSection:
+            return 12 * 60;
+        default:
+            return 1;
+        }
+    }
+};
+
+// Hours and minutes as the locale writes them, 24-hour or with AM/PM.
+QTimeEdit* timePicker(const QString& name, QWidget* parent) {
+    auto* picker = new TimePicker(parent);
+    const bool twelveHour =
+        QLocale().timeFormat(QLocale::ShortFormat).contains(u"a"_s, Qt::CaseInsensitive);
+    picker->setDisplayFormat(twelveHour ? u"h:mm AP"_s : u"HH:mm"_s);
+    picker->setAccessibleName(name);
+    wheelOnlyWhenFocused(picker);
+    return picker;
 }
 
 } // namespace
@@ -245,3 +277,5 @@ SchedulePane::SchedulePane(const SettingsParts& parts, QWidget* parent)
     column->addWidget(summaries);
     column->addStretch(1);
 }
+
+#include "SchedulePane.moc"
