@@ -1406,6 +1406,66 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Stretching</source>
+        <translation>Dehnen</translation>
+    </message>
+    <message>
+        <source>Eyes</source>
+        <translation>Augen</translation>
+    </message>
+    <message>
+        <source>Hand</source>
+        <translation>Hand</translation>
+    </message>
+    <message>
+        <source>Pills</source>
+        <translation>Tabletten</translation>
+    </message>
+    <message>
+        <source>Leaf</source>
+        <translation>Blatt</translation>
+    </message>
+    <message>
+        <source>Mind</source>
+        <translation>Kopf</translation>
+    </message>
+    <message>
+        <source>Standing</source>
+        <translation>Aufstehen</translation>
+    </message>
+    <message>
+        <source>Cup</source>
+        <translation>Tasse</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>Sonne</translation>
+    </message>
+    <message>
+        <source>Heart</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Lila</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Petrol</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
 </context>
 <context>
     <name>RemindersPane</name>

@@ -3,8 +3,9 @@
 # the first start's window, the tray panel, the settings window (every tab) and the history window
 # name every control and give it a role, spell out no symbol and announce nothing twice. The
 # controls' own actions do what a click does: they choose a preset and store it, write a switch,
-# step a stepper and a time, pick a reminder style and a pace, and start. The keyboard alone
-# answers a reminder from the panel (Tab to Done, Enter), and Escape closes the panel and each one.
+# step a stepper and a time, pick a reminder style, a pace, an icon and a colour, and start. The
+# keyboard alone answers a reminder from the panel (Tab to Done, Enter), and Escape closes the
+# panel and each window.
 # Usage (from ctest): run-in-session screen-reader.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -53,8 +54,11 @@ xdotool key Escape
 "$ctl" open brevimar://settings
 # Gentle is an entry of the pace picker; From, the start of the work hours, shows once they are on.
 walk "Brevimar Settings" --tabs --act Gentle --act "Adapt timing to how I answer" \
-    --act "At least 10 min between reminders=Increase" --choose Notch \
+    --act "At least 10 min between reminders=Increase" --act "Edit Eye rest" --choose Notch \
     --act "Only remind me during work hours" --act From=Increase
+walk "Eye rest" --choose Leaf --choose Green --act Save
+wait_for 5 "the eye rest's new icon and colour are stored" \
+    grep -q '^customReminders=.*icon.":."leaf.*tintName.":."green' "$conf"
 stored preset=gentle
 stored adaptiveEnabled=false
 stored minimumGapMinutes=15

@@ -27,17 +27,33 @@ const std::array icons{
     u"figure.flexibility"_s, u"eye"_s,          u"hand.raised"_s,    u"pills"_s,   u"leaf"_s,
     u"brain.head.profile"_s, u"figure.stand"_s, u"cup.and.saucer"_s, u"sun.max"_s, u"heart"_s};
 const std::array tints{u"orange"_s, u"purple"_s, u"teal"_s, u"blue"_s, u"green"_s};
+// What a screen reader and the pointer's help call each of them; the names above are the
+// settings file's.
+const std::array iconTitles{QT_TRANSLATE_NOOP("ReminderEditor", "Stretching"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Eyes"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Hand"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Pills"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Leaf"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Mind"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Standing"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Cup"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Sun"),
+                            QT_TRANSLATE_NOOP("ReminderEditor", "Heart")};
+const std::array tintTitles{
+    QT_TRANSLATE_NOOP("ReminderEditor", "Orange"), QT_TRANSLATE_NOOP("ReminderEditor", "Purple"),
+    QT_TRANSLATE_NOOP("ReminderEditor", "Teal"), QT_TRANSLATE_NOOP("ReminderEditor", "Blue"),
+    QT_TRANSLATE_NOOP("ReminderEditor", "Green")};
 
 // A round patch of a tint, ringed in the text colour while it is the chosen one.
 class Swatch : public QAbstractButton {
 public:
-    Swatch(const QString& tintName, QWidget* parent)
+    Swatch(const QString& tintName, const QString& title, QWidget* parent)
         : QAbstractButton(parent)
         , m_tint(Symbols::tint(tintName)) {
         setCheckable(true);
         setFixedSize(24, 24);
-        setAccessibleName(tintName);
-        setToolTip(tintName);
+        setAccessibleName(title);
+        setToolTip(title);
     }
 
 protected:
@@ -187,7 +203,8 @@ QWidget* ReminderEditor::iconGrid() {
         button->setFixedSize(34, 34);
         button->setFont(Theme::symbolFont(18));
         button->setText(QString(Symbols::glyph(icons[i])));
-        button->setAccessibleName(icons[i]);
+        button->setAccessibleName(tr(iconTitles[i]));
+        button->setToolTip(tr(iconTitles[i]));
         button->setChecked(icons[i] == m_draft.icon);
         group->addButton(button);
         connect(button, &QToolButton::clicked, this, [this, i] { m_draft.icon = icons[i]; });
@@ -203,8 +220,9 @@ QWidget* ReminderEditor::swatches() {
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(8);
     auto* group = new QButtonGroup(row);
-    for (const QString& name : tints) {
-        auto* swatch = new Swatch(name, row);
+    for (size_t i = 0; i < tints.size(); ++i) {
+        const QString& name = tints[i];
+        auto* swatch = new Swatch(name, tr(tintTitles[i]), row);
         swatch->setChecked(name == m_draft.tintName);
         group->addButton(swatch);
         connect(swatch, &Swatch::clicked, this, [this, name] { m_draft.tintName = name; });
