@@ -22,8 +22,8 @@ protected:
     OnboardingWindow window{stored.settings, [this] { ++done; }};
 };
 
-// Catches: rows not following the store, a second Eye rest next to the disabled default one, a
-// preset written only at Start, Return not reaching Start.
+// Catches: rows not following the store (also to a pace of one's own, none of them), a second Eye
+// rest next to the disabled default one, a preset written only at Start, Return not reaching Start.
 TEST_F(OnboardingTest, FreshInstallEnablesTheDefaultEyeRestAndStoresEveryChoiceAtOnce) {
     EXPECT_TRUE(button(u"Balanced"_s)->isChecked());
     EXPECT_FALSE(eyeRestBox()->isChecked());
@@ -39,6 +39,8 @@ TEST_F(OnboardingTest, FreshInstallEnablesTheDefaultEyeRestAndStoresEveryChoiceA
     stored.settings.setPreset(Preset::active);
     EXPECT_TRUE(button(u"Active"_s)->isChecked());
     EXPECT_FALSE(button(u"Gentle"_s)->isChecked());
+    stored.settings.setPreset(Preset::custom);
+    EXPECT_FALSE(button(u"Active"_s)->isChecked());
 
     QTest::keyClick(eyeRestBox(), Qt::Key_Return);
     EXPECT_TRUE(stored.settings.hasCompletedOnboarding());
