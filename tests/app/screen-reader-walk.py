@@ -172,8 +172,8 @@ def main():
                   f"{win.get_state_set().contains(Atspi.StateType.SHOWING)}")
         return 1
     args = sys.argv[2:]
-    pending = [(how, *spec.partition("=")[::2])
-               for how, spec in zip(args, args[1:]) if how in ("--act", "--choose")]
+    pending = [(how, *given.partition("=")[::2])
+               for how, given in zip(args, args[1:]) if how in ("--act", "--choose")]
     faults, lines = [], []
     walk(win, faults, lines)
     act(win, pending, faults)
