@@ -58,7 +58,7 @@ WaylandIdle::~WaylandIdle() {
         wl_seat_destroy(m_seat);
 }
 
-void WaylandIdle::release() {
+void WaylandIdle::dropTimeout() {
     if (m_notification)
         ext_idle_notification_v1_destroy(m_notification);
     if (m_kdeTimeout)
@@ -66,6 +66,10 @@ void WaylandIdle::release() {
     m_notification = nullptr;
     m_kdeTimeout = nullptr;
     m_idleSince.reset();
+}
+
+void WaylandIdle::release() {
+    dropTimeout();
     if (m_notifier)
         ext_idle_notifier_v1_destroy(m_notifier);
     if (m_kdeIdle)
@@ -82,15 +86,9 @@ void WaylandIdle::watch(std::chrono::milliseconds timeout) {
     if (!isAvailable() || timeout == m_timeout)
         return;
     m_timeout = timeout;
-    if (m_notification)
-        ext_idle_notification_v1_destroy(m_notification);
-    if (m_kdeTimeout)
-        org_kde_kwin_idle_timeout_release(m_kdeTimeout);
-    m_notification = nullptr;
-    m_kdeTimeout = nullptr;
     // The new timeout counts from now on; an idle state of the old one no longer holds.
     const bool wasIdle = m_idleSince.has_value();
-    m_idleSince.reset();
+    dropTimeout();
     const auto ms = std::uint32_t(timeout.count());
     if (m_notifier) {
         m_notification = ext_idle_notifier_v1_get_idle_notification(m_notifier, ms, m_seat);

@@ -43,6 +43,7 @@ Q_SIGNALS:
     void changed();
 
 private:
+    void dropTimeout();
     void release();
 
     WaylandConnection& m_connection;
