@@ -1748,6 +1748,10 @@
         <translation>Build %1</translation>
     </message>
     <message>
+        <source>The update feed is larger than 1 MiB.</source>
+        <translation>Der Update-Feed ist größer als 1 MiB.</translation>
+    </message>
+    <message>
         <source>The update feed %1 is not an https address.</source>
         <translation>Der Update-Feed %1 ist keine https-Adresse.</translation>
     </message>
