@@ -1819,5 +1819,9 @@ Endet mit 0 bei Erfolg, 1 wenn Brevimar nicht läuft, 2 bei falschem Aufruf oder
         <source>brevimarctl: no reminder kind &quot;%1&quot;; the kinds are %2.</source>
         <translation>brevimarctl: keine Erinnerungsart „%1“; die Arten sind %2.</translation>
     </message>
+    <message>
+        <source>brevimarctl: &quot;%1&quot; is not a Brevimar link; links are like brevimar://done/water.</source>
+        <translation>brevimarctl: „%1“ ist kein Brevimar-Link; Links sehen so aus: brevimar://done/water.</translation>
+    </message>
 </context>
 </TS>
