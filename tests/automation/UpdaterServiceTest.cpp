@@ -134,8 +134,9 @@ TEST_F(UpdaterServiceTest, NoFeedSandboxOrPlainHttpNeverConnects) {
             sandbox.emplace("SNAP", u"/snap/brevimar/1"_s);
         const auto service = updater(feedUrl, build);
         EXPECT_EQ(service->isConfigured(), feedUrl.startsWith(u"http://example"_s));
-        if (build.isEmpty()) // what About shows of a build that does not say
+        if (build.isEmpty()) { // what About shows of a build that does not say
             EXPECT_EQ(service->versionString() + u' ' + service->buildString(), u"? Build ?"_s);
+        }
         service->checkIfDue();
         service->checkForUpdates();
         EXPECT_EQ(service->findChild<QNetworkAccessManager*>(), nullptr);
