@@ -2,7 +2,6 @@
 #include "fakes/LogCapture.h"
 #include "fakes/QtPrinters.h"
 #include "fakes/TemporaryXdg.h"
-#include "fakes/ThreadedBusFake.h"
 #include "fakes/WriteFile.h"
 #include "platform/linux/WaylandConnection.h"
 #include "platform/linux/WaylandWorkspace.h"
@@ -13,6 +12,7 @@
 #include <QMutex>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,23 @@ const QString ManagerPath = u"/org/gnome/SessionManager"_s;
 const QString Added = u"InhibitorAdded"_s;
 const QString Removed = u"InhibitorRemoved"_s;
 
-// gnome-session's inhibitors.
-class FakeSessionManager : public ThreadedBusFake {
+// gnome-session's inhibitors on the private bus of scripts/run-in-session. It answers from a
+// thread of its own: GnomeInhibitors asks synchronously from the main thread.
+class FakeSessionManager : public QDBusVirtualObject {
 public:
     FakeSessionManager()
-        : ThreadedBusFake(u"gnome-session"_s, ManagerPath, {Service}) {}
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"gnome-session"_s)) {
+        m_bus.registerVirtualObject(ManagerPath, this, QDBusConnection::SubPath);
+        EXPECT_TRUE(m_bus.registerService(Service));
+        moveToThread(&m_thread);
+        m_thread.start();
+    }
+    ~FakeSessionManager() override {
+        m_bus.unregisterService(Service); // gone before the next test looks for it
+        m_thread.quit();
+        m_thread.wait();
+        QDBusConnection::disconnectFromBus(u"gnome-session"_s);
+    }
 
     // An inhibitor as {app id, flags}, none to remove it; flags of another type than uint for a
     // service gone wrong, invalid ones for an inhibitor released before it is asked about.
@@ -45,6 +57,7 @@ public:
                                << QVariant::fromValue(QDBusObjectPath(path))));
     }
 
+    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
         QMutexLocker lock(&m_mutex);
         QVariant answer =
@@ -61,6 +74,8 @@ public:
     }
 
 private:
+    QDBusConnection m_bus;
+    QThread m_thread;
     QMutex m_mutex;
     // By path, so listed in text order: Inhibitor10 before Inhibitor9.
     QMap<QString, QVariantList> m_inhibitors;

@@ -1,5 +1,4 @@
 #include "platform/linux/LinuxSession.h"
-#include "fakes/ThreadedBusFake.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -7,8 +6,10 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QDBusVirtualObject>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,26 @@ const QString FreedesktopSaver = u"org.freedesktop.ScreenSaver"_s;
 const QString GnomeSaver = u"org.gnome.ScreenSaver"_s;
 const QString Notifications = u"org.freedesktop.Notifications"_s;
 
-// logind, Mutter's idle monitor, the screen savers and KDE's notification server. An idle source
-// answers only once given a time; the others answer with an error.
-class FakeSessionServices : public ThreadedBusFake {
+// logind, Mutter's idle monitor, the screen savers and KDE's notification server on the private bus
+// of scripts/run-in-session, all owned by one connection so its signals arrive in the order sent.
+// An idle source answers only once given a time; the others answer with an error.
+class FakeSessionServices : public QDBusVirtualObject {
 public:
     FakeSessionServices()
-        : ThreadedBusFake(u"fakes"_s, u"/"_s,
-                          {u"org.freedesktop.login1"_s, u"org.gnome.Mutter.IdleMonitor"_s,
-                           FreedesktopSaver, GnomeSaver, Notifications}) {}
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"fakes"_s)) {
+        m_bus.registerVirtualObject(u"/"_s, this, QDBusConnection::SubPath);
+        for (const QString& name : {u"org.freedesktop.login1"_s, u"org.gnome.Mutter.IdleMonitor"_s,
+                                    FreedesktopSaver, GnomeSaver, Notifications})
+            EXPECT_TRUE(m_bus.registerService(name));
+        // LinuxSession calls synchronously from the main thread, which cannot answer itself.
+        moveToThread(&m_thread);
+        m_thread.start();
+    }
+    ~FakeSessionServices() override {
+        m_thread.quit();
+        m_thread.wait();
+        QDBusConnection::disconnectFromBus(u"fakes"_s);
+    }
 
     std::atomic<bool> knowsAuto{true};
     std::atomic<bool> locked{false};
@@ -67,6 +80,7 @@ public:
         ASSERT_TRUE(woke.wait(5000));
     }
 
+    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
         const QString member = message.member();
         const QVariant argument = message.arguments().value(0);
@@ -99,6 +113,9 @@ private:
         signal.setArguments(arguments);
         ASSERT_TRUE(m_bus.send(signal));
     }
+
+    QDBusConnection m_bus;
+    QThread m_thread;
 };
 
 class LinuxSessionTest : public ::testing::Test {
